@@ -1,0 +1,34 @@
+#pragma once
+// Parsing the command line of tarvex-cli.
+
+#include <string>
+#include <vector>
+
+#include "app/ProcessCheck.h"
+
+namespace tarvex::cli {
+
+enum class Command { Help, Version, Shift };
+
+struct CliArguments {
+    Command Which = Command::Help;
+    // For Shift: the inputs as the window would show them.
+    ProcessRequest Request;
+    // For Shift: the MM:SS text as given, checked after the file.
+    std::string Amount;
+};
+
+// Throws UsageError with a one-line explanation for bad usage.
+struct UsageError {
+    std::string Message;
+};
+
+CliArguments ParseArguments(const std::vector<std::string>& arguments);
+
+// The amount check of the CLI: MM:SS with whole numbers 0..59. Answers false
+// (with nothing set) for anything else.
+bool SplitMinutesSeconds(const std::string& text, std::string& minutes, std::string& seconds);
+
+const char* UsageText();
+
+}  // namespace tarvex::cli

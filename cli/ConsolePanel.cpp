@@ -1,0 +1,82 @@
+#include "cli/ConsolePanel.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace tarvex::cli {
+
+namespace {
+constexpr int kBarWidth = 30;
+// Redrawing on every subtitle would cost more than the shift itself.
+constexpr std::chrono::milliseconds kRedrawInterval{100};
+}  // namespace
+
+bool ErrorStreamIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
+}
+
+ConsolePanel::ConsolePanel(std::FILE* out, std::FILE* err, bool liveProgress)
+    : out_(out), err_(err), live_(liveProgress) {}
+
+void ConsolePanel::SetTotal(int32_t total) {
+    EndBar();
+    std::fprintf(err_, "%s\n", TotalCaption(total).c_str());
+    std::fflush(err_);
+}
+
+void ConsolePanel::SetCounter(int32_t done, int32_t total) {
+    done_ = done;
+    total_ = total;
+    DrawBar(done == total);
+}
+
+void ConsolePanel::SetPercentage(int percentage) { percentage_ = percentage; }
+
+void ConsolePanel::SetStatus(const std::string& status) {
+    EndBar();
+    if (status == kStatusFailed) {
+        std::fprintf(err_, "%s\n", status.c_str());
+        std::fflush(err_);
+    } else if (status.rfind("Output File : ", 0) == 0) {
+        std::fprintf(out_, "%s\n", status.c_str());
+        std::fflush(out_);
+    }
+}
+
+void ConsolePanel::ShowMessage(const std::string& text, const std::string&, MessageIcon) {
+    EndBar();
+    std::fprintf(err_, "%s\n", text.c_str());
+    std::fflush(err_);
+}
+
+void ConsolePanel::DrawBar(bool force) {
+    if (!live_) return;
+    auto now = std::chrono::steady_clock::now();
+    if (!force && percentage_ == drawnPercentage_ && now - lastDraw_ < kRedrawInterval) return;
+    if (!force && now - lastDraw_ < kRedrawInterval / 4) return;
+    lastDraw_ = now;
+    drawnPercentage_ = percentage_;
+    int filled = percentage_ * kBarWidth / 100;
+    if (filled < 0) filled = 0;
+    if (filled > kBarWidth) filled = kBarWidth;
+    std::string bar(static_cast<size_t>(filled), '#');
+    bar.append(static_cast<size_t>(kBarWidth - filled), '.');
+    std::fprintf(err_, "\r[%s] %3d %%  %s", bar.c_str(), percentage_, CounterCaption(done_, total_).c_str());
+    std::fflush(err_);
+    barShown_ = true;
+}
+
+void ConsolePanel::EndBar() {
+    if (!barShown_) return;
+    std::fputc('\n', err_);
+    barShown_ = false;
+}
+
+}  // namespace tarvex::cli

@@ -1,0 +1,74 @@
+// tarvex-cli: the window's two jobs from the command line, with the same core.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/FileSystem.h"
+#include "app/PathNames.h"
+#include "app/ProcessCheck.h"
+#include "cli/CliArguments.h"
+#include "cli/ConsolePanel.h"
+#include "subtitle/TimeShiftRun.h"
+
+namespace tarvex::cli {
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitRefused = 2;
+constexpr const char* kVersion = "1.1.0";
+constexpr const char* kExtensionText = "Only .srt and .txt subtitle files can be processed..!";
+
+int Refuse(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return kExitRefused;
+}
+
+int RunShift(CliArguments& arguments) {
+    FileSystem& files = SystemFileSystem();
+    ProcessRequest& request = arguments.Request;
+    if (!files.FileExists(request.PathText)) return Refuse(kFileNotFoundText);
+    if (!HasSubtitleExtension(request.PathText)) return Refuse(kExtensionText);
+    if (!SplitMinutesSeconds(arguments.Amount, request.MinutesText, request.SecondsText))
+        return Refuse(kAmountRangeText);
+    ProcessDecision decision = CheckProcessInputs(request, files);
+    if (!decision.Accepted) return Refuse(decision.Text);
+
+    ConsolePanel console(stdout, stderr, ErrorStreamIsTerminal());
+    // Each invocation is a fresh window as far as numbering goes.
+    int16_t shiftNameNumber = 0;
+    int16_t translateNameNumber = 0;
+    RunEnvironment environment{console, console, files, shiftNameNumber, translateNameNumber};
+    console.SetStatus(kStatusRunning);
+    console.SetBusy(true);
+    const JobSettings& settings = decision.Settings;
+    bool done = RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, environment);
+    return done ? kExitDone : kExitFailed;
+}
+
+}  // namespace
+
+int Main(const std::vector<std::string>& words) {
+    CliArguments arguments;
+    try {
+        arguments = ParseArguments(words);
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "tarvex-cli: %s\n\n%s", error.Message.c_str(), UsageText());
+        return kExitRefused;
+    }
+    switch (arguments.Which) {
+    case Command::Help: std::fputs(UsageText(), stdout); return kExitDone;
+    case Command::Version: std::printf("tarvex-cli %s\n", kVersion); return kExitDone;
+    case Command::Shift: return RunShift(arguments);
+    }
+    return kExitRefused;
+}
+
+}  // namespace tarvex::cli
+
+int main(int argc, char** argv) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    return tarvex::cli::Main(words);
+}

@@ -1,0 +1,112 @@
+#include "subtitle/TimeShiftRun.h"
+
+#include <memory>
+#include <new>
+
+#include "app/FileSystem.h"
+#include "app/PathNames.h"
+#include "app/ProgressPanel.h"
+#include "app/RuntimeError.h"
+#include "subtitle/BufferedWriter.h"
+#include "subtitle/NumberFields.h"
+#include "subtitle/ShiftLines.h"
+
+namespace tarvex {
+
+namespace {
+
+// The first free backup name: NAME_original.ext, else NAME_originalN.ext
+// with N counting on from the window's counter.
+std::string FreeBackupName(const std::string& inputPath, FileSystem& files, int16_t& nameNumber) {
+    const std::string backup = InsertBeforeExtension(inputPath, "_original");
+    std::string candidate = backup;
+    while (files.FileExists(candidate)) {
+        nameNumber = CheckedInt16(int32_t{nameNumber} + 1);
+        candidate = InsertBeforeExtension(backup, std::to_string(nameNumber));
+    }
+    return candidate;
+}
+
+int32_t CountTimingLines(const std::vector<std::string_view>& lines) {
+    int64_t total = 0;
+    for (std::string_view line : lines)
+        if (IsTimingLine(line)) ++total;
+    if (total > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
+    return static_cast<int32_t>(total);
+}
+
+void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
+           RunEnvironment& environment, std::unique_ptr<OutputFile>& output, BufferedWriter& writer) {
+    ProgressPanel& panel = environment.Panel;
+    std::string content = environment.Files.ReadFile(inputPath);
+    std::vector<std::string_view> lines = SplitLines(content);
+    int32_t total = CountTimingLines(lines);
+    if (total == 0)
+        throw RuntimeError(ErrorNumber::InvalidCall,
+                           "Invalid procedure call or argument: no timing line (\" --> \") in the file");
+    ShiftAmount amount = ResolveShiftAmount(lines, mode, minutes, seconds);
+
+    panel.SetTotal(total);
+    panel.SetPercentage(0);
+    panel.SetCounter(0, total);
+
+    std::string backup = FreeBackupName(inputPath, environment.Files, environment.ShiftNameNumber);
+    environment.Files.Rename(inputPath, backup);
+    // From here on the complete input lies under the backup name.
+    output = environment.Files.CreateOutput(inputPath);
+    writer.Attach(output.get());
+
+    int32_t current = 1;
+    ShiftLines(
+        lines, amount, [&writer](std::string_view line) { writer.WriteLine(line); },
+        [&] {
+            panel.SetPercentage(PercentageOf(current, total));
+            panel.SetCounter(current, total);
+            ++current;
+        });
+    writer.Flush();
+    output->Close();
+}
+
+}  // namespace
+
+bool RunTimeShift(const std::string& InputPath, ShiftMode Mode, int16_t Minutes, int16_t Seconds,
+                  RunEnvironment& environment) {
+    std::unique_ptr<OutputFile> output;
+    BufferedWriter writer;
+    RuntimeError failure(0, "");
+    bool failed = false;
+    try {
+        Shift(InputPath, Mode, Minutes, Seconds, environment, output, writer);
+    } catch (const RuntimeError& error) {
+        failure = error;
+        failed = true;
+    } catch (const std::bad_alloc&) {
+        failure = RuntimeError(ErrorNumber::OutOfMemory);
+        failed = true;
+    }
+    if (failed && output) {
+        // Keep what was written so far; the failure being reported is the first one.
+        try {
+            writer.Flush();
+        } catch (const RuntimeError&) {
+        }
+        try {
+            output->Close();
+        } catch (const RuntimeError&) {
+        }
+    }
+    output.reset();
+
+    environment.Panel.SetBusy(false);
+    if (failed) {
+        environment.Panel.SetStatus(kStatusFailed);
+        ShowErrorReport(environment.Messages, failure);
+        return false;
+    }
+    environment.Panel.SetStatus(OutputStatus(FileNameOf(InputPath)));
+    environment.Messages.ShowMessage("Process Success Bos..", "Finish", MessageIcon::Information);
+    return true;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include "cli/CliArguments.h"
+
+namespace tarvex::cli {
+namespace {
+
+TEST(CliArguments, ModeAmountAndFileInAnyOrder) {
+    CliArguments parsed = ParseArguments({"shift", "movie.srt", "--minus", "01:02"});
+    EXPECT_EQ(parsed.Which, Command::Shift);
+    EXPECT_EQ(parsed.Request.PathText, "movie.srt");
+    EXPECT_EQ(parsed.Request.ModeSelected, (std::array<bool, 3>{false, false, true}));
+    EXPECT_EQ(parsed.Amount, "01:02");
+    // After "--" a name that starts with a dash is a file.
+    EXPECT_EQ(ParseArguments({"shift", "--start", "0:0", "--", "-odd.srt"}).Request.PathText, "-odd.srt");
+    EXPECT_THROW(ParseArguments({"shift", "--start", "0:0", "-odd.srt"}), UsageError);
+    EXPECT_THROW(ParseArguments({"shift", "a.srt", "b.srt", "--plus", "0:1"}), UsageError);
+    EXPECT_THROW(ParseArguments({"shift", "a.srt", "--plus"}), UsageError);
+}
+
+TEST(CliArguments, MinutesSecondsAreWholeNumbersUpTo59) {
+    std::string minutes, seconds;
+    EXPECT_TRUE(SplitMinutesSeconds("1:5", minutes, seconds));
+    EXPECT_EQ(minutes + "|" + seconds, "1|5");
+    EXPECT_TRUE(SplitMinutesSeconds("59:59", minutes, seconds));
+    for (const char* bad : {"60:00", "00:60", "1", ":", "1:", ":1", "a:1", "1:2:3", "001:00", " 1:2", "+1:2"})
+        EXPECT_FALSE(SplitMinutesSeconds(bad, minutes, seconds)) << bad;
+}
+
+}  // namespace
+}  // namespace tarvex::cli

@@ -1,0 +1,155 @@
+// tarvex-cli started as its own process, as a user or a script starts it.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+#include "support/TempFolder.h"
+
+namespace tarvex {
+namespace {
+
+struct CliResult {
+    int Exit = -1;
+    std::string Out;
+    std::string Err;
+};
+
+std::string CliPath() {
+    std::string path = TARVEX_CLI_PATH;
+#ifdef _WIN32
+    // The build hands over a Linux path; Wine shows the root file system as Z:.
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path)
+            if (c == '/') c = '\\';
+        path = "Z:" + path;
+    }
+#endif
+    return path;
+}
+
+CliResult RunCli(const std::vector<std::string>& arguments, const test::TempFolder& folder) {
+    std::string errPath = folder / "stderr.txt";
+    std::string command = "\"" + CliPath() + "\"";
+    for (const std::string& argument : arguments) command += " \"" + argument + "\"";
+    command += " 2>\"" + errPath + "\"";
+#ifdef _WIN32
+    // cmd.exe drops the outermost pair of quotes of a command line.
+    command = "\"" + command + "\"";
+    std::FILE* pipe = _popen(command.c_str(), "rb");
+#else
+    std::FILE* pipe = popen(command.c_str(), "r");
+#endif
+    CliResult result;
+    if (pipe == nullptr) return result;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.Out.append(buffer, got);
+#ifdef _WIN32
+    result.Exit = _pclose(pipe);
+#else
+    int status = pclose(pipe);
+    result.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    result.Err = test::ReadBytes(errPath);
+    std::remove(errPath.c_str());
+    // Console output of the Windows build has CR LF line ends; compare texts.
+    for (std::string* text : {&result.Out, &result.Err}) {
+        std::string plain;
+        for (char c : *text)
+            if (c != '\r') plain.push_back(c);
+        *text = plain;
+    }
+    return result;
+}
+
+const std::string kTwoCues =
+    "1\r\n00:00:45,500 --> 00:00:47,000\r\nHello\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWorld\r\n";
+
+TEST(TarvexCli, ShiftWritesTheOutputAndKeepsTheBackup) {
+    test::TempFolder folder;
+    std::string file = folder / "movie.srt";
+    test::WriteBytes(file, kTwoCues);
+    CliResult result = RunCli({"shift", "--plus", "00:30", file}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_EQ(result.Out, "Output File : movie.srt\n");
+    EXPECT_NE(result.Err.find("Total Text : 2\n"), std::string::npos) << result.Err;
+    EXPECT_EQ(test::ReadBytes(folder / "movie_original.srt"), kTwoCues);
+    EXPECT_EQ(test::ReadBytes(file),
+              "1\r\n00:01:15,500 --> 00:01:17,000\r\nHello\r\n\r\n2\r\n01:00:10,000 --> 01:00:12,000\r\nWorld\r\n\r\n");
+
+    // Each invocation numbers from the start, taking the first free name. The
+    // first cue (00:01:15,500) moves to within half a second of 00:00.
+    result = RunCli({"shift", file, "--start", "00:00"}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_TRUE(test::Exists(folder / "movie_original1.srt"));
+    EXPECT_EQ(test::ReadBytes(file).substr(0, 34), "1\r\n00:00:00,500 --> 00:00:02,000\r\n");
+}
+
+TEST(TarvexCli, RefusalsExitWithTwoAndTouchNothing) {
+    test::TempFolder folder;
+    std::string file = folder / "movie.srt";
+    test::WriteBytes(file, kTwoCues);
+    std::string doc = folder / "notes.doc";
+    test::WriteBytes(doc, kTwoCues);
+    struct Case {
+        std::vector<std::string> Arguments;
+        std::string Message;
+    };
+    const std::vector<Case> cases = {
+        {{"shift", "--plus", "00:30", folder / "gone.srt"}, "File Not Found...!\n"},
+        {{"shift", "--minus", "00:00", file}, "Minutes and Seconds are not specified or is 0..!\n"},
+        {{"shift", "--plus", "00:60", file}, "Minutes and Seconds must be whole numbers from 0 to 59..!\n"},
+        {{"shift", "--plus", "5", file}, "Minutes and Seconds must be whole numbers from 0 to 59..!\n"},
+        {{"shift", "--plus", "-1:05", file}, "Minutes and Seconds must be whole numbers from 0 to 59..!\n"},
+        {{"shift", "--plus", "00:10", doc}, "Only .srt and .txt subtitle files can be processed..!\n"},
+        {{"shift", "--plus", "00:10", "--minus", "00:10", file}, ""},
+        {{"shift", file}, ""},
+        {{"shift", "--plus", "00:10"}, ""},
+        {{"stretch", file}, ""},
+        {{}, ""},
+    };
+    for (const Case& c : cases) {
+        CliResult result = RunCli(c.Arguments, folder);
+        EXPECT_EQ(result.Exit, 2) << result.Err;
+        EXPECT_EQ(result.Out, "");
+        if (c.Message.empty()) {
+            EXPECT_NE(result.Err.find("Usage:"), std::string::npos) << result.Err;
+        } else {
+            EXPECT_EQ(result.Err, c.Message);
+        }
+    }
+    EXPECT_EQ(test::ListFolder(folder.Path()), "movie.srt notes.doc");
+}
+
+TEST(TarvexCli, AFailedRunExitsWithOneAndNamesTheLine) {
+    test::TempFolder folder;
+    std::string file = folder / "movie.srt";
+    const std::string bad = "1\n00:00:01,000 --> 00:00:02,000\nok\n\n2\n00:00:0x,000 --> 00:00:04,000\nbad\n";
+    test::WriteBytes(file, bad);
+    CliResult result = RunCli({"shift", "--minus", "00:01", file}, folder);
+    EXPECT_EQ(result.Exit, 1);
+    EXPECT_EQ(result.Out, "");
+    EXPECT_NE(result.Err.find("PROCESS FAILED\n"), std::string::npos) << result.Err;
+    EXPECT_NE(result.Err.find("Something Wrong (13) Type mismatch at line 6: \"00:00:0x,000 --> 00:00:04,000\"\n"),
+              std::string::npos)
+        << result.Err;
+    EXPECT_EQ(test::ReadBytes(folder / "movie_original.srt"), bad);
+}
+
+TEST(TarvexCli, HelpAndVersion) {
+    test::TempFolder folder;
+    CliResult help = RunCli({"--help"}, folder);
+    EXPECT_EQ(help.Exit, 0);
+    EXPECT_NE(help.Out.find("tarvex-cli shift --plus MM:SS FILE"), std::string::npos);
+    CliResult version = RunCli({"--version"}, folder);
+    EXPECT_EQ(version.Exit, 0);
+    EXPECT_EQ(version.Out, "tarvex-cli 1.1.0\n");
+}
+
+}  // namespace
+}  // namespace tarvex

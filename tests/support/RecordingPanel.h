@@ -1,0 +1,40 @@
+#pragma once
+// A progress panel and message boxes that remember everything shown, in order.
+
+#include <string>
+#include <vector>
+
+#include "app/ProgressPanel.h"
+
+namespace tarvex::test {
+
+struct ShownMessage {
+    std::string Text;
+    std::string Title;
+    MessageIcon Icon;
+};
+
+class RecordingPanel : public ProgressPanel, public Prompts {
+public:
+    void SetTotal(int32_t total) override { Total = TotalCaption(total); }
+    void SetCounter(int32_t done, int32_t total) override {
+        Counter = CounterCaption(done, total);
+        ++CounterUpdates;
+    }
+    void SetPercentage(int percentage) override { Percentages.push_back(percentage); }
+    void SetStatus(const std::string& status) override { Status = status; }
+    void SetBusy(bool busy) override { Busy = busy; }
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        Messages.push_back({text, title, icon});
+    }
+
+    std::string Total;
+    std::string Counter;
+    int CounterUpdates = 0;
+    std::vector<int> Percentages;
+    std::string Status;
+    bool Busy = true;
+    std::vector<ShownMessage> Messages;
+};
+
+}  // namespace tarvex::test
