@@ -14,6 +14,7 @@ constexpr std::string_view kTimingArrow = " --> ";
 // has no lines. The views point into `content`.
 std::vector<std::string_view> SplitLines(std::string_view content);
 
-inline bool IsTimingLine(std::string_view line) { return line.find(kTimingArrow) != std::string_view::npos; }
+// Any line that contains " --> " anywhere.
+bool IsTimingLine(std::string_view line);
 
 }  // namespace tarvex

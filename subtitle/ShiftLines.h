@@ -13,27 +13,32 @@
 
 namespace tarvex {
 
+// The indexes of the timing lines, in order; the count is the number of
+// subtitle texts. `lines` must be as SplitLines cut them from one content.
+std::vector<size_t> FindTimingLines(const std::vector<std::string_view>& lines);
+
 // `sink(std::string_view line)` receives each output line without its line
-// end; `timingDone()` runs after each timing line. Errors name the line.
+// end; `timingDone()` runs after each timing line. `timingLines` comes from
+// FindTimingLines, so each line is searched for the arrow only once.
+// Errors name the line.
 template <class Sink, class TimingDone>
-void ShiftLines(const std::vector<std::string_view>& lines, const ShiftAmount& amount, Sink&& sink,
-                TimingDone&& timingDone) {
+void ShiftLines(const std::vector<std::string_view>& lines, const std::vector<size_t>& timingLines,
+                const ShiftAmount& amount, Sink&& sink, TimingDone&& timingDone) {
     std::string rebuilt;
-    for (size_t index = 0; index < lines.size(); ++index) {
-        std::string_view line = lines[index];
-        if (!IsTimingLine(line)) {
-            sink(line);
-            continue;
-        }
+    size_t index = 0;
+    for (size_t timing : timingLines) {
+        for (; index < timing; ++index) sink(lines[index]);
         rebuilt.clear();
         try {
-            AppendShiftedTimingLine(line, amount, rebuilt);
+            AppendShiftedTimingLine(lines[timing], amount, rebuilt);
         } catch (const RuntimeError&) {
-            RethrowAtLine(index, line);
+            RethrowAtLine(timing, lines[timing]);
         }
         sink(std::string_view(rebuilt));
         timingDone();
+        index = timing + 1;
     }
+    for (; index < lines.size(); ++index) sink(lines[index]);
 }
 
 // The whole shift in memory: content in, shifted content out. StartTime is

@@ -27,20 +27,14 @@ std::string FreeBackupName(const std::string& inputPath, FileSystem& files, int1
     return candidate;
 }
 
-int32_t CountTimingLines(const std::vector<std::string_view>& lines) {
-    int64_t total = 0;
-    for (std::string_view line : lines)
-        if (IsTimingLine(line)) ++total;
-    if (total > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
-    return static_cast<int32_t>(total);
-}
-
 void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
            RunEnvironment& environment, std::unique_ptr<OutputFile>& output, BufferedWriter& writer) {
     ProgressPanel& panel = environment.Panel;
     std::string content = environment.Files.ReadFile(inputPath);
     std::vector<std::string_view> lines = SplitLines(content);
-    int32_t total = CountTimingLines(lines);
+    std::vector<size_t> timingLines = FindTimingLines(lines);
+    if (timingLines.size() > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
+    const int32_t total = static_cast<int32_t>(timingLines.size());
     if (total == 0)
         throw RuntimeError(ErrorNumber::InvalidCall,
                            "Invalid procedure call or argument: no timing line (\" --> \") in the file");
@@ -58,7 +52,7 @@ void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_
 
     int32_t current = 1;
     ShiftLines(
-        lines, amount, [&writer](std::string_view line) { writer.WriteLine(line); },
+        lines, timingLines, amount, [&writer](std::string_view line) { writer.WriteLine(line); },
         [&] {
             panel.SetPercentage(PercentageOf(current, total));
             panel.SetCounter(current, total);

@@ -29,41 +29,65 @@ TimestampFields CutTimestamp(std::string_view timestamp) {
             timestamp.substr(second + 1, secondsLength)};
 }
 
-// Decimal, with a leading "0" when the number is a single character.
-void AppendTwoDigit(int32_t value, std::string& out) {
-    if (value >= 0 && value <= 9) out.push_back('0');
-    out.append(std::to_string(value));
-}
-
-// Field text for a value that may have reached 60 or more: "00" and a carry
-// at exactly 60, value − 60 and a carry above it.
-int32_t AppendCarried(int32_t value, std::string& out) {
-    if (value < 60) {
-        AppendTwoDigit(value, out);
-        return 0;
+// The fixed-width part of a timestamp is put together here and appended to
+// the output in one piece; character-wise appends cost more than the shift.
+class FieldText {
+public:
+    void Push(char c) { text_[size_++] = c; }
+    // Decimal, with a leading "0" when the number is a single character.
+    void TwoDigit(int64_t value) {
+        if (value >= 0 && value < 100) {
+            Push(static_cast<char>('0' + value / 10));
+            Push(static_cast<char>('0' + value % 10));
+            return;
+        }
+        Decimal(value);
     }
-    if (value == 60) {
-        out.append("00");
-        return 1;
+    void Decimal(int64_t value) {
+        uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+        if (value < 0) Push('-');
+        char digits[20];
+        int count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        while (count > 0) Push(digits[--count]);
     }
-    AppendTwoDigit(value - 60, out);
-    return 1;
-}
+    // Seconds and three fraction digits; one whole-second digit gets a
+    // leading "0" (3.123 reads 03,123).
+    void Millis(int64_t millis) {
+        uint64_t magnitude = millis < 0 ? 0 - static_cast<uint64_t>(millis) : static_cast<uint64_t>(millis);
+        int64_t whole = static_cast<int64_t>(magnitude / 1000);
+        if (millis < 0) {
+            Push('-');
+            Decimal(whole);
+        } else {
+            TwoDigit(whole);
+        }
+        Push(',');
+        unsigned fraction = static_cast<unsigned>(magnitude % 1000);
+        Push(static_cast<char>('0' + fraction / 100));
+        Push(static_cast<char>('0' + fraction / 10 % 10));
+        Push(static_cast<char>('0' + fraction % 10));
+    }
+    void AppendTo(std::string& out) const { out.append(text_, size_); }
 
-void AppendMillis(int64_t millis, std::string& out) {
-    bool negative = millis < 0;
-    uint64_t magnitude = negative ? static_cast<uint64_t>(-(millis + 1)) + 1 : static_cast<uint64_t>(millis);
-    std::string whole = std::to_string(magnitude / 1000);
-    // One whole-second digit gets a leading "0": 3.123 reads 03,123.
-    if (!negative && whole.size() == 1) out.push_back('0');
-    if (negative) out.push_back('-');
-    out.append(whole);
-    out.push_back(',');
-    unsigned fraction = static_cast<unsigned>(magnitude % 1000);
-    out.push_back(static_cast<char>('0' + fraction / 100));
-    out.push_back(static_cast<char>('0' + fraction / 10 % 10));
-    out.push_back(static_cast<char>('0' + fraction % 10));
-}
+private:
+    // Hours and minutes are 16-bit (6 characters with sign), seconds below
+    // 10^12 (14 with sign): 32 characters at most.
+    char text_[48];
+    size_t size_ = 0;
+};
+
+// A field that may have reached 60 or more is written as value − 60 with one
+// carry (so exactly 60 reads "00"); at most one carry, as the amounts are
+// below 60.
+struct Carried {
+    int32_t Shown;
+    int32_t Carry;
+};
+Carried Carry(int32_t value) { return value < 60 ? Carried{value, 0} : Carried{value - 60, 1}; }
 
 size_t FindBlank(std::string_view text, size_t from) {
     for (size_t at = from; at < text.size(); ++at)
@@ -83,19 +107,17 @@ void AppendPlusTimestamp(std::string_view timestamp, int16_t minutes, int16_t se
     std::string_view fraction = fields.Seconds.substr(comma + 1);
     fraction = fraction.substr(0, fraction.find(','));
 
-    int16_t secondSum = CheckedInt16(int32_t{oldSeconds} + seconds);
+    Carried newSeconds = Carry(CheckedInt16(int32_t{oldSeconds} + seconds));
     int16_t minuteSum = CheckedInt16(int32_t{minutes} + oldMinutes);
-    // The fields are assembled back to front, so build the tail first.
-    std::string secondsText;
-    int32_t carryMinute = AppendCarried(secondSum, secondsText);
-    std::string minutesText;
-    int32_t carryHour = AppendCarried(CheckedInt16(int32_t{minuteSum} + carryMinute), minutesText);
-    AppendTwoDigit(CheckedInt16(int32_t{hours} + carryHour), out);
-    out.push_back(':');
-    out.append(minutesText);
-    out.push_back(':');
-    out.append(secondsText);
-    out.push_back(',');
+    Carried newMinutes = Carry(CheckedInt16(int32_t{minuteSum} + newSeconds.Carry));
+    FieldText text;
+    text.TwoDigit(CheckedInt16(int32_t{hours} + newMinutes.Carry));
+    text.Push(':');
+    text.TwoDigit(newMinutes.Shown);
+    text.Push(':');
+    text.TwoDigit(newSeconds.Shown);
+    text.Push(',');
+    text.AppendTo(out);
     out.append(fraction);
 }
 
@@ -118,11 +140,13 @@ void AppendMinusTimestamp(std::string_view timestamp, int16_t minutes, int16_t s
         out.append("00:00:00,000");
         return;
     }
-    AppendTwoDigit(hours, out);
-    out.push_back(':');
-    AppendTwoDigit(newMinutes, out);
-    out.push_back(':');
-    AppendMillis(millis, out);
+    FieldText text;
+    text.TwoDigit(hours);
+    text.Push(':');
+    text.TwoDigit(newMinutes);
+    text.Push(':');
+    text.Millis(millis);
+    text.AppendTo(out);
 }
 
 void AppendShiftedTimingLine(std::string_view line, const ShiftAmount& amount, std::string& out) {

@@ -1,0 +1,58 @@
+# Tarvex: the two set-up commands are `make run` and `make test`.
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+FUZZERS := timestamp_fuzzer shift_file_fuzzer
+
+.PHONY: run test deps native windows fuzz-build test-native test-windows test-fuzz-seeds bench fuzz format clean
+
+run: deps native
+	@scripts/run-sample.sh
+
+test: deps test-native test-windows test-fuzz-seeds
+	@echo "make test: every test passed"
+
+deps:
+	@scripts/install-deps.sh
+
+native:
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS)
+
+windows:
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS)
+
+fuzz-build:
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+
+test-native: native
+	ctest --preset native -j $(JOBS)
+
+test-windows: windows
+	ctest --preset windows
+
+# Every committed seed once, under ASan and UBSan.
+test-fuzz-seeds: fuzz-build
+	@for f in timestamp shift_file; do \
+	  build/fuzz/fuzz/$${f}_fuzzer -runs=0 fuzz/corpus/$$f >build/fuzz/$$f.log 2>&1 \
+	    || { cat build/fuzz/$$f.log; exit 1; }; \
+	  echo "fuzz seeds: $$f $$(ls fuzz/corpus/$$f | wc -l) inputs replayed"; \
+	done
+
+bench: deps native
+	build/native/bench/shift_benchmark
+
+# Each target for FUZZ_SECONDS; new findings land in build/fuzz/corpus-*.
+fuzz: deps fuzz-build
+	@for f in timestamp shift_file; do \
+	  mkdir -p build/fuzz/corpus-$$f; \
+	  build/fuzz/fuzz/$${f}_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	    build/fuzz/corpus-$$f fuzz/corpus/$$f || exit 1; \
+	done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

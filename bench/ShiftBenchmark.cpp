@@ -1,0 +1,138 @@
+// Throughput of the time shift: in memory, through the whole run with real
+// files, and tarvex-cli end to end as a separate process with its peak memory.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+extern char** environ;
+
+#include "app/FileSystem.h"
+#include "app/ProgressPanel.h"
+#include "bench/CorpusGenerator.h"
+#include "subtitle/ShiftLines.h"
+#include "subtitle/TimeShiftRun.h"
+
+namespace fs = std::filesystem;
+
+namespace tarvex::bench {
+namespace {
+
+constexpr int32_t kCues = 100000;
+
+const std::string& Corpus() {
+    static const std::string corpus = GenerateSrt(kCues);
+    return corpus;
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class SilentPanel : public ProgressPanel, public Prompts {
+public:
+    void SetTotal(int32_t) override {}
+    void SetCounter(int32_t, int32_t) override {}
+    void SetPercentage(int) override {}
+    void SetStatus(const std::string&) override {}
+    void SetBusy(bool) override {}
+    void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
+};
+
+struct WorkFolder {
+    WorkFolder() : path(fs::temp_directory_path() / ("tarvex-bench-" + std::to_string(::getpid()))) {
+        fs::create_directories(path);
+    }
+    ~WorkFolder() { fs::remove_all(path); }
+    void Reset(const std::string& content) {
+        for (const auto& entry : fs::directory_iterator(path)) fs::remove(entry.path());
+        WriteFile(path / "movie.srt", content);
+    }
+    fs::path path;
+};
+
+void BM_ShiftInMemory(benchmark::State& state) {
+    const std::string& corpus = Corpus();
+    ShiftMode mode = static_cast<ShiftMode>(state.range(0));
+    for (auto _ : state) {
+        std::string shifted = ShiftContent(corpus, mode, 1, 30);
+        benchmark::DoNotOptimize(shifted.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(corpus.size()));
+    state.counters["file_MB"] = static_cast<double>(corpus.size()) / 1e6;
+}
+BENCHMARK(BM_ShiftInMemory)->Arg(1)->Arg(2)->ArgNames({"mode"})->Unit(benchmark::kMillisecond);
+
+void BM_RunTimeShiftOnFiles(benchmark::State& state) {
+    const std::string& corpus = Corpus();
+    WorkFolder folder;
+    SilentPanel panel;
+    int16_t shiftNumber = 0, translateNumber = 0;
+    RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNumber, translateNumber};
+    const std::string input = (folder.path / "movie.srt").string();
+    for (auto _ : state) {
+        state.PauseTiming();
+        folder.Reset(corpus);
+        shiftNumber = 0;
+        state.ResumeTiming();
+        if (!RunTimeShift(input, ShiftMode::Plus, 1, 30, environment)) state.SkipWithError("run failed");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(corpus.size()));
+}
+BENCHMARK(BM_RunTimeShiftOnFiles)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// tarvex-cli as a user runs it: process start, read, shift, write, exit.
+// Reports the child's peak resident memory against the file size.
+void BM_CliShiftEndToEnd(benchmark::State& state) {
+    const std::string& corpus = Corpus();
+    WorkFolder folder;
+    const std::string input = (folder.path / "movie.srt").string();
+    long peakKb = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        folder.Reset(corpus);
+        state.ResumeTiming();
+        // posix_spawn, not fork: a forked copy of this process would count
+        // its own pages into the child's peak memory before exec.
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        std::string program = TARVEX_CLI_PATH;
+        std::vector<std::string> words = {"tarvex-cli", "shift", "--plus", "01:30", input};
+        std::vector<char*> argv;
+        for (std::string& word : words) argv.push_back(word.data());
+        argv.push_back(nullptr);
+        pid_t child = 0;
+        int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0) {
+            state.SkipWithError("cannot start tarvex-cli");
+            break;
+        }
+        int status = 0;
+        struct rusage usage {};
+        ::wait4(child, &status, 0, &usage);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("tarvex-cli failed");
+        if (usage.ru_maxrss > peakKb) peakKb = usage.ru_maxrss;
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(corpus.size()));
+    double fileMb = static_cast<double>(corpus.size()) / 1e6;
+    state.counters["file_MB"] = fileMb;
+    state.counters["peak_RSS_MB"] = static_cast<double>(peakKb) * 1024 / 1e6;
+    state.counters["RSS_limit_MB"] = 4 * fileMb + 10;
+}
+BENCHMARK(BM_CliShiftEndToEnd)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tarvex::bench
+
+BENCHMARK_MAIN();
