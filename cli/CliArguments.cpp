@@ -11,6 +11,52 @@ bool AllDigits(const std::string& text) {
     return true;
 }
 
+CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
+    CliArguments parsed;
+    parsed.Which = Command::Translate;
+    parsed.Request.ActiveTab = 1;
+    bool haveFrom = false;
+    bool haveTo = false;
+    std::string file;
+    bool filesOnly = false;
+    for (size_t at = 1; at < arguments.size(); ++at) {
+        const std::string& word = arguments[at];
+        bool takesValue = word == "--from" || word == "--to" || word == "--host" || word == "--timeout";
+        if (!filesOnly && takesValue) {
+            if (at + 1 >= arguments.size()) throw UsageError{word + " needs a value"};
+            const std::string& value = arguments[++at];
+            if (word == "--from") {
+                parsed.Request.SourceLanguage = value;
+                haveFrom = true;
+            } else if (word == "--to") {
+                parsed.Request.TargetLanguage = value;
+                haveTo = true;
+            } else if (word == "--host") {
+                if (value.empty() || value.find_first_of("/?#@ ") != std::string::npos)
+                    throw UsageError{"--host takes HOST or HOST:PORT"};
+                parsed.Host = value;
+            } else {
+                bool digits = !value.empty() && value.size() <= 4 &&
+                              value.find_first_not_of("0123456789") == std::string::npos;
+                int seconds = digits ? std::stoi(value) : 0;
+                if (seconds < 1) throw UsageError{"--timeout takes a whole number of seconds from 1 to 9999"};
+                parsed.TimeoutSeconds = seconds;
+            }
+        } else if (!filesOnly && word == "--") {
+            filesOnly = true;
+        } else if (!filesOnly && word.size() > 1 && word[0] == '-') {
+            throw UsageError{"unknown option \"" + word + "\""};
+        } else {
+            if (!file.empty()) throw UsageError{"only one FILE can be translated at a time"};
+            file = word;
+        }
+    }
+    if (!haveFrom || !haveTo) throw UsageError{"give both --from NAME and --to NAME"};
+    if (file.empty()) throw UsageError{"no FILE given"};
+    parsed.Request.PathText = file;
+    return parsed;
+}
+
 }  // namespace
 
 const char* UsageText() {
@@ -18,11 +64,17 @@ const char* UsageText() {
            "  tarvex-cli shift --plus MM:SS FILE    move every timestamp later\n"
            "  tarvex-cli shift --minus MM:SS FILE   move every timestamp earlier\n"
            "  tarvex-cli shift --start MM:SS FILE   make the first subtitle start at MM:SS\n"
+           "  tarvex-cli translate --from NAME --to NAME [--host HOST[:PORT]] [--timeout SECONDS] FILE\n"
+           "                                        write FILE's text translated as NAME.<code>.ext\n"
+           "  tarvex-cli languages                  the language names and their codes\n"
            "  tarvex-cli --help | --version\n"
            "\n"
            "FILE is an .srt or .txt subtitle file. It is kept as NAME_original.ext (or\n"
            "NAME_originalN.ext when that name is taken) and the shifted file takes its name.\n"
-           "MM and SS are whole numbers from 0 to 59.\n"
+           "MM and SS are whole numbers from 0 to 59. Language names are those of\n"
+           "`tarvex-cli languages` (a two-letter code is taken as it is; any other text\n"
+           "means \"auto\"). The service is translate.google.com unless --host names\n"
+           "another; each request may take --timeout seconds (default 30).\n"
            "\n"
            "Exit status: 0 done, 1 the run failed, 2 refused before any run.\n";
 }
@@ -51,6 +103,12 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
         parsed.Which = Command::Version;
         return parsed;
     }
+    if (command == "languages") {
+        if (arguments.size() > 1) throw UsageError{"languages takes no arguments"};
+        parsed.Which = Command::Languages;
+        return parsed;
+    }
+    if (command == "translate") return ParseTranslate(arguments);
     if (command != "shift") throw UsageError{"unknown command \"" + command + "\""};
 
     parsed.Which = Command::Shift;

@@ -8,14 +8,18 @@
 
 namespace tarvex::cli {
 
-enum class Command { Help, Version, Shift };
+enum class Command { Help, Version, Shift, Translate, Languages };
 
 struct CliArguments {
     Command Which = Command::Help;
-    // For Shift: the inputs as the window would show them.
+    // For Shift and Translate: the inputs as the window would show them.
     ProcessRequest Request;
     // For Shift: the MM:SS text as given, checked after the file.
     std::string Amount;
+    // For Translate: the service as HOST or HOST:PORT, and the time-out of
+    // each request in seconds.
+    std::string Host;
+    int TimeoutSeconds = 30;
 };
 
 // Throws UsageError with a one-line explanation for bad usage.

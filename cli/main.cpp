@@ -9,7 +9,11 @@
 #include "app/ProcessCheck.h"
 #include "cli/CliArguments.h"
 #include "cli/ConsolePanel.h"
+#include "app/FileRoutines.h"
 #include "subtitle/TimeShiftRun.h"
+#include "translate/Languages.h"
+#include "translate/TranslateRun.h"
+#include "translate/http/HttpTransport.h"
 
 namespace tarvex::cli {
 
@@ -48,6 +52,38 @@ int RunShift(CliArguments& arguments) {
     return done ? kExitDone : kExitFailed;
 }
 
+int RunTranslate(CliArguments& arguments) {
+    FileSystem& files = SystemFileSystem();
+    ProcessRequest& request = arguments.Request;
+    if (!files.FileExists(request.PathText)) return Refuse(kFileNotFoundText);
+    if (!HasSubtitleExtension(request.PathText)) return Refuse(kExtensionText);
+    if (!IsConnected()) return Refuse("Internet not connected");
+    ProcessDecision decision = CheckProcessInputs(request, files);
+    if (!decision.Accepted) return Refuse(decision.Text);
+
+    ConsolePanel console(stdout, stderr, ErrorStreamIsTerminal());
+    int16_t shiftNameNumber = 0;
+    int16_t translateNameNumber = 0;
+    RunEnvironment environment{console, console, files, shiftNameNumber, translateNameNumber};
+    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+    TranslationService service{*transport, kServiceHost, std::chrono::seconds(arguments.TimeoutSeconds), {}, {}};
+    service.RunBlocking = [](const std::function<void()>& work) { work(); };
+    if (!arguments.Host.empty()) service.Host = arguments.Host;
+    console.SetStatus(kStatusRunning);
+    console.SetBusy(true);
+    const JobSettings& settings = decision.Settings;
+    bool done = RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage, environment,
+                               service, nullptr);
+    return done ? kExitDone : kExitFailed;
+}
+
+int ListLanguages() {
+    for (const Language& language : LanguageTable())
+        std::printf("%-16.*s %.*s\n", static_cast<int>(language.Name.size()), language.Name.data(),
+                    static_cast<int>(language.Code.size()), language.Code.data());
+    return kExitDone;
+}
+
 }  // namespace
 
 int Main(const std::vector<std::string>& words) {
@@ -62,6 +98,8 @@ int Main(const std::vector<std::string>& words) {
     case Command::Help: std::fputs(UsageText(), stdout); return kExitDone;
     case Command::Version: std::printf("tarvex-cli %s\n", kVersion); return kExitDone;
     case Command::Shift: return RunShift(arguments);
+    case Command::Translate: return RunTranslate(arguments);
+    case Command::Languages: return ListLanguages();
     }
     return kExitRefused;
 }

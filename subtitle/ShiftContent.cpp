@@ -5,6 +5,11 @@
 
 namespace tarvex {
 
+RuntimeError NoTimingLineError() {
+    return RuntimeError(ErrorNumber::InvalidCall,
+                        "Invalid procedure call or argument: no timing line (\" --> \") in the file");
+}
+
 std::vector<size_t> FindTimingLines(const std::vector<std::string_view>& lines) {
     std::vector<size_t> timing;
     if (lines.empty()) return timing;

@@ -13,6 +13,9 @@
 
 namespace tarvex {
 
+// The failure of a run over content without any timing line.
+RuntimeError NoTimingLineError();
+
 // The indexes of the timing lines, in order; the count is the number of
 // subtitle texts. `lines` must be as SplitLines cut them from one content.
 std::vector<size_t> FindTimingLines(const std::vector<std::string_view>& lines);

@@ -1,13 +1,10 @@
 #include "subtitle/TimeShiftRun.h"
 
-#include <memory>
-#include <new>
-
 #include "app/FileSystem.h"
 #include "app/PathNames.h"
 #include "app/ProgressPanel.h"
+#include "app/RunEnding.h"
 #include "app/RuntimeError.h"
-#include "subtitle/BufferedWriter.h"
 #include "subtitle/NumberFields.h"
 #include "subtitle/ShiftLines.h"
 
@@ -28,16 +25,14 @@ std::string FreeBackupName(const std::string& inputPath, FileSystem& files, int1
 }
 
 void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
-           RunEnvironment& environment, std::unique_ptr<OutputFile>& output, BufferedWriter& writer) {
+           RunEnvironment& environment, RunOutput& output) {
     ProgressPanel& panel = environment.Panel;
     std::string content = environment.Files.ReadFile(inputPath);
     std::vector<std::string_view> lines = SplitLines(content);
     std::vector<size_t> timingLines = FindTimingLines(lines);
     if (timingLines.size() > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
     const int32_t total = static_cast<int32_t>(timingLines.size());
-    if (total == 0)
-        throw RuntimeError(ErrorNumber::InvalidCall,
-                           "Invalid procedure call or argument: no timing line (\" --> \") in the file");
+    if (total == 0) throw NoTimingLineError();
     ShiftAmount amount = ResolveShiftAmount(lines, mode, minutes, seconds);
 
     panel.SetTotal(total);
@@ -47,8 +42,10 @@ void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_
     std::string backup = FreeBackupName(inputPath, environment.Files, environment.ShiftNameNumber);
     environment.Files.Rename(inputPath, backup);
     // From here on the complete input lies under the backup name.
-    output = environment.Files.CreateOutput(inputPath);
-    writer.Attach(output.get());
+    output.File = environment.Files.CreateOutput(inputPath);
+    output.Writer.Attach(output.File.get());
+    output.ShownName = FileNameOf(inputPath);
+    BufferedWriter& writer = output.Writer;
 
     int32_t current = 1;
     ShiftLines(
@@ -58,49 +55,14 @@ void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_
             panel.SetCounter(current, total);
             ++current;
         });
-    writer.Flush();
-    output->Close();
 }
 
 }  // namespace
 
 bool RunTimeShift(const std::string& InputPath, ShiftMode Mode, int16_t Minutes, int16_t Seconds,
                   RunEnvironment& environment) {
-    std::unique_ptr<OutputFile> output;
-    BufferedWriter writer;
-    RuntimeError failure(0, "");
-    bool failed = false;
-    try {
-        Shift(InputPath, Mode, Minutes, Seconds, environment, output, writer);
-    } catch (const RuntimeError& error) {
-        failure = error;
-        failed = true;
-    } catch (const std::bad_alloc&) {
-        failure = RuntimeError(ErrorNumber::OutOfMemory);
-        failed = true;
-    }
-    if (failed && output) {
-        // Keep what was written so far; the failure being reported is the first one.
-        try {
-            writer.Flush();
-        } catch (const RuntimeError&) {
-        }
-        try {
-            output->Close();
-        } catch (const RuntimeError&) {
-        }
-    }
-    output.reset();
-
-    environment.Panel.SetBusy(false);
-    if (failed) {
-        environment.Panel.SetStatus(kStatusFailed);
-        ShowErrorReport(environment.Messages, failure);
-        return false;
-    }
-    environment.Panel.SetStatus(OutputStatus(FileNameOf(InputPath)));
-    environment.Messages.ShowMessage("Process Success Bos..", "Finish", MessageIcon::Information);
-    return true;
+    return RunToEnd(environment,
+                    [&](RunOutput& output) { Shift(InputPath, Mode, Minutes, Seconds, environment, output); });
 }
 
 }  // namespace tarvex

@@ -5,6 +5,7 @@
 #include "app/Rounding.h"
 #include "app/RuntimeError.h"
 #include "subtitle/Lines.h"
+#include "subtitle/ShiftLines.h"
 #include "subtitle/NumberFields.h"
 
 namespace tarvex {
@@ -202,7 +203,7 @@ ShiftAmount ResolveShiftAmount(const std::vector<std::string_view>& lines, Shift
             RethrowAtLine(index, lines[index]);
         }
     }
-    throw RuntimeError(ErrorNumber::InvalidCall, "Invalid procedure call or argument: no timing line (\" --> \") in the file");
+    throw NoTimingLineError();
 }
 
 void RethrowAtLine(size_t lineIndex, std::string_view line) {

@@ -1,0 +1,227 @@
+#!/usr/bin/env python3
+"""A stand-in for the web translation service, for tests only (loopback).
+
+GET /translate_a/t answers like the real service: one ["...", segment per
+sent line, every one but the last ending in an escaped line break, the
+"translation" being the line in upper case (ASCII letters only, so any
+other byte passes through unchanged). It also serves as an HTTP proxy: a
+request with an absolute-form target is answered the same way.
+
+Control (plain GETs on the same port):
+  /_control?mode=M[&count=N][&status=S][&delay=MS][&retry_after=SEC]
+      mode: normal | empty | nomarks | gzip | deflate | status | flaky | drop | redirect
+        status: answer S (e.g. 429, 500) to every request
+        flaky:  answer S (default 429) N times, then normally
+        drop:   close the connection without an answer
+        redirect: answer 302 to the same request under /r/, then normally
+      delay: wait MS milliseconds before every answer
+  /_requests   the recorded translation requests as JSON
+  /_reset      forget requests and behaviour
+
+Started with --port-file FILE, it writes its port there once listening.
+"""
+
+import argparse
+import gzip
+import json
+import socketserver
+import threading
+import time
+import urllib.parse
+import zlib
+from http.server import BaseHTTPRequestHandler, HTTPServer
+
+
+class State:
+    def __init__(self):
+        self.lock = threading.Lock()
+        self.reset()
+
+    def reset(self):
+        self.mode = "normal"
+        self.count = 0
+        self.status = 429
+        self.delay_ms = 0
+        self.retry_after = None
+        self.requests = []
+        self.connections = 0
+
+
+STATE = State()
+
+
+def translate(line: bytes) -> bytes:
+    return line.upper()
+
+
+def escape(text: bytes) -> bytes:
+    return text.replace(b"\\", b"\\\\").replace(b'"', b'\\"')
+
+
+def reply_body(lines):
+    segments = []
+    for index, line in enumerate(lines):
+        brk = b"\\n" if index + 1 < len(lines) else b""
+        segments.append(b'["' + escape(translate(line)) + brk + b'","' + escape(line) + brk + b'",null,null,1]')
+    return b"[[" + b",".join(segments) + b'],null,"en"]'
+
+
+class RecordingReader:
+    """Keeps the header lines exactly as they arrived (spacing included)."""
+
+    def __init__(self, inner):
+        self.inner = inner
+        self.lines = []
+
+    def readline(self, *args):
+        line = self.inner.readline(*args)
+        self.lines.append(line)
+        return line
+
+    def __getattr__(self, name):
+        return getattr(self.inner, name)
+
+
+class Handler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+
+    def parse_request(self):
+        real = self.rfile
+        recorder = RecordingReader(real)
+        self.rfile = recorder
+        try:
+            return super().parse_request()
+        finally:
+            self.rfile = real
+            self.raw_headers = [line.decode("latin-1").rstrip("\r\n") for line in recorder.lines if line.strip()]
+
+    def setup(self):
+        super().setup()
+        with STATE.lock:
+            STATE.connections += 1
+
+    def log_message(self, *args):
+        pass
+
+    def send(self, status, body=b"", headers=None, reason=None):
+        self.send_response(status, reason)
+        for name, value in (headers or {}).items():
+            self.send_header(name, value)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def do_GET(self):
+        target = self.path
+        via_proxy = target.startswith("http://")
+        parts = urllib.parse.urlsplit(target)
+        path = parts.path
+        if path == "/_control":
+            self.control(parts.query)
+            return
+        if path == "/_requests":
+            with STATE.lock:
+                body = json.dumps({"connections": STATE.connections, "requests": STATE.requests}).encode()
+            self.send(200, body, {"Content-Type": "application/json"})
+            return
+        if path == "/_reset":
+            with STATE.lock:
+                STATE.reset()
+            self.send(200, b"reset")
+            return
+        if path in ("/translate_a/t", "/r/translate_a/t"):
+            self.translate(parts, via_proxy)
+            return
+        self.send(404, b"not found")
+
+    def control(self, query):
+        values = urllib.parse.parse_qs(query)
+        with STATE.lock:
+            STATE.mode = values.get("mode", ["normal"])[0]
+            STATE.count = int(values.get("count", ["0"])[0])
+            STATE.status = int(values.get("status", ["429"])[0])
+            STATE.delay_ms = int(values.get("delay", ["0"])[0])
+            STATE.retry_after = values.get("retry_after", [None])[0]
+        self.send(200, b"ok")
+
+    def translate(self, parts, via_proxy):
+        raw_query = parts.query
+        fields = {}
+        for pair in raw_query.split("&"):
+            name, _, value = pair.partition("=")
+            fields.setdefault(name, urllib.parse.unquote_to_bytes(value))
+        text = fields.get("text", b"")
+        lines = text.split(b"\n") if text else []
+        with STATE.lock:
+            STATE.requests.append({
+                "path": parts.path,
+                "raw_query": raw_query,
+                "keys": [pair.partition("=")[0] for pair in raw_query.split("&")],
+                "text": text.decode("latin-1"),
+                "sl": fields.get("sl", b"").decode("latin-1"),
+                "tl": fields.get("tl", b"").decode("latin-1"),
+                "headers": self.raw_headers,
+                "via_proxy": via_proxy,
+            })
+            mode, delay = STATE.mode, STATE.delay_ms
+            if mode == "flaky":
+                if STATE.count > 0:
+                    STATE.count -= 1
+                    status = STATE.status
+                else:
+                    status = 200
+            elif mode == "status":
+                status = STATE.status
+            else:
+                status = 200
+            retry_after = STATE.retry_after
+        if delay:
+            time.sleep(delay / 1000.0)
+        if mode == "drop":
+            self.close_connection = True
+            self.connection.shutdown(2)
+            return
+        if mode == "redirect" and parts.path == "/translate_a/t":
+            host = self.headers.get("Host", "")
+            self.send(302, b"", {"Location": "http://%s/r/translate_a/t?%s" % (host, raw_query)})
+            return
+        if status != 200:
+            headers = {"Retry-After": retry_after} if retry_after is not None else {}
+            self.send(status, b"<html>refused</html>", headers)
+            return
+        body = reply_body(lines)
+        headers = {"Content-Type": "text/javascript; charset=UTF-8"}
+        if mode == "empty":
+            body = b"   "
+        elif mode == "nomarks":
+            body = b"<html><body>Our systems have detected unusual traffic</body></html>"
+        elif mode == "gzip":
+            body = gzip.compress(body)
+            headers["Content-Encoding"] = "gzip"
+        elif mode == "deflate":
+            body = zlib.compress(body)
+            headers["Content-Encoding"] = "deflate"
+        self.send(200, body, headers)
+
+
+class Server(socketserver.ThreadingMixIn, HTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--port", type=int, default=0)
+    parser.add_argument("--port-file")
+    args = parser.parse_args()
+    server = Server(("127.0.0.1", args.port), Handler)
+    if args.port_file:
+        with open(args.port_file + ".tmp", "w") as f:
+            f.write(str(server.server_address[1]))
+        import os
+        os.replace(args.port_file + ".tmp", args.port_file)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,186 @@
+#include "translate/TranslationRequest.h"
+
+#include <thread>
+
+#include "app/RuntimeError.h"
+#include "translate/TranslateErrors.h"
+#include "translate/http/HttpTransport.h"
+
+namespace tarvex {
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+constexpr int kRetries = 3;
+
+std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator) {
+    std::string joined;
+    for (size_t index = 0; index < lines.size(); ++index) {
+        if (index > 0) joined.append(separator);
+        joined.append(lines[index]);
+    }
+    return joined;
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+// Every occurrence, left to right, in one pass: replaced text is not searched again.
+void ReplaceAll(std::string& text, std::string_view find, std::string_view replacement) {
+    std::string result;
+    size_t from = 0;
+    for (size_t at = text.find(find); at != std::string::npos; at = text.find(find, from)) {
+        result.append(text, from, at - from);
+        result.append(replacement);
+        from = at + find.size();
+    }
+    if (from == 0) return;
+    result.append(text, from, std::string::npos);
+    text.swap(result);
+}
+
+// The service pads punctuation with blanks and escapes quotes.
+void RepairPiece(std::string& piece) {
+    ReplaceAll(piece, " .", ".");
+    ReplaceAll(piece, " ,", ",");
+    ReplaceAll(piece, " '", "'");
+    ReplaceAll(piece, "\\\" ", "\"");
+    ReplaceAll(piece, " \\\"", "\"");
+    ReplaceAll(piece, "\\\"", "\"");
+}
+
+std::vector<std::string> HeaderLines(const std::string& headerBlock) {
+    std::vector<std::string> lines;
+    size_t from = 0;
+    while (from <= headerBlock.size()) {
+        size_t end = headerBlock.find(kCrLf, from);
+        if (end == std::string::npos) end = headerBlock.size();
+        if (end > from) lines.push_back(headerBlock.substr(from, end - from));
+        from = end + 2;
+    }
+    return lines;
+}
+
+std::chrono::milliseconds RetryPause(const std::string& retryAfter, int attempt) {
+    // Retry-After in seconds, as rate limits send it; the date form falls
+    // back to the growing pause.
+    if (!retryAfter.empty() && retryAfter.size() <= 6 &&
+        retryAfter.find_first_not_of("0123456789") == std::string::npos)
+        return std::chrono::seconds(std::stoi(retryAfter));
+    return std::chrono::milliseconds(500) * (1 << attempt);
+}
+
+std::string StatusDescription(const HttpReply& reply) {
+    std::string description = "HTTP " + std::to_string(reply.Status);
+    if (!reply.Reason.empty()) description += " " + reply.Reason;
+    return description;
+}
+
+HttpReply FetchWithRetries(TranslationService& service, const std::string& url, const std::vector<std::string>& headers) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + service.Timeout;
+    for (int attempt = 0;; ++attempt) {
+        auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (remaining.count() <= 0) throw RuntimeError(ErrorNumber::RequestTimedOut, "Request timed out");
+        HttpReply reply = service.Transport.Get(url, headers, remaining);
+        if (reply.Status >= 200 && reply.Status <= 299) return reply;
+        bool rateLimited = reply.Status == 429 || reply.Status == 503;
+        if (!rateLimited || attempt >= kRetries) throw RuntimeError(ErrorNumber::ServiceRefused, StatusDescription(reply));
+        std::chrono::milliseconds pause = RetryPause(reply.RetryAfter, attempt);
+        // A pause that runs past the time-out only delays the same failure.
+        if (Clock::now() + pause >= deadline) throw RuntimeError(ErrorNumber::ServiceRefused, StatusDescription(reply));
+        if (service.Pause) {
+            service.Pause(pause);
+        } else {
+            std::this_thread::sleep_for(pause);
+        }
+    }
+}
+
+}  // namespace
+
+std::string BuildHeaderBlock(const std::string& host) {
+    std::string block = "\r\n\r\n";
+    block += "Host:" + host + kCrLf;
+    block += "User-Agent:Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1\r\n";
+    block += "Accept:text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n";
+    block += "Accept-Language:en-us,en;q=0.5\r\n";
+    block += "Accept-Encoding: *\r\n";
+    block += "Accept-Charset:ISO-8859-1,utf-8;q=0.7,*;q=0.7\r\n";
+    block += "Keep-Alive:115\r\n";
+    block += "Connection: keep-alive\r\n";
+    block += "Referer:http://" + host + "/" + kCrLf;
+    block += kCrLf;
+    return block;
+}
+
+std::string PercentEncode(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(text.size() * 3);
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
+                          byte == '-' || byte == '.' || byte == '_' || byte == '~';
+        if (unreserved) {
+            encoded.push_back(c);
+        } else {
+            encoded.push_back('%');
+            encoded.push_back(kHex[byte >> 4]);
+            encoded.push_back(kHex[byte & 15]);
+        }
+    }
+    return encoded;
+}
+
+std::string BuildRequestUrl(const std::string& host, const std::vector<std::string>& lines,
+                            const std::string& sourceCode, const std::string& targetCode) {
+    std::string url = host + "/translate_a/t?client=t&text=";
+    for (size_t index = 0; index < lines.size(); ++index) {
+        if (index > 0) url += "%0A";
+        url += PercentEncode(lines[index]);
+    }
+    // Codes from the table are unreserved; a code typed by the user is
+    // escaped like the text so it cannot add parameters either.
+    url += "&hl=en&sl=" + PercentEncode(sourceCode);
+    url += "&tl=" + PercentEncode(targetCode);
+    url += "&multires=1&otf=1&pc=1&ssel=0&tsel=0&sc=1";
+    return url;
+}
+
+std::vector<std::string> ParseReply(std::string_view reply, size_t lineCount) {
+    std::vector<std::string> pieces;
+    if (TrimSpaces(reply).empty()) return pieces;
+    size_t position = 0;
+    for (size_t line = 0; line < lineCount; ++line) {
+        size_t start = reply.find("[\"", position);
+        if (start == std::string_view::npos) break;
+        size_t pieceStart = start + 2;
+        size_t end = reply.find("\",", pieceStart);
+        if (end == std::string_view::npos) break;
+        // An empty segment is an empty translated line, so later lines keep
+        // their places instead of being appended to the source text.
+        std::string piece(TrimSpaces(reply.substr(pieceStart, end - pieceStart)));
+        if (piece.size() >= 2 && piece.compare(piece.size() - 2, 2, "\\n") == 0) piece.resize(piece.size() - 2);
+        RepairPiece(piece);
+        pieces.push_back(std::move(piece));
+        position = end + 2;
+    }
+    return pieces;
+}
+
+std::string RequestTranslation(const std::vector<std::string>& lines, const std::string& sourceCode,
+                               const std::string& targetCode, const std::string& headerBlock,
+                               TranslationService& service) {
+    const std::string url = "http://" + BuildRequestUrl(service.Host, lines, sourceCode, targetCode);
+    const std::vector<std::string> headers = HeaderLines(headerBlock);
+    HttpReply reply;
+    service.RunBlocking([&] { reply = FetchWithRetries(service, url, headers); });
+    std::vector<std::string> pieces = ParseReply(reply.Body, lines.size());
+    return JoinLines(pieces.empty() ? lines : pieces, kCrLf);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,54 @@
+#pragma once
+// One translation request: the URL, the header block, the call with its
+// time-out and retries, and the reading of the reply by its marks.
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvex {
+
+class HttpTransport;
+
+constexpr const char* kServiceHost = "translate.google.com";
+
+// Everything a run needs to reach the translation service.
+struct TranslationService {
+    HttpTransport& Transport;
+    std::string Host = kServiceHost;  // HOST or HOST:PORT, no scheme
+    std::chrono::milliseconds Timeout{30000};
+    // Runs blocking network work. The window runs it on a worker thread and
+    // keeps handling its messages meanwhile; the CLI just calls it.
+    std::function<void(const std::function<void()>&)> RunBlocking = [](const std::function<void()>& work) { work(); };
+    // How a pause between retries is spent (a seam so tests need not wait).
+    std::function<void(std::chrono::milliseconds)> Pause;
+};
+
+// The header block sent with every request of a run, CR LF separated, with
+// its empty first pair and final empty line.
+std::string BuildHeaderBlock(const std::string& host);
+
+// Every byte other than letters, digits and "-._~" as %XX (upper-case hex).
+std::string PercentEncode(std::string_view text);
+
+// HOST/translate_a/t?client=t&text=...&hl=en&sl=..&tl=..&..., no scheme. The
+// lines are percent-encoded and joined by "%0A".
+std::string BuildRequestUrl(const std::string& host, const std::vector<std::string>& lines,
+                            const std::string& sourceCode, const std::string& targetCode);
+
+// The translated lines cut out of a reply between ["  and  ", at most
+// `lineCount` of them, each with a trailing escaped line break dropped and
+// the six text repairs applied. Empty for an empty reply or one without marks.
+std::vector<std::string> ParseReply(std::string_view reply, size_t lineCount);
+
+// The block's lines translated and joined by CR LF. When the reply yields no
+// line, the lines as given (cleaned source text), joined the same way.
+// Throws RuntimeError on time-out, a dropped connection, or a final status
+// that is not 2xx (429 and 503 are retried up to 3 times first).
+std::string RequestTranslation(const std::vector<std::string>& lines, const std::string& sourceCode,
+                               const std::string& targetCode, const std::string& headerBlock,
+                               TranslationService& service);
+
+}  // namespace tarvex
