@@ -2,70 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
+#include "support/RunCli.h"
 #include "support/TempFolder.h"
 
 namespace tarvex {
 namespace {
 
-struct CliResult {
-    int Exit = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string CliPath() {
-    std::string path = TARVEX_CLI_PATH;
-#ifdef _WIN32
-    // The build hands over a Linux path; Wine shows the root file system as Z:.
-    if (!path.empty() && path[0] == '/') {
-        for (char& c : path)
-            if (c == '/') c = '\\';
-        path = "Z:" + path;
-    }
-#endif
-    return path;
-}
-
-CliResult RunCli(const std::vector<std::string>& arguments, const test::TempFolder& folder) {
-    std::string errPath = folder / "stderr.txt";
-    std::string command = "\"" + CliPath() + "\"";
-    for (const std::string& argument : arguments) command += " \"" + argument + "\"";
-    command += " 2>\"" + errPath + "\"";
-#ifdef _WIN32
-    // cmd.exe drops the outermost pair of quotes of a command line.
-    command = "\"" + command + "\"";
-    std::FILE* pipe = _popen(command.c_str(), "rb");
-#else
-    std::FILE* pipe = popen(command.c_str(), "r");
-#endif
-    CliResult result;
-    if (pipe == nullptr) return result;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.Out.append(buffer, got);
-#ifdef _WIN32
-    result.Exit = _pclose(pipe);
-#else
-    int status = pclose(pipe);
-    result.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    result.Err = test::ReadBytes(errPath);
-    std::remove(errPath.c_str());
-    // Console output of the Windows build has CR LF line ends; compare texts.
-    for (std::string* text : {&result.Out, &result.Err}) {
-        std::string plain;
-        for (char c : *text)
-            if (c != '\r') plain.push_back(c);
-        *text = plain;
-    }
-    return result;
-}
+using test::CliResult;
+using test::RunCli;
 
 const std::string kTwoCues =
     "1\r\n00:00:45,500 --> 00:00:47,000\r\nHello\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWorld\r\n";

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "app/PathNames.h"
+#include "support/FaultyFileSystem.h"
+#include "support/RecordingPanel.h"
+#include "support/ScriptedTransport.h"
+#include "support/TempFolder.h"
+#include "translate/TextCleaning.h"
+#include "translate/TranslateErrors.h"
+#include "translate/TranslateRun.h"
+
+namespace tarvex {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+bool Connected() { return true; }
+bool NotConnected() { return false; }
+
+class TranslateRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        service.RunBlocking = [](const std::function<void()>& work) { work(); };
+        service.Pause = [](std::chrono::milliseconds) {};
+    }
+    // Runs on `content` and answers the output file's bytes ("" when none).
+    std::string Translate(const std::string& content, const std::string& target = "indonesian",
+                          ConnectionTest connected = Connected) {
+        WriteBytes(input, content);
+        panel = test::RecordingPanel();
+        RunEnvironment environment{panel, panel, files, shiftNameNumber, translateNameNumber};
+        succeeded = RunTranslation(input, "english", target, environment, service, connected);
+        std::string output = InsertCode(LanguageCodeFor(target));
+        return test::Exists(output) ? ReadBytes(output) : "";
+    }
+    static std::string LanguageCodeFor(const std::string& target) { return target == "indonesian" ? "id" : "auto"; }
+    std::string InsertCode(const std::string& code) { return InsertBeforeExtension(input, "." + code); }
+    std::vector<std::string> Sent() const {
+        std::vector<std::string> texts;
+        for (const std::string& url : transport.Urls) {
+            std::string joined;
+            for (const std::string& line : test::SentLines(url)) joined += (joined.empty() ? "" : "|") + line;
+            texts.push_back(joined);
+        }
+        return texts;
+    }
+
+    test::TempFolder folder;
+    std::string input = folder / "movie.srt";
+    test::FaultyFileSystem files;
+    test::RecordingPanel panel;
+    test::ScriptedTransport transport;
+    TranslationService service{transport, "translate.google.com", std::chrono::seconds(30), {}, {}};
+    int16_t shiftNameNumber = 0;
+    int16_t translateNameNumber = 0;
+    bool succeeded = false;
+};
+
+TEST_F(TranslateRunTest, TwoBlocksKeepTheirNumbersAndTimings) {
+    const std::string input = "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nWorld\r\n";
+    EXPECT_EQ(Translate(input),
+              "1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nWORLD\r\n");
+    EXPECT_TRUE(succeeded);
+    EXPECT_EQ(ReadBytes(this->input), input);  // the input is never changed
+    EXPECT_EQ(panel.Percentages, (std::vector<int>{0, 50, 100}));
+    EXPECT_EQ(panel.Total, "Total Text : 2");
+    EXPECT_EQ(panel.Counter, "Process 2 from 2 Text");
+    EXPECT_EQ(panel.Status, "Output File : movie.id.srt");
+    ASSERT_EQ(panel.Messages.size(), 1u);
+    EXPECT_EQ(panel.Messages[0].Text, "Process Success Bos..");
+    EXPECT_EQ(transport.Urls[0].find("&sl=en&tl=id&"), transport.Urls[0].find("&sl="));
+}
+
+TEST_F(TranslateRunTest, LinesOutsideBlocksAndTheLastBlock) {
+    // A title and a blank line before the first block are copied; blank lines
+    // after the last block are not; a last line without a line break is sent.
+    EXPECT_EQ(Translate("Title\n\n\n1\n00:00:01,000 --> 00:00:02,000\nHi there\nBye\n\n\n\n2\n"
+                        "00:00:03,000 --> 00:00:04,000\n<i>last</i>"),
+              "Title\r\n\r\n\r\n1\r\n00:00:01,000 --> 00:00:02,000\r\nHI THERE\r\nBYE\r\n\r\n\r\n\r\n2\r\n"
+              "00:00:03,000 --> 00:00:04,000\r\nLAST\r\n");
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"Hi there|Bye", "last"}));
+    EXPECT_EQ(panel.Percentages.back(), 100);
+
+    EXPECT_EQ(Translate("1\n00:00:01,000 --> 00:00:02,000\nA\n\n\n\n"), "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n");
+}
+
+TEST_F(TranslateRunTest, EmptyAndUnclosedBlocks) {
+    // A timing line right before a blank line sends an empty text.
+    EXPECT_EQ(Translate("1\n00:00:01,000 --> 00:00:02,000\n\n2\n00:00:03,000 --> 00:00:04,000\nB\n"),
+              "1\r\n00:00:01,000 --> 00:00:02,000\r\n\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nB\r\n");
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"", "B"}));
+
+    // Without the blank line the block is still translated, and its bare
+    // number line stays the next block's number.
+    transport.Urls.clear();
+    EXPECT_EQ(Translate("1\n00:00:01,000 --> 00:00:02,000\nA\nB\n2\n00:00:03,000 --> 00:00:04,000\nC\n"),
+              "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\nB\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nC\r\n");
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"A|B", "C"}));
+    EXPECT_EQ(panel.Percentages, (std::vector<int>{0, 50, 100}));
+
+    // Back-to-back timing lines: nothing to send, still counted.
+    transport.Urls.clear();
+    EXPECT_EQ(Translate("00:00:01,000 --> 00:00:02,000\n00:00:03,000 --> 00:00:04,000\nC\n"),
+              "00:00:01,000 --> 00:00:02,000\r\n00:00:03,000 --> 00:00:04,000\r\nC\r\n");
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"C"}));
+    EXPECT_EQ(panel.Counter, "Process 2 from 2 Text");
+}
+
+TEST_F(TranslateRunTest, TagsAreCleanedBeforeSending) {
+    EXPECT_EQ(CleanTextLine("<i>Hello</i>"), "Hello");
+    EXPECT_EQ(CleanTextLine("<font color=\"#ff0000\">Red</font> and <font color=\"#ff0000\">red</font>"),
+              "Red and red");
+    EXPECT_EQ(CleanTextLine("<font color=\"#ff0000\">a <font color=\"#00ff00\">b"), "a <font color=\"#00ff00\">b");
+    EXPECT_EQ(CleanTextLine("<font color=>x"), "<font color=>x");
+    EXPECT_EQ(CleanTextLine("<b>bold</b> <I>caps</I>"), "<b>bold</b> <I>caps</I>");
+    Translate("1\n00:00:01,000 --> 00:00:02,000\n<i>Hello</i> & <font color=\"red\">you</font>\n");
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"Hello & you"}));
+}
+
+TEST_F(TranslateRunTest, EarlierOutputIsMovedAsideAndUnknownTargetsAreAuto) {
+    WriteBytes(folder / "movie.id.srt", "first");
+    WriteBytes(folder / "movie.id1.srt", "second");
+    Translate("1\n00:00:01,000 --> 00:00:02,000\nx\n");
+    EXPECT_EQ(ReadBytes(folder / "movie.id2.srt"), "first");
+    EXPECT_EQ(ReadBytes(folder / "movie.id1.srt"), "second");
+    EXPECT_EQ(ReadBytes(folder / "movie.id.srt"), "1\r\n00:00:01,000 --> 00:00:02,000\r\nX\r\n");
+    EXPECT_EQ(translateNameNumber, 2);
+
+    EXPECT_NE(Translate("1\n00:00:01,000 --> 00:00:02,000\nx\n", "klingon"), "");
+    EXPECT_EQ(panel.Status, "Output File : movie.auto.srt");
+    EXPECT_NE(transport.Urls.back().find("&tl=auto&"), std::string::npos);
+}
+
+TEST_F(TranslateRunTest, NoConnectionOnlySaysSo) {
+    panel.Status = kStatusRunning;
+    EXPECT_EQ(Translate("1\n00:00:01,000 --> 00:00:02,000\nx\n", "indonesian", NotConnected), "");
+    EXPECT_FALSE(succeeded);
+    EXPECT_TRUE(transport.Urls.empty());
+    EXPECT_FALSE(panel.Busy);
+    EXPECT_EQ(panel.Status, "");  // untouched by the run
+    ASSERT_EQ(panel.Messages.size(), 1u);
+    EXPECT_EQ(panel.Messages[0].Text, "Internet not connected");
+    EXPECT_EQ(panel.Messages[0].Title, "Not Connected");
+    EXPECT_EQ(panel.Messages[0].Icon, MessageIcon::Exclamation);
+}
+
+TEST_F(TranslateRunTest, FailuresKeepTheInputAndEarlierOutputs) {
+    const std::string content =
+        "1\n00:00:01,000 --> 00:00:02,000\nA\n\n2\n00:00:03,000 --> 00:00:04,000\nB\n\n3\n00:00:05,000 --> 00:00:06,000\nC\n";
+    WriteBytes(folder / "movie.id.srt", "earlier");
+    transport.BeforeAnswer = [](size_t request) {
+        if (request == 2) throw RuntimeError(ErrorNumber::ServiceRefused, "HTTP 429 Too Many Requests");
+    };
+    EXPECT_EQ(Translate(content), "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n");
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(ReadBytes(input), content);
+    EXPECT_EQ(ReadBytes(folder / "movie.id1.srt"), "earlier");
+    EXPECT_EQ(panel.Status, "PROCESS FAILED");
+    EXPECT_EQ(panel.Messages.back().Text, "Something Wrong (35762) HTTP 429 Too Many Requests");
+    EXPECT_FALSE(panel.Busy);
+
+    // Before the output is opened: nothing is written or moved.
+    transport.BeforeAnswer = nullptr;
+    test::TempFolder empty;
+    input = empty / "movie.srt";
+    EXPECT_EQ(Translate("no timing here\n"), "");
+    EXPECT_EQ(panel.Messages.back().Text.rfind("Something Wrong (5) ", 0), 0u);
+    files.FailRename = ErrorNumber::PermissionDenied;
+    WriteBytes(empty / "movie.id.srt", "kept");
+    EXPECT_EQ(Translate("1\n00:00:01,000 --> 00:00:02,000\nx\n"), "kept");
+    EXPECT_EQ(panel.Messages.back().Text, "Something Wrong (70) Permission denied");
+    EXPECT_EQ(test::ListFolder(empty.Path()), "movie.id.srt movie.srt");
+}
+
+}  // namespace
+}  // namespace tarvex

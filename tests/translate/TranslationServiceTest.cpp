@@ -1,0 +1,203 @@
+// The real HTTP client (libcurl or WinINet) against the fake service on
+// loopback: what goes over the wire, and how the run ends for each kind of
+// answer.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/FileSystem.h"
+#include "app/PathNames.h"
+#include "support/FakeService.h"
+#include "support/RecordingPanel.h"
+#include "support/RunCli.h"
+#include "support/TempFolder.h"
+#include "translate/TranslateRun.h"
+#include "translate/TranslationRequest.h"
+#include "translate/http/HttpTransport.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace tarvex {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+const std::string kThreeBlocks =
+    "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello & you\r\nWorld\r\n\r\n"
+    "2\r\n00:00:03,000 --> 00:00:04,000\r\n<i>Quote \"this\"</i>\r\n\r\n"
+    "3\r\n00:00:05,000 --> 00:00:06,000\r\n\xE9t\xE9 #1 50%+\r\n";
+const std::string kThreeBlocksTranslated =
+    "1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO & YOU\r\nWORLD\r\n\r\n"
+    "2\r\n00:00:03,000 --> 00:00:04,000\r\nQUOTE\"THIS\"\r\n\r\n"
+    "3\r\n00:00:05,000 --> 00:00:06,000\r\n\xE9T\xE9 #1 50%+\r\n";
+
+class TranslationServiceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake.Reset();
+        WriteBytes(input, kThreeBlocks);
+    }
+    bool Run(const std::string& host, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+        std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+        TranslationService service{*transport, host, timeout, {}, {}};
+        service.RunBlocking = [](const std::function<void()>& work) { work(); };
+        panel = test::RecordingPanel();
+        RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber};
+        return RunTranslation(input, "english", "indonesian", environment, service, nullptr);
+    }
+    std::string Output() { return ReadBytes(InsertBeforeExtension(input, ".id")); }
+    // After a failure: the input untouched, an earlier output under its numbered name.
+    void ExpectFailure(const std::string& report) {
+        WriteBytes(InsertBeforeExtension(input, ".id"), "earlier");
+        EXPECT_FALSE(Run(fake.Address(), std::chrono::seconds(2)));
+        EXPECT_EQ(panel.Status, "PROCESS FAILED");
+        ASSERT_FALSE(panel.Messages.empty());
+        EXPECT_EQ(panel.Messages.back().Text.substr(0, report.size()), report);
+        EXPECT_EQ(ReadBytes(input), kThreeBlocks);
+        EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id1")), "earlier");
+    }
+
+    test::FakeService fake;
+    test::TempFolder folder;
+    std::string input = folder / "movie.srt";
+    test::RecordingPanel panel;
+    int16_t shiftNameNumber = 0;
+    int16_t translateNameNumber = 0;
+};
+
+TEST_F(TranslationServiceTest, RequestsOnTheWireOverOneConnection) {
+    ASSERT_TRUE(Run(fake.Address()));
+    // The run's three requests shared one connection; asking takes another.
+    int connections = fake.Connections();
+    EXPECT_GE(connections, 1);
+    EXPECT_LE(connections, 2);
+    EXPECT_EQ(Output(), kThreeBlocksTranslated);
+    // Every header line exactly as in the header block, spacing included.
+    for (const std::string& line :
+         {"\"Host:" + fake.Address() + "\"",
+          std::string("\"User-Agent:Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1\""),
+          std::string("\"Accept:text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\""),
+          std::string("\"Accept-Language:en-us,en;q=0.5\""), std::string("\"Accept-Encoding: *\""),
+          std::string("\"Accept-Charset:ISO-8859-1,utf-8;q=0.7,*;q=0.7\""), std::string("\"Keep-Alive:115\""),
+          std::string("\"Connection: keep-alive\""), "\"Referer:http://" + fake.Address() + "/\""})
+        EXPECT_EQ(fake.CountInRecords(line), 3) << line;
+    // The text arrives whole: escaped on the wire, lines joined by %0A.
+    EXPECT_EQ(fake.CountInRecords("\"text\": \"Hello & you\\nWorld\""), 1);
+    EXPECT_EQ(fake.CountInRecords("text=Hello%20%26%20you%0AWorld&hl=en&sl=en&tl=id&multires=1"), 1);
+    EXPECT_EQ(fake.CountInRecords("\"text\": \"\\u00e9t\\u00e9 #1 50%+\""), 1);
+    EXPECT_EQ(fake.CountInRecords("\"keys\": [\"client\", \"text\", \"hl\", \"sl\", \"tl\", \"multires\", \"otf\", "
+                                  "\"pc\", \"ssel\", \"tsel\", \"sc\"]"),
+              3);
+}
+
+TEST_F(TranslationServiceTest, CompressedRedirectedAndRetriedRepliesSucceed) {
+    for (const char* mode : {"mode=gzip", "mode=deflate", "mode=redirect", "mode=flaky&count=2&status=429&retry_after=0",
+                             "mode=flaky&count=1&status=503"}) {
+        fake.Control(mode);
+        test::TempFolder other;
+        input = other / "movie.srt";
+        WriteBytes(input, kThreeBlocks);
+        EXPECT_TRUE(Run(fake.Address())) << mode << ": " << (panel.Messages.empty() ? "" : panel.Messages.back().Text);
+        EXPECT_EQ(Output(), kThreeBlocksTranslated) << mode;
+    }
+}
+
+TEST_F(TranslationServiceTest, EmptyAndUnmarkedRepliesWriteTheCleanedSource) {
+    for (const char* mode : {"mode=empty", "mode=nomarks"}) {
+        fake.Control(mode);
+        test::TempFolder other;
+        input = other / "movie.srt";
+        WriteBytes(input, kThreeBlocks);
+        EXPECT_TRUE(Run(fake.Address())) << mode;
+        EXPECT_EQ(Output(),
+                  "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello & you\r\nWorld\r\n\r\n"
+                  "2\r\n00:00:03,000 --> 00:00:04,000\r\nQuote \"this\"\r\n\r\n"
+                  "3\r\n00:00:05,000 --> 00:00:06,000\r\n\xE9t\xE9 #1 50%+\r\n")
+            << mode;
+    }
+}
+
+TEST_F(TranslationServiceTest, RefusalsAndLostConnectionsFailTheRun) {
+    fake.Control("mode=status&status=500");
+    ExpectFailure("Something Wrong (35762) HTTP 500 Internal Server Error");
+    EXPECT_EQ(fake.CountInRecords("\"path\""), 1);
+
+    fake.Reset();
+    fake.Control("mode=status&status=429&retry_after=0");
+    ExpectFailure("Something Wrong (35762) HTTP 429 Too Many Requests");
+    EXPECT_EQ(fake.CountInRecords("\"path\""), 4);  // the first try and three retries
+
+    fake.Control("mode=drop");
+    ExpectFailure("Something Wrong (35763) ");
+
+    fake.Control("mode=normal&delay=4000");
+    ExpectFailure("Something Wrong (35761) Request timed out");
+}
+
+TEST_F(TranslationServiceTest, TheSystemProxySettingReachesTheService) {
+#ifdef _WIN32
+    // The ordinary per-user proxy setting, as the Internet Options dialog writes it.
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0,
+                              nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    DWORD enable = 1;
+    RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
+    std::string server = fake.Address();
+    RegSetValueExA(key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),
+                   static_cast<DWORD>(server.size() + 1));
+    bool done = Run(kServiceHost);
+    enable = 0;
+    RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
+    RegCloseKey(key);
+#else
+    std::string proxy = "http://" + fake.Address();
+    setenv("http_proxy", proxy.c_str(), 1);
+    bool done = Run(kServiceHost);
+    unsetenv("http_proxy");
+#endif
+    ASSERT_TRUE(done) << (panel.Messages.empty() ? "" : panel.Messages.back().Text);
+    EXPECT_EQ(Output(), kThreeBlocksTranslated);
+    EXPECT_EQ(fake.CountInRecords("\"via_proxy\": true"), 3);
+    EXPECT_EQ(fake.CountInRecords("\"Host:translate.google.com\""), 3);
+    EXPECT_EQ(fake.CountInRecords("\"Referer:http://translate.google.com/\""), 3);
+}
+
+TEST_F(TranslationServiceTest, CliTranslatesAndListsLanguages) {
+    test::CliResult result =
+        test::RunCli({"translate", "--from", "english", "--to", "indonesian", "--host", fake.Address(), input}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_EQ(result.Out, "Output File : movie.id.srt\n");
+    EXPECT_NE(result.Err.find("Total Text : 3\n"), std::string::npos);
+    EXPECT_EQ(Output(), kThreeBlocksTranslated);
+
+    fake.Control("mode=status&status=500");
+    result = test::RunCli({"translate", "--from", "english", "--to", "indonesian", "--host", fake.Address(),
+                           "--timeout", "5", input},
+                          folder);
+    EXPECT_EQ(result.Exit, 1);
+    EXPECT_NE(result.Err.find("PROCESS FAILED\nSomething Wrong (35762) HTTP 500 Internal Server Error\n"),
+              std::string::npos)
+        << result.Err;
+    EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id1")), kThreeBlocksTranslated);
+
+    for (const std::vector<std::string>& refused :
+         std::vector<std::vector<std::string>>{{"translate", "--to", "indonesian", input},
+                                               {"translate", "--from", "english", "--to", "id", "--timeout", "0", input},
+                                               {"translate", "--from", "english", "--to", "id", folder / "gone.srt"}}) {
+        EXPECT_EQ(test::RunCli(refused, folder).Exit, 2);
+    }
+
+    test::CliResult languages = test::RunCli({"languages"}, folder);
+    EXPECT_EQ(languages.Exit, 0);
+    EXPECT_EQ(languages.Out.substr(0, 20), "africaans        af\n");
+    EXPECT_NE(languages.Out.find("\nchinese          zh-CN\n"), std::string::npos);
+    EXPECT_EQ(std::count(languages.Out.begin(), languages.Out.end(), '\n'), 63);
+}
+
+}  // namespace
+}  // namespace tarvex
