@@ -9,7 +9,7 @@ request with an absolute-form target is answered the same way.
 
 Control (plain GETs on the same port):
   /_control?mode=M[&count=N][&status=S][&delay=MS][&retry_after=SEC]
-      mode: normal | empty | nomarks | gzip | deflate | status | flaky | drop | redirect
+      mode: normal | empty | nomarks | gzip | deflate | rawdeflate | status | flaky | drop | redirect
         status: answer S (e.g. 429, 500) to every request
         flaky:  answer S (default 429) N times, then normally
         drop:   close the connection without an answer
@@ -199,7 +199,11 @@ class Handler(BaseHTTPRequestHandler):
             body = gzip.compress(body)
             headers["Content-Encoding"] = "gzip"
         elif mode == "deflate":
-            body = zlib.compress(body)
+            body = zlib.compress(body)  # zlib-wrapped, as the HTTP standard has it
+            headers["Content-Encoding"] = "deflate"
+        elif mode == "rawdeflate":
+            compressor = zlib.compressobj(wbits=-15)  # bare deflate, as many servers send it
+            body = compressor.compress(body) + compressor.flush()
             headers["Content-Encoding"] = "deflate"
         self.send(200, body, headers)
 
