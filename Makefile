@@ -1,7 +1,6 @@
 # Tarvex: the two set-up commands are `make run` and `make test`.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
-FUZZERS := timestamp_fuzzer shift_file_fuzzer
 
 .PHONY: run test deps native windows fuzz-build test-native test-windows test-fuzz-seeds bench fuzz format clean
 
@@ -34,7 +33,7 @@ test-windows: windows
 
 # Every committed seed once, under ASan and UBSan.
 test-fuzz-seeds: fuzz-build
-	@for f in timestamp shift_file; do \
+	@for f in timestamp shift_file translate; do \
 	  build/fuzz/fuzz/$${f}_fuzzer -runs=0 fuzz/corpus/$$f >build/fuzz/$$f.log 2>&1 \
 	    || { cat build/fuzz/$$f.log; exit 1; }; \
 	  echo "fuzz seeds: $$f $$(ls fuzz/corpus/$$f | wc -l) inputs replayed"; \
@@ -42,10 +41,11 @@ test-fuzz-seeds: fuzz-build
 
 bench: deps native
 	build/native/bench/shift_benchmark
+	scripts/with-fake-service.sh build/native/bench/translate_benchmark
 
 # Each target for FUZZ_SECONDS; new findings land in build/fuzz/corpus-*.
 fuzz: deps fuzz-build
-	@for f in timestamp shift_file; do \
+	@for f in timestamp shift_file translate; do \
 	  mkdir -p build/fuzz/corpus-$$f; \
 	  build/fuzz/fuzz/$${f}_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	    build/fuzz/corpus-$$f fuzz/corpus/$$f || exit 1; \

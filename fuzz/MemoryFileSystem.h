@@ -1,0 +1,46 @@
+#pragma once
+// Files in memory, so a fuzz run touches no disk and stays fast.
+
+#include <map>
+
+#include "app/FileSystem.h"
+#include "app/RuntimeError.h"
+
+namespace tarvex::fuzz {
+
+class MemoryFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string> Files;
+
+    bool FileExists(const std::string& path) override { return Files.count(path) != 0; }
+    bool FolderExists(const std::string&) override { return true; }
+    std::string ReadFile(const std::string& path) override {
+        auto found = Files.find(path);
+        if (found == Files.end()) throw RuntimeError(ErrorNumber::FileNotFound);
+        return found->second;
+    }
+    void Rename(const std::string& from, const std::string& to) override {
+        if (Files.count(to)) throw RuntimeError(ErrorNumber::FileAlreadyExists);
+        auto found = Files.find(from);
+        if (found == Files.end()) throw RuntimeError(ErrorNumber::FileNotFound);
+        Files[to] = found->second;
+        Files.erase(found);
+    }
+    std::unique_ptr<OutputFile> CreateOutput(const std::string& path) override {
+        Files[path].clear();
+        return std::make_unique<MemoryOutput>(Files[path]);
+    }
+
+private:
+    class MemoryOutput : public OutputFile {
+    public:
+        explicit MemoryOutput(std::string& target) : target_(target) {}
+        void Write(std::string_view bytes) override { target_.append(bytes); }
+        void Close() override {}
+
+    private:
+        std::string& target_;
+    };
+};
+
+}  // namespace tarvex::fuzz
