@@ -30,50 +30,58 @@ int Refuse(const std::string& message) {
     return kExitRefused;
 }
 
-int RunShift(CliArguments& arguments) {
+// The checks both jobs make before a run, as the window makes them; answers
+// the refusal's exit code, or -1 to go on.
+int RefusalOf(const CliArguments& arguments, ProcessDecision& decision) {
     FileSystem& files = SystemFileSystem();
-    ProcessRequest& request = arguments.Request;
+    ProcessRequest request = arguments.Request;
     if (!files.FileExists(request.PathText)) return Refuse(kFileNotFoundText);
     if (!HasSubtitleExtension(request.PathText)) return Refuse(kExtensionText);
-    if (!SplitMinutesSeconds(arguments.Amount, request.MinutesText, request.SecondsText))
+    if (arguments.Which == Command::Shift &&
+        !SplitMinutesSeconds(arguments.Amount, request.MinutesText, request.SecondsText))
         return Refuse(kAmountRangeText);
-    ProcessDecision decision = CheckProcessInputs(request, files);
-    if (!decision.Accepted) return Refuse(decision.Text);
+    if (arguments.Which == Command::Translate && !IsConnected()) return Refuse("Internet not connected");
+    decision = CheckProcessInputs(request, files);
+    return decision.Accepted ? -1 : Refuse(decision.Text);
+}
 
-    ConsolePanel console(stdout, stderr, ErrorStreamIsTerminal());
+// A run as the window starts one: busy, then the job, which ends it.
+class ConsoleRun {
+public:
+    ConsoleRun() : console_(stdout, stderr, ErrorStreamIsTerminal()) {
+        console_.SetStatus(kStatusRunning);
+        console_.SetBusy(true);
+    }
+    RunEnvironment& Environment() { return environment_; }
+
+private:
+    ConsolePanel console_;
     // Each invocation is a fresh window as far as numbering goes.
-    int16_t shiftNameNumber = 0;
-    int16_t translateNameNumber = 0;
-    RunEnvironment environment{console, console, files, shiftNameNumber, translateNameNumber};
-    console.SetStatus(kStatusRunning);
-    console.SetBusy(true);
+    int16_t shiftNameNumber_ = 0;
+    int16_t translateNameNumber_ = 0;
+    RunEnvironment environment_{console_, console_, SystemFileSystem(), shiftNameNumber_, translateNameNumber_};
+};
+
+int RunShift(const CliArguments& arguments) {
+    ProcessDecision decision;
+    if (int refused = RefusalOf(arguments, decision); refused >= 0) return refused;
+    ConsoleRun run;
     const JobSettings& settings = decision.Settings;
-    bool done = RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, environment);
+    bool done = RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, run.Environment());
     return done ? kExitDone : kExitFailed;
 }
 
-int RunTranslate(CliArguments& arguments) {
-    FileSystem& files = SystemFileSystem();
-    ProcessRequest& request = arguments.Request;
-    if (!files.FileExists(request.PathText)) return Refuse(kFileNotFoundText);
-    if (!HasSubtitleExtension(request.PathText)) return Refuse(kExtensionText);
-    if (!IsConnected()) return Refuse("Internet not connected");
-    ProcessDecision decision = CheckProcessInputs(request, files);
-    if (!decision.Accepted) return Refuse(decision.Text);
-
-    ConsolePanel console(stdout, stderr, ErrorStreamIsTerminal());
-    int16_t shiftNameNumber = 0;
-    int16_t translateNameNumber = 0;
-    RunEnvironment environment{console, console, files, shiftNameNumber, translateNameNumber};
+int RunTranslate(const CliArguments& arguments) {
+    ProcessDecision decision;
+    if (int refused = RefusalOf(arguments, decision); refused >= 0) return refused;
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
     TranslationService service{*transport, kServiceHost, std::chrono::seconds(arguments.TimeoutSeconds), {}, {}};
     service.RunBlocking = [](const std::function<void()>& work) { work(); };
     if (!arguments.Host.empty()) service.Host = arguments.Host;
-    console.SetStatus(kStatusRunning);
-    console.SetBusy(true);
+    ConsoleRun run;
     const JobSettings& settings = decision.Settings;
-    bool done = RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage, environment,
-                               service, nullptr);
+    bool done = RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage,
+                               run.Environment(), service, nullptr);
     return done ? kExitDone : kExitFailed;
 }
 

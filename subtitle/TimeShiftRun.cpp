@@ -7,6 +7,7 @@
 #include "app/RuntimeError.h"
 #include "subtitle/NumberFields.h"
 #include "subtitle/ShiftLines.h"
+#include "subtitle/SubtitleInput.h"
 
 namespace tarvex {
 
@@ -27,17 +28,10 @@ std::string FreeBackupName(const std::string& inputPath, FileSystem& files, int1
 void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
            RunEnvironment& environment, RunOutput& output) {
     ProgressPanel& panel = environment.Panel;
-    std::string content = environment.Files.ReadFile(inputPath);
-    std::vector<std::string_view> lines = SplitLines(content);
-    std::vector<size_t> timingLines = FindTimingLines(lines);
-    if (timingLines.size() > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
-    const int32_t total = static_cast<int32_t>(timingLines.size());
-    if (total == 0) throw NoTimingLineError();
-    ShiftAmount amount = ResolveShiftAmount(lines, mode, minutes, seconds);
-
-    panel.SetTotal(total);
-    panel.SetPercentage(0);
-    panel.SetCounter(0, total);
+    SubtitleInput input;
+    ReadSubtitleInput(inputPath, environment, input);
+    const int32_t total = input.Total;
+    ShiftAmount amount = ResolveShiftAmount(input.Lines, mode, minutes, seconds);
 
     std::string backup = FreeBackupName(inputPath, environment.Files, environment.ShiftNameNumber);
     environment.Files.Rename(inputPath, backup);
@@ -49,7 +43,7 @@ void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_
 
     int32_t current = 1;
     ShiftLines(
-        lines, timingLines, amount, [&writer](std::string_view line) { writer.WriteLine(line); },
+        input.Lines, input.TimingLines, amount, [&writer](std::string_view line) { writer.WriteLine(line); },
         [&] {
             panel.SetPercentage(PercentageOf(current, total));
             panel.SetCounter(current, total);

@@ -7,7 +7,7 @@
 #include "app/RuntimeError.h"
 #include "subtitle/Lines.h"
 #include "subtitle/NumberFields.h"
-#include "subtitle/ShiftLines.h"
+#include "subtitle/SubtitleInput.h"
 #include "translate/Languages.h"
 #include "translate/TextCleaning.h"
 
@@ -122,18 +122,9 @@ private:
 
 void Translate(const std::string& inputPath, const std::string& sourceLanguage, const std::string& targetLanguage,
                RunEnvironment& environment, TranslationService& service, RunOutput& output) {
-    ProgressPanel& panel = environment.Panel;
     const std::string headerBlock = BuildHeaderBlock(service.Host);
-    std::string content = environment.Files.ReadFile(inputPath);
-    std::vector<std::string_view> lines = SplitLines(content);
-    std::vector<size_t> timingLines = FindTimingLines(lines);
-    if (timingLines.size() > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
-    const int32_t total = static_cast<int32_t>(timingLines.size());
-    if (total == 0) throw NoTimingLineError();
-
-    panel.SetTotal(total);
-    panel.SetPercentage(0);
-    panel.SetCounter(0, total);
+    SubtitleInput input;
+    ReadSubtitleInput(inputPath, environment, input);
 
     const std::string sourceCode = LanguageCode(sourceLanguage);
     const std::string targetCode = LanguageCode(targetLanguage);
@@ -143,7 +134,8 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
 
     output.File = environment.Files.CreateOutput(outputPath);
     output.Writer.Attach(output.File.get());
-    BlockTranslator(total, sourceCode, targetCode, headerBlock, service, panel, output.Writer).Run(lines, timingLines);
+    BlockTranslator(input.Total, sourceCode, targetCode, headerBlock, service, environment.Panel, output.Writer)
+        .Run(input.Lines, input.TimingLines);
 }
 
 }  // namespace

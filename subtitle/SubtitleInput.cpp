@@ -1,0 +1,22 @@
+#include "subtitle/SubtitleInput.h"
+
+#include "app/FileSystem.h"
+#include "app/ProgressPanel.h"
+#include "app/RuntimeError.h"
+#include "subtitle/ShiftLines.h"
+
+namespace tarvex {
+
+void ReadSubtitleInput(const std::string& path, RunEnvironment& environment, SubtitleInput& input) {
+    input.Content = environment.Files.ReadFile(path);
+    input.Lines = SplitLines(input.Content);
+    input.TimingLines = FindTimingLines(input.Lines);
+    if (input.TimingLines.size() > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
+    input.Total = static_cast<int32_t>(input.TimingLines.size());
+    if (input.Total == 0) throw NoTimingLineError();
+    environment.Panel.SetTotal(input.Total);
+    environment.Panel.SetPercentage(0);
+    environment.Panel.SetCounter(0, input.Total);
+}
+
+}  // namespace tarvex
