@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/StartupChecks.h"
+#include "app/WindowSettings.h"
+
+namespace tarvex {
+namespace {
+
+class MemoryStore : public SettingsStore {
+public:
+    std::string GetSetting(const std::string& key) override { return values[key]; }
+    void SaveSetting(const std::string& key, const std::string& value) override {
+        values[key] = value;
+        order += key + " ";
+    }
+    std::map<std::string, std::string> values;
+    std::string order;
+};
+
+TEST(WindowSettings, DefaultsTrimmingAndPages) {
+    MemoryStore store;
+    WindowSettings first = LoadWindowSettings(store);
+    EXPECT_EQ(first.ActiveTab, 0);
+    EXPECT_EQ(first.RememberedFolder, "");
+    EXPECT_EQ(first.SourceLanguage, "english");
+    EXPECT_EQ(first.TargetLanguage, "indonesian");
+
+    store.values = {{"tab", " 1 "}, {"lokasi", " C:\\Films "}, {"from", " french "}, {"to", "klingon"}};
+    WindowSettings saved = LoadWindowSettings(store);
+    EXPECT_EQ(saved.ActiveTab, 1);
+    EXPECT_EQ(saved.RememberedFolder, " C:\\Films ");  // the folder is not trimmed
+    EXPECT_EQ(saved.SourceLanguage, "french");
+    EXPECT_EQ(saved.TargetLanguage, "klingon");  // a name not in the list still shows
+    for (const char* odd : {"2", "-1", "x", "01", ""}) {
+        store.values["tab"] = odd;
+        EXPECT_EQ(LoadWindowSettings(store).ActiveTab, 0) << odd;
+    }
+
+    store.order.clear();
+    SaveWindowSettings(store, saved);
+    EXPECT_EQ(store.order, "lokasi from to tab ");
+    EXPECT_EQ(store.values["tab"], "1");
+}
+
+TEST(Startup, VersionDpiAndThemeNotice) {
+    OsVersion seven = OsVersionFromWord(0x1DB10106);  // 6.1, build bits ignored
+    EXPECT_EQ(seven.Major, 6);
+    EXPECT_EQ(seven.Minor, 1);
+    EXPECT_FALSE(NeedsDpiWarning(96));
+    EXPECT_TRUE(NeedsDpiWarning(110));
+    EXPECT_FALSE(NeedsDpiWarning(120));
+    EXPECT_FALSE(NeedsDpiWarning(144));
+    EXPECT_FALSE(NeedsDpiWarning(0));
+
+    std::string vista = ComposeThemeNotice(seven);
+    EXPECT_EQ(vista.rfind("You are running XpControls on Vista with themes disabled.\r\n\r\nPlease note", 0), 0u);
+    EXPECT_NE(vista.find(" - legacy support has only been implemented for backwards compatibility.\r\n\r\n"),
+              std::string::npos);
+    EXPECT_NE(vista.find("To see the XpControls full potential, please enable themes.\r\n"), std::string::npos);
+    EXPECT_EQ(vista.find("Please run this demo"), std::string::npos);
+
+    std::string windows2000 = ComposeThemeNotice({5, 0});
+    EXPECT_EQ(windows2000.rfind("You are running XpControls on Windows 2000.", 0), 0u);
+    EXPECT_EQ(windows2000.find("To see"), std::string::npos);
+    EXPECT_NE(windows2000.find("Please run this demo on an XP/Vista computer with themes enabled.\r\n"),
+              std::string::npos);
+    EXPECT_EQ(ComposeThemeNotice({5, 1}).rfind("You are running XpControls on XP with themes disabled.", 0), 0u);
+
+    std::string ten = ComposeThemeNotice({10, 0});
+    EXPECT_EQ(ten.rfind("Please note", 0), 0u);
+    EXPECT_EQ(ten.substr(ten.size() - 61), "To see the XpControls full potential, please enable themes.\r\n");
+}
+
+}  // namespace
+}  // namespace tarvex
