@@ -1,0 +1,34 @@
+#include "app/win/ProgramInfo_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/PathNames.h"
+
+namespace tarvex::win {
+
+namespace {
+
+std::string ProgramPath() {
+    // Long paths do not fit MAX_PATH: grow until the name is not cut.
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return "";
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::string ProgramTitle() {
+    std::string name = FileNameOf(ProgramPath());
+    size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string ProgramFolder() { return FolderOf(ProgramPath()); }
+
+}  // namespace tarvex::win

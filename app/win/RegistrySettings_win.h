@@ -1,0 +1,25 @@
+#pragma once
+// The per-user settings store that programs of this kind have always used:
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<program>\<section>,
+// string values, so settings written by an earlier version carry over.
+
+#include <string>
+
+#include "app/WindowSettings.h"
+
+namespace tarvex::win {
+
+class RegistrySettings : public SettingsStore {
+public:
+    RegistrySettings(std::string programName, std::string section);
+    std::string GetSetting(const std::string& key) override;
+    void SaveSetting(const std::string& key, const std::string& value) override;
+
+    // The key path under HKEY_CURRENT_USER.
+    const std::string& KeyPath() const { return keyPath_; }
+
+private:
+    std::string keyPath_;
+};
+
+}  // namespace tarvex::win

@@ -1,0 +1,164 @@
+// The commands of the main window and its progress display.
+
+#include <windows.h>
+
+#include "app/FileRoutines.h"
+#include "app/FileSystem.h"
+#include "app/PathNames.h"
+#include "app/ProcessCheck.h"
+#include "app/RunEnvironment.h"
+#include "app/win/ProgramInfo_win.h"
+#include "app/win/RegistrySettings_win.h"
+#include "app/win/frmUtama_win.h"
+#include "controls/cmdlg/CommonDialogError.h"
+#include "subtitle/TimeShiftRun.h"
+#include "translate/TranslateRun.h"
+#include "translate/http/HttpTransport.h"
+#include "translate/http/MessagePump.h"
+
+namespace tarvex::win {
+
+namespace {
+
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+std::string TrimSpaces(const std::string& text) {
+    size_t begin = text.find_first_not_of(' ');
+    if (begin == std::string::npos) return std::string();
+    return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+}
+
+}  // namespace
+
+void frmUtama::SetTotal(int32_t total) { FrameTeks->SetCaption(TotalCaption(total)); }
+
+void frmUtama::SetCounter(int32_t done, int32_t total) {
+    SetWindowTextA(lblKirim, CounterCaption(done, total).c_str());
+}
+
+void frmUtama::SetPercentage(int percentage) { Progress1->SetPercentage(percentage); }
+
+void frmUtama::SetStatus(const std::string& status) { SetWindowTextA(Label5, status.c_str()); }
+
+void frmUtama::SetBusy(bool busy) {
+    busy_ = busy;
+    SetCommandsEnabled(!busy);
+    // The time-shift run handles no messages while it works: set the pointer now.
+    POINT cursor;
+    RECT button;
+    GetCursorPos(&cursor);
+    GetWindowRect(cmdProses, &button);
+    if (PtInRect(&button, cursor)) SetCursor(LoadCursorA(nullptr, busy ? MAKEINTRESOURCEA(IDC_WAIT) : IDC_ARROW));
+}
+
+void frmUtama::SetCommandsEnabled(bool enabled) {
+    EnableWindow(cmdBuka, enabled);
+    EnableWindow(cmdTutup, enabled);
+    // Process follows the path rule again once the run is over.
+    if (enabled) {
+        Text1_Change();
+    } else {
+        EnableWindow(cmdProses, FALSE);
+    }
+}
+
+void frmUtama::ResetProgressDisplay() {
+    SetTotal(0);
+    SetStatus(kStatusNotStarting);
+    SetCounter(0, 0);
+    SetPercentage(0);
+}
+
+void frmUtama::Text1_Change() {
+    if (busy_) return;
+    EnableWindow(cmdProses, ProcessEnabledFor(WindowText(Text1), SystemFileSystem()) ? TRUE : FALSE);
+}
+
+void frmUtama::cmdBuka_Click() {
+    if (busy_) return;
+    try {
+        cmDlg.SetCancelError(true);
+        cmDlg.SetMultiSelect(false);
+        cmDlg.SetDialogTitle("Select Input Subtitle");
+        cmDlg.SetFilter(
+            "File Subtitle (*.srt;*.txt)|*.srt;*.txt|SRT File Format (*.srt)|*.srt|TXT Simple Time Format "
+            "(*.txt)|*.txt|All File (*.*)|*.*|");
+        bool remembered = !RememberedFolder.empty() && FolderExists(RememberedFolder);
+        cmDlg.SetInitialDir(remembered ? RememberedFolder : ProgramFolder());
+        cmDlg.SetFilterIndex(1);
+        cmDlg.ShowOpen();
+        if (!cmDlg.cFileName || cmDlg.cFileName->Count() == 0) return;
+        std::string path = TrimSpaces(cmDlg.cFileName->Item(1));
+        SetWindowTextA(Text1, path.c_str());
+        RememberedFolder = FolderOf(path);
+        TranslateNameNumber = 0;
+        ShiftNameNumber = 0;
+        ResetProgressDisplay();
+    } catch (const cmdlg::CommonDialogError&) {
+        // Cancel (and any other failure of the dialog) ends Open without a word.
+    } catch (const RuntimeError&) {
+    }
+}
+
+void frmUtama::cmdProses_Click() {
+    if (busy_ || !IsWindowEnabled(cmdProses)) return;
+    ProcessRequest request;
+    request.ActiveTab = ActiveTab;
+    request.PathText = WindowText(Text1);
+    request.MinutesText = WindowText(cmbMenit);
+    request.SecondsText = WindowText(cmbDetik);
+    for (size_t index = 0; index < rdTambah.size(); ++index) request.ModeSelected[index] = rdTambah[index]->Value() == 1;
+    request.SourceLanguage = WindowText(comFrom);
+    request.TargetLanguage = WindowText(comLan);
+    ProcessDecision decision = CheckProcessInputs(request, SystemFileSystem());
+    if (!decision.Accepted) {
+        prompts_.ShowMessage(decision.Text, decision.Title, decision.Icon);
+        return;
+    }
+    SetStatus(kStatusRunning);
+    SetBusy(true);
+    RunJob(decision.Settings);
+    // The runs end the busy state on every way out; make sure of it.
+    if (busy_) SetBusy(false);
+}
+
+bool frmUtama::RunJob(const JobSettings& settings) {
+    RunEnvironment environment{*this, prompts_, SystemFileSystem(), ShiftNameNumber, TranslateNameNumber};
+    if (settings.Job == JobKind::TimeShift)
+        return RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, environment);
+    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+    TranslationService service{*transport, kServiceHost, std::chrono::seconds(30), {}, {}};
+    // The window keeps answering while each reply is awaited.
+    service.RunBlocking = RunWhilePumpingMessages;
+    return RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage, environment, service,
+                          IsConnected);
+}
+
+void frmUtama::cmdTutup_Click() {
+    if (busy_) return;
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+WindowSettings frmUtama::CurrentSettings() const {
+    WindowSettings settings;
+    settings.ActiveTab = ActiveTab;
+    settings.RememberedFolder = RememberedFolder;
+    settings.SourceLanguage = WindowText(comFrom);
+    settings.TargetLanguage = WindowText(comLan);
+    return settings;
+}
+
+void frmUtama::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    RegistrySettings store(ProgramTitle(), "Options");
+    SaveWindowSettings(store, CurrentSettings());
+}
+
+}  // namespace tarvex::win

@@ -1,0 +1,276 @@
+#include "app/win/frmUtama_win.h"
+
+#include <commctrl.h>
+
+#include "app/win/ControlIds.h"
+#include "app/win/ProgramInfo_win.h"
+#include "app/win/res/resource.h"
+#include "controls/host/Twips.h"
+#include "controls/xp/XpControls_win.h"
+
+namespace tarvex::win {
+
+namespace {
+
+constexpr double kClientWidth = 5010;   // twips
+constexpr double kClientHeight = 4920;  // twips
+constexpr int32_t kXpFrame = 1;
+constexpr int32_t kBorderNone = 0;
+constexpr int32_t kXpProgress = 5;
+// Room for the drop-down list below an editable combo's edit box, in pixels.
+constexpr int kDropListHeight = 220;
+
+const host::FontDescription kFormFont{"MS Sans Serif", 8.25f};
+
+class ComboLanguageList : public LanguageList {
+public:
+    explicit ComboLanguageList(HWND combo) : combo_(combo) {}
+    void Clear() override { SendMessageA(combo_, CB_RESETCONTENT, 0, 0); }
+    void AddItem(const std::string& name) override {
+        SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+
+private:
+    HWND combo_;
+};
+
+}  // namespace
+
+frmUtama::frmUtama()
+    : host::HostForm("frmUtama", "Tarvex 1.1", host::TwipsToPixels(kClientWidth, host::TwipsPerPixel(96)),
+                     host::TwipsToPixels(kClientHeight, host::TwipsPerPixel(96))) {
+    prompts_.SetOwner(Handle());
+    cmDlg.SetHost(cmdlg::ControlHost{Handle()});
+}
+
+frmUtama::~frmUtama() {
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    if (bigIcon_) DestroyIcon(bigIcon_);
+}
+
+int frmUtama::PixelsX(double twips) const { return host::TwipsToPixels(twips, TwipsPerPixelX()); }
+int frmUtama::PixelsY(double twips) const { return host::TwipsToPixels(twips, TwipsPerPixelY()); }
+
+xp::XpGroupBox& frmUtama::AddGroupBox(HWND parent, int id, double left, double top, double width, double height,
+                                      int32_t borderStyle, const std::string& caption) {
+    host::ControlSite site{this, "", kFormFont, nullptr};
+    auto box = xp::XpGroupBox::Create(parent, PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height), site);
+    SetWindowLongPtrA(box->hWnd(), GWLP_ID, id);
+    box->SetBorderStyle(borderStyle);
+    box->SetCaption(caption);
+    xp::XpGroupBox& added = *box;
+    AddControl(box.get());
+    groupBoxes_.push_back(std::move(box));
+    return added;
+}
+
+HWND frmUtama::AddChild(const char* className, DWORD style, HWND parent, int id, double left, double top,
+                        double width, double height, const std::string& text, bool bold, const std::string& tag) {
+    int pixelHeight = PixelsY(height);
+    if (std::string(className) == WC_COMBOBOXA) pixelHeight += kDropListHeight;
+    HWND window = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                                  PixelsX(left), PixelsY(top), PixelsX(width), pixelHeight, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    host::FontDescription font = kFormFont;
+    font.Bold = bold;
+    if (bold) font.Weight = 700;
+    auto child = std::make_unique<host::ChildControl>(window, tag, font);
+    AddControl(child.get());
+    children_.push_back(std::move(child));
+    return window;
+}
+
+void frmUtama::CreateControls() {
+    namespace id = ControlId;
+    HWND form = Handle();
+    XpGroupBox1 = &AddGroupBox(form, id::XpGroupBox1, 120, 0, 4815, 680, kXpFrame, "");
+    lblJudul = AddChild(WC_STATICA, SS_CENTER, XpGroupBox1->hWnd(), id::lblJudul, 120, 180, 4575, 390,
+                        "SIMPLE TIMESTAMP SUBTITLE (*.SRT) EDITOR AND TRANSLATOR", true);
+
+    XpGroupBox2 = &AddGroupBox(form, id::XpGroupBox2, 120, 670, 4815, 660, kXpFrame, "");
+    lblUrl = AddChild(WC_STATICA, 0, XpGroupBox2->hWnd(), id::lblUrl, 120, 255, 570, 225, "File :");
+    Text1 = AddChild(WC_EDITA, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, XpGroupBox2->hWnd(), id::Text1, 495, 240,
+                     3495, 285, "");
+    cmdBuka = AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, XpGroupBox2->hWnd(), id::cmdBuka, 4080, 215, 645, 315,
+                       "Open");
+
+    TabStrip1 = AddChild(WC_TABCONTROLA, WS_TABSTOP, form, id::TabStrip1, 120, 1440, 4815, 3375, "");
+    TCITEMA tab = {};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = const_cast<char*>("Time Editor");
+    SendMessageA(TabStrip1, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tab));
+    tab.pszText = const_cast<char*>("Google Translate");
+    SendMessageA(TabStrip1, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&tab));
+
+    TransContainer[0] = &AddGroupBox(form, id::TransContainer0, 150, 1770, 3540, 1095, kBorderNone, "");
+    HWND page = TransContainer[0]->hWnd();
+    Label4 = AddChild(WC_STATICA, 0, page, id::Label4, 120, 150, 1815, 255, "Minute :            Second :");
+    cmbMenit = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::cmbMenit, 120, 420, 870, 315,
+                        "", true);
+    cmbDetik = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::cmbDetik, 1215, 420, 870, 315,
+                        "", true);
+    const char* modes[] = {"Start Time", "Plus", "Minus"};
+    const double modeTops[] = {120, 420, 720};
+    for (int index = 0; index < 3; ++index) {
+        host::ControlSite site{this, modes[index], kFormFont, nullptr};
+        auto button = xp::XPOptionCheck::Create(page, PixelsX(2400), PixelsY(modeTops[index]), site);
+        SetWindowLongPtrA(button->hWnd(), GWLP_ID, id::rdTambah0 + index);
+        button->SetCaption(modes[index]);
+        button->SetValue(index == 0 ? 1 : 0);
+        ShowWindow(button->hWnd(), SW_SHOWNA);
+        AddControl(button.get());
+        rdTambah.push_back(std::move(button));
+    }
+
+    TransContainer[1] = &AddGroupBox(form, id::TransContainer1, 150, 1770, 3540, 1095, kBorderNone, "");
+    page = TransContainer[1]->hWnd();
+    lblFrom = AddChild(WC_STATICA, 0, page, id::lblFrom, 120, 130, 1215, 255, "Language From :");
+    comFrom = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comFrom, 1560, 120, 1455, 315,
+                       "");
+    Label1 = AddChild(WC_STATICA, 0, page, id::Label1, 120, 630, 1215, 255, "Language To :");
+    comLan = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comLan, 1560, 600, 1455, 315,
+                      "");
+
+    fraLogo = &AddGroupBox(form, id::fraLogo, 3690, 1770, 1200, 1095, kBorderNone, "");
+    tarvoAsli = AddChild(WC_STATICA, SS_ICON | SS_CENTERIMAGE, fraLogo->hWnd(), id::tarvoAsli, 360, 280, 480, 480, "");
+    SendMessageA(tarvoAsli, STM_SETICON, reinterpret_cast<WPARAM>(bigIcon_), 0);
+
+    FrameTeks = &AddGroupBox(form, id::FrameTeks, 240, 2880, 4575, 1395, kXpFrame, TotalCaption(0));
+    HWND frame = FrameTeks->hWnd();
+    Label5 = AddChild(WC_STATICA, SS_CENTER, frame, id::Label5, 120, 345, 4335, 285, "");
+    lblKirim = AddChild(WC_STATICA, 0, frame, id::lblKirim, 120, 730, 2895, 255, CounterCaption(0, 0));
+    Progress1 = &AddGroupBox(frame, id::Progress1, 120, 1005, 4335, 255, kXpProgress, "");
+    Progress1->SetShowPercentage(true);
+    Progress1->SetPercentage(0);
+
+    cmdTutup = AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, form, id::cmdTutup, 1200, 4365, 1000, 350, "&Close");
+    cmdProses = AddChild(WC_BUTTONA, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED, form, id::cmdProses, 2880, 4365,
+                         1000, 350, "&Process");
+
+    // The tab strip lies under the pages, the progress frame and the buttons.
+    SetWindowPos(TabStrip1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (xp::XpGroupBox* box : {XpGroupBox1, XpGroupBox2, fraLogo, FrameTeks}) box->SetVisible(true);
+}
+
+void frmUtama::FillAmountList(HWND combo) {
+    for (int amount = 0; amount <= 59; ++amount)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(amount).c_str()));
+    SetWindowTextA(combo, "00");
+}
+
+void frmUtama::MakeFixedSizeAndCentre() {
+    // Fixed single border, minimise box only, like a dialog-sized tool window.
+    LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    style &= ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+    RECT frame{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
+    AdjustWindowRect(&frame, static_cast<DWORD>(style), FALSE);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    int x = work.left + (work.right - work.left - width) / 2;
+    int y = work.top + (work.bottom - work.top - height) / 2;
+    SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void frmUtama::Form_Load() {
+    smallIcon_ = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARVEX), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    bigIcon_ = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARVEX), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    MakeFixedSizeAndCentre();
+    CreateControls();
+
+    RegistrySettings store(ProgramTitle(), "Options");
+    WindowSettings settings = LoadWindowSettings(store);
+    ActiveTab = settings.ActiveTab;
+    TransContainer[ActiveTab]->SetVisible(true);
+    SetWindowPos(TransContainer[ActiveTab]->hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    xp::ThemeFormControls(*this);
+    if (ActiveTab == 1) SendMessageA(TabStrip1, TCM_SETCURSEL, 1, 0);
+
+    RECT strip;
+    GetWindowRect(TabStrip1, &strip);
+    MapWindowPoints(HWND_DESKTOP, Handle(), reinterpret_cast<POINT*>(&strip), 2);
+    TabPageTop = static_cast<int32_t>(host::PixelsToTwips(strip.top, TwipsPerPixelY()) + 300);
+    TabPageLeft = static_cast<int32_t>(host::PixelsToTwips(strip.left, TwipsPerPixelX()));
+    TabPageRight = static_cast<int32_t>(host::PixelsToTwips(strip.right, TwipsPerPixelX()));
+    TabPageBottom = static_cast<int32_t>(host::PixelsToTwips(strip.bottom, TwipsPerPixelY()));
+    TabPagePainted = xp::DrawTabStripCheat(*this, TabPageTop, TabPageLeft, TabPageRight, TabPageBottom);
+
+    RememberedFolder = settings.RememberedFolder;
+    FillAmountList(cmbMenit);
+    FillAmountList(cmbDetik);
+    SetStatus(kStatusNotStarting);
+    ComboLanguageList from(comFrom);
+    FillLanguageList(from);
+    SetWindowTextA(comFrom, settings.SourceLanguage.c_str());
+    ComboLanguageList to(comLan);
+    FillLanguageList(to);
+    SetWindowTextA(comLan, settings.TargetLanguage.c_str());
+}
+
+void frmUtama::TabStrip1_Click() {
+    int selected = static_cast<int>(SendMessageA(TabStrip1, TCM_GETCURSEL, 0, 0)) + 1;
+    if (selected < 1 || selected > 2 || selected == ActiveTab + 1) return;
+    TransContainer[ActiveTab]->SetVisible(false);
+    TransContainer[selected - 1]->SetVisible(true);
+    SetWindowPos(TransContainer[selected - 1]->hWnd(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ActiveTab = static_cast<int16_t>(selected - 1);
+}
+
+LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: {
+        HWND source = reinterpret_cast<HWND>(lParam);
+        WORD code = HIWORD(wParam);
+        if (source == Text1 && code == EN_CHANGE) Text1_Change();
+        if (code == BN_CLICKED) {
+            if (source == cmdBuka) cmdBuka_Click();
+            if (source == cmdProses) cmdProses_Click();
+            if (source == cmdTutup) cmdTutup_Click();
+        }
+        return 0;
+    }
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom == TabStrip1 && header->code == TCN_SELCHANGE) TabStrip1_Click();
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+        // Labels draw their text on the frames' button-face background.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case DM_GETDEFID:
+        // Enter anywhere in the window presses Process.
+        return MAKELRESULT(ControlId::cmdProses, DC_HASDEFID);
+    case WM_SETCURSOR:
+        // The hourglass over Process while a run is going.
+        if (busy_ && reinterpret_cast<HWND>(wParam) == cmdProses) {
+            SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(IDC_WAIT)));
+            return TRUE;
+        }
+        break;
+    case WM_CLOSE:
+        // Closing under a running job would pull its window away from it.
+        if (busy_) return 0;
+        Form_Unload();
+        DestroyWindow(Handle());
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return HostForm::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace tarvex::win

@@ -1,0 +1,98 @@
+#pragma once
+// frmUtama: the program's one working window. Fixed size, centred; the file
+// frame with Open, the tab strip with the time-shift and translation pages,
+// the progress frame, Process and Close. It is the host form of its themed
+// controls, and its progress display is the runs' ProgressPanel.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ProgressPanel.h"
+#include "app/WindowSettings.h"
+#include "app/win/MessageBoxPrompts_win.h"
+#include "controls/cmdlg/epCmDlg.h"
+#include "controls/host/ChildControl_win.h"
+#include "controls/host/HostForm_win.h"
+#include "controls/xp/XPOptionCheck_win.h"
+#include "controls/xp/XpGroupBox_win.h"
+#include "translate/Languages.h"
+
+namespace tarvex::win {
+
+class frmUtama : public host::HostForm, public ProgressPanel {
+public:
+    frmUtama();
+    ~frmUtama() override;
+
+    // Creates the controls, applies the settings and the theme; the window
+    // is shown afterwards by start-up.
+    void Form_Load();
+
+    // Window-level state.
+    int16_t ActiveTab = 0;
+    int32_t TabPageLeft = 0, TabPageTop = 0, TabPageRight = 0, TabPageBottom = 0;
+    bool TabPagePainted = false;
+    std::string RememberedFolder;
+    int16_t LogoStep = 0, LogoClosing = 0;
+    int16_t TranslateNameNumber = 0, ShiftNameNumber = 0;
+
+    // ProgressPanel: FrameTeks, lblKirim, Progress1, Label5 and the pointer.
+    void SetTotal(int32_t total) override;
+    void SetCounter(int32_t done, int32_t total) override;
+    void SetPercentage(int percentage) override;
+    void SetStatus(const std::string& status) override;
+    void SetBusy(bool busy) override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Event handlers.
+    void cmdBuka_Click();
+    void cmdProses_Click();
+    void cmdTutup_Click();
+    void TabStrip1_Click();
+    void Text1_Change();
+    void Form_Unload();
+
+    // Creation helpers; positions in twips within the given container.
+    int PixelsX(double twips) const;
+    int PixelsY(double twips) const;
+    xp::XpGroupBox& AddGroupBox(HWND parent, int id, double left, double top, double width, double height,
+                                int32_t borderStyle, const std::string& caption);
+    HWND AddChild(const char* className, DWORD style, HWND parent, int id, double left, double top, double width,
+                  double height, const std::string& text, bool bold = false, const std::string& tag = "");
+    void CreateControls();
+    void FillAmountList(HWND combo);
+    void MakeFixedSizeAndCentre();
+    void ResetProgressDisplay();
+    // Open, Process and Close are off while a run is going.
+    void SetCommandsEnabled(bool enabled);
+    bool RunJob(const JobSettings& settings);
+    WindowSettings CurrentSettings() const;
+
+    MessageBoxPrompts prompts_;
+    epCmDlg cmDlg;
+    std::vector<std::unique_ptr<xp::XpGroupBox>> groupBoxes_;
+    std::vector<std::unique_ptr<xp::XPOptionCheck>> rdTambah;
+    std::vector<std::unique_ptr<host::ChildControl>> children_;
+    xp::XpGroupBox* XpGroupBox1 = nullptr;
+    xp::XpGroupBox* XpGroupBox2 = nullptr;
+    xp::XpGroupBox* TransContainer[2] = {nullptr, nullptr};
+    xp::XpGroupBox* fraLogo = nullptr;
+    xp::XpGroupBox* FrameTeks = nullptr;
+    xp::XpGroupBox* Progress1 = nullptr;
+    HWND lblJudul = nullptr, lblUrl = nullptr, Text1 = nullptr, cmdBuka = nullptr, TabStrip1 = nullptr;
+    HWND Label4 = nullptr, cmbMenit = nullptr, cmbDetik = nullptr;
+    HWND lblFrom = nullptr, comFrom = nullptr, Label1 = nullptr, comLan = nullptr;
+    HWND tarvoAsli = nullptr;
+    HWND Label5 = nullptr, lblKirim = nullptr, cmdTutup = nullptr, cmdProses = nullptr;
+    HICON smallIcon_ = nullptr, bigIcon_ = nullptr;
+    bool busy_ = false;
+    bool unloaded_ = false;
+};
+
+}  // namespace tarvex::win

@@ -1,0 +1,189 @@
+#include "e2e/Driver_win.h"
+
+#include <thread>
+#include <vector>
+
+#include "app/win/ControlIds.h"
+
+namespace tarvex::e2e {
+
+namespace {
+
+std::string TarvexPath() {
+    std::string path = TARVEX_EXE_PATH;
+    // The build hands over a Linux path; Wine shows the root file system as Z:.
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path)
+            if (c == '/') c = '\\';
+        path = "Z:" + path;
+    }
+    return path;
+}
+
+struct WindowSearch {
+    DWORD ProcessId;
+    std::string Title;
+    std::string ClassName;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->ProcessId || !IsWindowVisible(window)) return TRUE;
+    if (!search->Title.empty() && TextOf(window) != search->Title) return TRUE;
+    search->Found = window;
+    return FALSE;
+}
+
+struct ChildSearch {
+    int Id;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<ChildSearch*>(context);
+    if (GetDlgCtrlID(window) != search->Id) return TRUE;
+    search->Found = window;
+    return FALSE;
+}
+
+void SendMouse(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+void SendKey(WORD virtualKey, WCHAR character, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = character;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+// Lets the program take in the input before the next step.
+void Settle() { std::this_thread::sleep_for(30ms); }
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+TarvexProcess::~TarvexProcess() {
+    if (process_.hProcess == nullptr) return;
+    if (!HasExited()) TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+}
+
+bool TarvexProcess::Start() {
+    std::string commandLine = "\"" + TarvexPath() + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process_))
+        return false;
+    WaitForInputIdle(process_.hProcess, 10000);
+    mainWindow_ = WaitForWindow(process_.dwProcessId, "Tarvex 1.1", 20s);
+    return mainWindow_ != nullptr;
+}
+
+bool TarvexProcess::Close() {
+    if (mainWindow_ != nullptr) PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+    return HasExited(10s);
+}
+
+bool TarvexProcess::HasExited(std::chrono::milliseconds timeout) const {
+    return process_.hProcess != nullptr &&
+           WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+HWND FindControl(HWND root, int id) {
+    ChildSearch search{id};
+    EnumChildWindows(root, MatchChild, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+HWND WaitForWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout) {
+    WindowSearch search{processId, title, ""};
+    WaitUntil(
+        [&] {
+            search.Found = nullptr;
+            EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+            return search.Found != nullptr;
+        },
+        timeout);
+    return search.Found;
+}
+
+std::string MessageBoxText(HWND box) {
+    // The message box's text is its static control 0xFFFF.
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return text ? TextOf(text) : std::string();
+}
+
+std::string TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return "";
+    std::vector<char> buffer(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                        2000, &copied);
+    return std::string(buffer.data());
+}
+
+bool IsEnabled(HWND window) { return window != nullptr && IsWindowEnabled(window); }
+bool IsShown(HWND window) { return window != nullptr && IsWindowVisible(window); }
+
+void Click(HWND window) {
+    RECT place;
+    GetWindowRect(window, &place);
+    ClickAt((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+}
+
+void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    Settle();
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Settle();
+}
+
+void Type(const std::string& text) {
+    for (char c : text) {
+        auto character = static_cast<WCHAR>(static_cast<unsigned char>(c));
+        SendKey(0, character, KEYEVENTF_UNICODE);
+        SendKey(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+    }
+    Settle();
+}
+
+void Press(WORD virtualKey) {
+    SendKey(virtualKey, 0, 0);
+    SendKey(virtualKey, 0, KEYEVENTF_KEYUP);
+    Settle();
+}
+
+void ReplaceText(HWND edit, const std::string& text) {
+    Click(edit);
+    // End, then Shift+Home: a selection of the whole line in every edit box.
+    Press(VK_END);
+    SendKey(VK_SHIFT, 0, 0);
+    Press(VK_HOME);
+    SendKey(VK_SHIFT, 0, KEYEVENTF_KEYUP);
+    Press(VK_DELETE);
+    Type(text);
+}
+
+}  // namespace tarvex::e2e

@@ -1,0 +1,61 @@
+#pragma once
+// Drives the real tarvex.exe as a person would: real mouse clicks and key
+// presses (SendInput) at the controls' places on the screen, texts read back
+// from the windows, message boxes answered. Every wait has a deadline.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace tarvex::e2e {
+
+using namespace std::chrono_literals;
+
+// Polls `condition` every 20 ms until it holds or `timeout` passes.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
+
+class TarvexProcess {
+public:
+    TarvexProcess() = default;
+    ~TarvexProcess();
+    TarvexProcess(const TarvexProcess&) = delete;
+    TarvexProcess& operator=(const TarvexProcess&) = delete;
+
+    // Starts tarvex.exe and waits for its main window.
+    bool Start();
+    // Asks the program to close (as the close box does) and waits for its end.
+    bool Close();
+    bool HasExited(std::chrono::milliseconds timeout = 0ms) const;
+    HWND MainWindow() const { return mainWindow_; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND mainWindow_ = nullptr;
+};
+
+// A descendant window of `root` by its control identifier; nullptr if none.
+HWND FindControl(HWND root, int id);
+// A top-level window of the process whose title is `title` (a message box,
+// a dialog), waited for.
+HWND WaitForWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout = 10s);
+// The text of a message box (its static text control).
+std::string MessageBoxText(HWND box);
+
+std::string TextOf(HWND window);
+bool IsEnabled(HWND window);
+bool IsShown(HWND window);
+
+// A left click at the middle of the window, with the real mouse.
+void Click(HWND window);
+// A left click at a point of the screen.
+void ClickAt(int x, int y);
+// Keyboard input: text typed character by character, or one key press.
+void Type(const std::string& text);
+void Press(WORD virtualKey);
+// Focuses an edit box by clicking it, selects all and types `text` over it.
+void ReplaceText(HWND edit, const std::string& text);
+
+}  // namespace tarvex::e2e

@@ -1,0 +1,221 @@
+// tarvex.exe used as a person uses it: clicks and key presses at the
+// controls' places on the screen, texts read from the windows, message boxes
+// answered, files checked byte for byte.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/win/ControlIds.h"
+#include "e2e/Driver_win.h"
+#include "support/FakeService.h"
+#include "support/TempFolder.h"
+
+namespace tarvex::e2e {
+namespace {
+
+namespace id = win::ControlId;
+using test::ReadBytes;
+using test::WriteBytes;
+
+constexpr char kSettingsKey[] = "Software\\VB and VBA Program Settings\\tarvex\\Options";
+constexpr UINT kGetPercentage = WM_USER + 0x58;
+
+const std::string kTwoCues =
+    "1\r\n00:00:45,500 --> 00:00:47,000\r\nHello\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWorld\r\n";
+
+std::string Setting(const char* name) {
+    char value[512] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return "<missing>";
+    return value;
+}
+
+void SetProxy(const std::string& server) {
+    HKEY key;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0, nullptr,
+                    0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    DWORD enable = server.empty() ? 0 : 1;
+    RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
+    RegSetValueExA(key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),
+                   static_cast<DWORD>(server.size() + 1));
+    RegCloseKey(key);
+}
+
+class TarvexE2e : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\tarvex");
+        ASSERT_TRUE(app.Start()) << "tarvex.exe did not show its window";
+    }
+    void TearDown() override {
+        // A test that failed half-way may leave a message box up.
+        app.Close();
+    }
+
+    HWND Control(int controlId) { return FindControl(app.MainWindow(), controlId); }
+    std::string Text(int controlId) { return TextOf(Control(controlId)); }
+    // The edit box inside an editable combo, where the user types.
+    HWND ComboEdit(int controlId) { return FindWindowExA(Control(controlId), nullptr, "Edit", nullptr); }
+    int Percentage() { return static_cast<int>(SendMessageA(Control(id::Progress1), kGetPercentage, 0, 0)); }
+
+    void EnterPath(const std::string& path) {
+        ReplaceText(Control(id::Text1), path);
+        WaitUntil([&] { return Text(id::Text1) == path; }, 5s);
+    }
+    void SetShift(int mode, const std::string& minutes, const std::string& seconds) {
+        Click(Control(id::rdTambah0 + mode));
+        ReplaceText(ComboEdit(id::cmbMenit), minutes);
+        ReplaceText(ComboEdit(id::cmbDetik), seconds);
+    }
+    // Waits for the message box, checks it and presses its OK button.
+    void Answer(const std::string& title, const std::string& text) {
+        HWND box = WaitForWindow(app.ProcessId(), title, 30s);
+        ASSERT_NE(box, nullptr) << "no message box \"" << title << "\"; status: " << Text(id::Label5);
+        EXPECT_EQ(MessageBoxText(box), text);
+        Click(GetDlgItem(box, IDOK));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5s));
+    }
+    void SelectTranslationPage() {
+        HWND strip = Control(id::TabStrip1);
+        RECT place;
+        GetWindowRect(strip, &place);
+        // Click the first tab (the row of tabs is at the strip's top), then
+        // move to the second with the arrow key.
+        ClickAt(place.left + 20, place.top + 10);
+        Press(VK_RIGHT);
+    }
+
+    TarvexProcess app;
+    test::TempFolder folder;
+};
+
+TEST_F(TarvexE2e, FirstStartAndThePathRule) {
+    EXPECT_EQ(Text(id::Label5), "PROCESS NOT STARTING");
+    EXPECT_EQ(Text(id::FrameTeks), "Total Text : 0");
+    EXPECT_EQ(Text(id::lblKirim), "Process 0 from 0 Text");
+    EXPECT_EQ(TextOf(ComboEdit(id::cmbMenit)), "00");
+    EXPECT_EQ(TextOf(ComboEdit(id::comFrom)), "english");
+    EXPECT_EQ(TextOf(ComboEdit(id::comLan)), "indonesian");
+    EXPECT_TRUE(IsShown(Control(id::TransContainer0)));
+    EXPECT_FALSE(IsShown(Control(id::TransContainer1)));
+    EXPECT_FALSE(IsEnabled(Control(id::cmdProses)));
+
+    std::string upper = folder / "MOVIE.SRT";
+    WriteBytes(upper, kTwoCues);
+    std::string doc = folder / "notes.doc";
+    WriteBytes(doc, kTwoCues);
+    EnterPath(folder / "missing.srt");
+    EXPECT_FALSE(IsEnabled(Control(id::cmdProses)));
+    EnterPath(upper);
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(id::cmdProses)); }, 5s));
+    EnterPath(doc);
+    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(Control(id::cmdProses)); }, 5s));
+    EnterPath(folder.Path());
+    EXPECT_FALSE(IsEnabled(Control(id::cmdProses)));
+}
+
+TEST_F(TarvexE2e, TimeShiftPlusMinusAndStartTime) {
+    std::string movie = folder / "movie.srt";
+    WriteBytes(movie, kTwoCues);
+    EnterPath(movie);
+
+    SetShift(1, "0", "30");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_EQ(ReadBytes(folder / "movie_original.srt"), kTwoCues);
+    EXPECT_EQ(ReadBytes(movie),
+              "1\r\n00:01:15,500 --> 00:01:17,000\r\nHello\r\n\r\n2\r\n01:00:10,000 --> 01:00:12,000\r\nWorld\r\n\r\n");
+    EXPECT_EQ(Text(id::Label5), "Output File : movie.srt");
+    EXPECT_EQ(Text(id::FrameTeks), "Total Text : 2");
+    EXPECT_EQ(Text(id::lblKirim), "Process 2 from 2 Text");
+    EXPECT_EQ(Percentage(), 100);
+
+    const std::string afterPlus = ReadBytes(movie);
+    SetShift(2, "1", "0");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_EQ(ReadBytes(folder / "movie_original1.srt"), afterPlus);
+    EXPECT_EQ(ReadBytes(movie),
+              "1\r\n00:00:15,500 --> 00:00:17,000\r\nHello\r\n\r\n\r\n2\r\n00:59:10,000 --> 00:59:12,000\r\nWorld\r\n"
+              "\r\n\r\n");
+
+    SetShift(0, "0", "0");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_EQ(ReadBytes(movie).substr(0, 34), "1\r\n00:00:00,000 --> 00:00:01,500\r\n");
+}
+
+TEST_F(TarvexE2e, RefusalsBeforeAnyRun) {
+    std::string movie = folder / "movie.srt";
+    WriteBytes(movie, kTwoCues);
+    EnterPath(movie);
+    SetShift(1, "00", "00");
+    Click(Control(id::cmdProses));
+    Answer("Information", "Minutes and Seconds are not specified or is 0..!");
+    SetShift(1, "00", "75");
+    Click(Control(id::cmdProses));
+    Answer("Information", "Minutes and Seconds must be whole numbers from 0 to 59..!");
+
+    SetShift(1, "00", "05");
+    DeleteFileA(movie.c_str());
+    Click(Control(id::cmdProses));
+    Answer("Error Message", "File Not Found...!");
+    EXPECT_EQ(Text(id::Label5), "PROCESS NOT STARTING");
+    EXPECT_EQ(test::ListFolder(folder.Path()), "");
+}
+
+TEST_F(TarvexE2e, TranslationThroughTheProxySetting) {
+    test::FakeService fake;
+    fake.Reset();
+    SetProxy(fake.Address());
+    std::string movie = folder / "movie.srt";
+    WriteBytes(movie, kTwoCues);
+    SelectTranslationPage();
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
+    EnterPath(movie);
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    SetProxy("");
+    EXPECT_EQ(ReadBytes(folder / "movie.id.srt"),
+              "1\r\n00:00:45,500 --> 00:00:47,000\r\nHELLO\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWORLD\r\n");
+    EXPECT_EQ(ReadBytes(movie), kTwoCues);
+    EXPECT_EQ(Text(id::Label5), "Output File : movie.id.srt");
+    EXPECT_EQ(Percentage(), 100);
+    EXPECT_EQ(fake.CountInRecords("\"via_proxy\": true"), 2);
+}
+
+TEST_F(TarvexE2e, OpenThroughTheFileDialogAndSettingsAfterARestart) {
+    std::string movie = folder / "movie.srt";
+    WriteBytes(movie, kTwoCues);
+    Click(Control(id::cmdBuka));
+    HWND dialog = WaitForWindow(app.ProcessId(), "Select Input Subtitle");
+    ASSERT_NE(dialog, nullptr);
+    Type(movie);
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return Text(id::Text1) == movie; }, 10s)) << Text(id::Text1);
+    EXPECT_TRUE(IsEnabled(Control(id::cmdProses)));
+
+    SelectTranslationPage();
+    ReplaceText(ComboEdit(id::comFrom), "french");
+    ReplaceText(ComboEdit(id::comLan), "german");
+    Click(Control(id::cmdTutup));
+    ASSERT_TRUE(app.HasExited(10s));
+    EXPECT_EQ(Setting("tab"), "1");
+    EXPECT_EQ(Setting("lokasi"), folder.Path());
+    EXPECT_EQ(Setting("from"), "french");
+    EXPECT_EQ(Setting("to"), "german");
+
+    TarvexProcess again;
+    ASSERT_TRUE(again.Start());
+    HWND window = again.MainWindow();
+    EXPECT_TRUE(IsShown(FindControl(window, id::TransContainer1)));
+    EXPECT_FALSE(IsShown(FindControl(window, id::TransContainer0)));
+    EXPECT_EQ(TextOf(FindWindowExA(FindControl(window, id::comFrom), nullptr, "Edit", nullptr)), "french");
+    EXPECT_EQ(TextOf(FindWindowExA(FindControl(window, id::comLan), nullptr, "Edit", nullptr)), "german");
+    EXPECT_TRUE(again.Close());
+}
+
+}  // namespace
+}  // namespace tarvex::e2e
