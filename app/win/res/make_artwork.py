@@ -154,9 +154,95 @@ def program_icon(size):
     return c.downsampled()
 
 
+def logo(size=32):
+    """The round logo: a white "T" on a blue disc; the corners stay clear so
+    the animation frames drawn behind it show through."""
+    c = Canvas(size)
+    c.circle(0.5, 0.5, 0.36, vertical_gradient((60, 140, 230), (20, 60, 140)))
+    c.rounded_rect(0.30, 0.30, 0.70, 0.40, 0.03, (255, 255, 255, 255))
+    c.rounded_rect(0.45, 0.30, 0.55, 0.72, 0.03, (255, 255, 255, 255))
+    return c.downsampled()
+
+
+def logo_frame(step, size=32):
+    """Frame `step` (1..4) of the animation: a ring of rays around the logo
+    that grows by a quarter turn each step."""
+    c = Canvas(size)
+    colours = [(255, 204, 51, 255), (255, 153, 51, 255), (240, 90, 60, 255), (200, 60, 160, 255)]
+    for quarter in range(step):
+        start = 45 + 90 * quarter
+        c.arc(0.5, 0.5, 0.43, 0.12, start - 40, start + 40, colours[quarter])
+        angle = math.radians(start)
+        c.circle(0.5 + 0.47 * math.cos(angle), 0.5 - 0.47 * math.sin(angle), 0.05, colours[quarter])
+    return c.downsampled()
+
+
+# A 5-by-7 pixel font with the letters the donate button needs.
+GLYPHS = {
+    "D": ["1110.", "1..1.", "1...1", "1...1", "1...1", "1..1.", "1110."],
+    "o": [".....", ".....", ".111.", "1...1", "1...1", "1...1", ".111."],
+    "n": [".....", ".....", "1.11.", "11..1", "1...1", "1...1", "1...1"],
+    "a": [".....", ".....", ".111.", "....1", ".1111", "1...1", ".1111"],
+    "t": [".1...", ".1...", "1111.", ".1...", ".1...", ".1..1", "..11."],
+    "e": [".....", ".....", ".111.", "1...1", "11111", "1....", ".111."],
+}
+
+
+def donate_button(width=74, height=21):
+    """A rounded yellow button with a dark blue "Donate" across it."""
+    pixels = [[(0, 0, 0, 0)] * width for _ in range(height)]
+    c = Canvas(max(width, height))
+    # Draw the body on a square canvas, then keep the button's own rows.
+    scale = max(width, height)
+    c.rounded_rect(0.5 / scale, 0.5 / scale, (width - 0.5) / scale, (height - 0.5) / scale, 6 / scale,
+                   vertical_gradient((255, 224, 120), (247, 176, 40)))
+    body = c.downsampled()
+    for y in range(height):
+        for x in range(width):
+            pixels[y][x] = body[y][x]
+    text = "Donate"
+    text_width = len(text) * 6 - 1
+    left = (width - text_width) // 2
+    top = (height - 7) // 2
+    for index, letter in enumerate(text):
+        for row, bits in enumerate(GLYPHS[letter]):
+            for column, bit in enumerate(bits):
+                if bit == "1":
+                    pixels[top + row][left + index * 6 + column] = (20, 50, 110, 255)
+    # Without an alpha channel the corners take the dialog's face colour.
+    face = (240, 240, 240)
+    flat = []
+    for row in pixels:
+        flat.append([tuple(round(ch * a / 255 + f * (255 - a) / 255) for ch, f in zip((r, g, b), face))
+                     for r, g, b, a in row])
+    return flat
+
+
+def write_bmp(path, rows):
+    """24-bit bottom-up BMP."""
+    height = len(rows)
+    width = len(rows[0])
+    stride = (width * 3 + 3) & ~3
+    pixels = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        for r, g, b in row:
+            line += bytes((b, g, r))
+        line += bytes(stride - len(line))
+        pixels += line
+    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pixels)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    write_ico(os.path.join(here, "tarvex.ico"), [program_icon(16), program_icon(48)])
+    write_ico(os.path.join(here, "tarvex.ico"), [program_icon(16), program_icon(32), program_icon(48)])
+    write_ico(os.path.join(here, "logo.ico"), [logo()])
+    for step in range(1, 5):
+        write_ico(os.path.join(here, "logo_frame%d.ico" % step), [logo_frame(step)])
+    write_bmp(os.path.join(here, "donate.bmp"), donate_button())
 
 
 if __name__ == "__main__":
