@@ -21,8 +21,12 @@ std::string ReadWholeFile(const std::string& path, Prompts& prompts, FileSystem&
     return std::string();
 }
 
-bool FileExists(const std::string& path) { return SystemFileSystem().FileExists(path); }
+bool FileExists(const std::string& path) {
+    return SystemFileSystem().FileExists(path);
+}
 
-bool FolderExists(const std::string& folder) { return SystemFileSystem().FolderExists(folder); }
+bool FolderExists(const std::string& folder) {
+    return SystemFileSystem().FolderExists(folder);
+}
 
 }  // namespace tarvex

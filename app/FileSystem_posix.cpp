@@ -13,23 +13,25 @@ namespace {
 
 int32_t NumberForErrno(int error) {
     switch (error) {
-    case ENOENT: return ErrorNumber::FileNotFound;
-    case ENOTDIR: return ErrorNumber::PathNotFound;
-    case EEXIST:
-    case ENOTEMPTY: return ErrorNumber::FileAlreadyExists;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return ErrorNumber::DiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY: return ErrorNumber::PermissionDenied;
-    case ENOMEM: return ErrorNumber::OutOfMemory;
-    default: return ErrorNumber::PathFileAccessError;
+        case ENOENT: return ErrorNumber::FileNotFound;
+        case ENOTDIR: return ErrorNumber::PathNotFound;
+        case EEXIST:
+        case ENOTEMPTY: return ErrorNumber::FileAlreadyExists;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG: return ErrorNumber::DiskFull;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case ETXTBSY: return ErrorNumber::PermissionDenied;
+        case ENOMEM: return ErrorNumber::OutOfMemory;
+        default: return ErrorNumber::PathFileAccessError;
     }
 }
 
-[[noreturn]] void ThrowErrno(int error) { throw RuntimeError(NumberForErrno(error)); }
+[[noreturn]] void ThrowErrno(int error) {
+    throw RuntimeError(NumberForErrno(error));
+}
 
 class PosixOutputFile : public OutputFile {
 public:

@@ -9,25 +9,27 @@ namespace {
 
 int32_t NumberForLastError(DWORD error) {
     switch (error) {
-    case ERROR_FILE_NOT_FOUND: return ErrorNumber::FileNotFound;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH: return ErrorNumber::PathNotFound;
-    case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS: return ErrorNumber::FileAlreadyExists;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return ErrorNumber::DiskFull;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT: return ErrorNumber::PermissionDenied;
-    case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY: return ErrorNumber::OutOfMemory;
-    default: return ErrorNumber::PathFileAccessError;
+        case ERROR_FILE_NOT_FOUND: return ErrorNumber::FileNotFound;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH: return ErrorNumber::PathNotFound;
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_FILE_EXISTS: return ErrorNumber::FileAlreadyExists;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return ErrorNumber::DiskFull;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_WRITE_PROTECT: return ErrorNumber::PermissionDenied;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY: return ErrorNumber::OutOfMemory;
+        default: return ErrorNumber::PathFileAccessError;
     }
 }
 
-[[noreturn]] void ThrowLastError() { throw RuntimeError(NumberForLastError(GetLastError())); }
+[[noreturn]] void ThrowLastError() {
+    throw RuntimeError(NumberForLastError(GetLastError()));
+}
 
 class HandleCloser {
 public:

@@ -2,7 +2,9 @@
 
 namespace tarvex {
 
-bool LogoAnimation::InInnerZone(double x, double y) { return x > 30 && x < 450 && y > 5 && y < 450; }
+bool LogoAnimation::InInnerZone(double x, double y) {
+    return x > 30 && x < 450 && y > 5 && y < 450;
+}
 
 void LogoAnimation::PointerMoved(double x, double y) {
     if (InInnerZone(x, y)) {

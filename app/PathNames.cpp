@@ -5,7 +5,9 @@
 namespace tarvex {
 
 namespace {
-size_t LastSeparator(const std::string& path) { return path.find_last_of(kPathSeparators); }
+size_t LastSeparator(const std::string& path) {
+    return path.find_last_of(kPathSeparators);
+}
 }  // namespace
 
 std::string FileNameOf(const std::string& path) {

@@ -22,12 +22,12 @@ constexpr const char* kInformationTitle = "Information";
 // What the window shows when Process is pressed.
 struct ProcessRequest {
     int16_t ActiveTab = 0;
-    std::string PathText;      // Text1
-    std::string MinutesText;   // cmbMenit
-    std::string SecondsText;   // cmbDetik
+    std::string PathText;                // Text1
+    std::string MinutesText;             // cmbMenit
+    std::string SecondsText;             // cmbDetik
     std::array<bool, 3> ModeSelected{};  // rdTambah(0..2): Start Time, Plus, Minus
-    std::string SourceLanguage;  // comFrom
-    std::string TargetLanguage;  // comLan
+    std::string SourceLanguage;          // comFrom
+    std::string TargetLanguage;          // comLan
 };
 
 struct ProcessDecision {

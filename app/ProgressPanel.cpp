@@ -5,13 +5,17 @@
 
 namespace tarvex {
 
-std::string TotalCaption(int32_t total) { return "Total Text : " + std::to_string(total); }
+std::string TotalCaption(int32_t total) {
+    return "Total Text : " + std::to_string(total);
+}
 
 std::string CounterCaption(int32_t done, int32_t total) {
     return "Process " + std::to_string(done) + " from " + std::to_string(total) + " Text";
 }
 
-std::string OutputStatus(const std::string& shownName) { return "Output File : " + shownName; }
+std::string OutputStatus(const std::string& shownName) {
+    return "Output File : " + shownName;
+}
 
 int PercentageOf(int32_t done, int32_t total) {
     if (total == 0) return 0;

@@ -6,7 +6,9 @@ OsVersion OsVersionFromWord(uint32_t versionWord) {
     return OsVersion{static_cast<int32_t>(versionWord & 0xFF), static_cast<int32_t>((versionWord >> 8) & 0xFF)};
 }
 
-bool NeedsDpiWarning(int dotsPerInch) { return dotsPerInch > 96 && dotsPerInch < 120; }
+bool NeedsDpiWarning(int dotsPerInch) {
+    return dotsPerInch > 96 && dotsPerInch < 120;
+}
 
 std::string ComposeThemeNotice(OsVersion version) {
     const std::string crlf = "\r\n";
@@ -24,7 +26,8 @@ std::string ComposeThemeNotice(OsVersion version) {
     // Every system since XP has visual styles to turn on (10.0 included).
     if ((version.Major == 5 && version.Minor > 0) || version.Major > 5)
         notice += "To see the XpControls full potential, please enable themes." + crlf;
-    if (version.Major == 5 && version.Minor < 1) notice += "Please run this demo on an XP/Vista computer with themes enabled." + crlf;
+    if (version.Major == 5 && version.Minor < 1)
+        notice += "Please run this demo on an XP/Vista computer with themes enabled." + crlf;
     return notice;
 }
 

@@ -17,8 +17,8 @@ public:
 };
 
 struct WindowSettings {
-    int16_t ActiveTab = 0;            // "tab"
-    std::string RememberedFolder;     // "lokasi"
+    int16_t ActiveTab = 0;                      // "tab"
+    std::string RememberedFolder;               // "lokasi"
     std::string SourceLanguage = "english";     // "from"
     std::string TargetLanguage = "indonesian";  // "to"
 };

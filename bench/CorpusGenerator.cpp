@@ -7,8 +7,8 @@ namespace tarvex::bench {
 
 namespace {
 
-const char* const kWords[] = {"the",  "night", "was",   "cold",  "and", "we",    "walked", "home",   "<i>slowly</i>",
-                              "when", "she",   "said",  "that",  "you", "never", "listen", "really", "anymore",
+const char* const kWords[] = {"the",  "night", "was",   "cold",  "and", "we",    "walked", "home",      "<i>slowly</i>",
+                              "when", "she",   "said",  "that",  "you", "never", "listen", "really",    "anymore",
                               "yes",  "no",    "maybe", "later", "I",   "know",  "what",   "<b>it</b>", "means"};
 
 void AppendTimestamp(std::string& out, int64_t millis) {

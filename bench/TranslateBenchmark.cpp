@@ -82,9 +82,8 @@ void BM_CliTranslateEndToEnd(benchmark::State& state) {
         state.ResumeTiming();
     }
     fs::remove_all(folder);
-    state.counters["blocks_per_second"] =
-        benchmark::Counter(static_cast<double>(kBlocks) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["blocks_per_second"] = benchmark::Counter(
+        static_cast<double>(kBlocks) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["connections_per_run"] = connections;
 }
 BENCHMARK(BM_CliTranslateEndToEnd)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -36,8 +36,8 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
                     throw UsageError{"--host takes HOST or HOST:PORT"};
                 parsed.Host = value;
             } else {
-                bool digits = !value.empty() && value.size() <= 4 &&
-                              value.find_first_not_of("0123456789") == std::string::npos;
+                bool digits =
+                    !value.empty() && value.size() <= 4 && value.find_first_not_of("0123456789") == std::string::npos;
                 int seconds = digits ? std::stoi(value) : 0;
                 if (seconds < 1) throw UsageError{"--timeout takes a whole number of seconds from 1 to 9999"};
                 parsed.TimeoutSeconds = seconds;

@@ -37,7 +37,9 @@ void ConsolePanel::SetCounter(int32_t done, int32_t total) {
     DrawBar(done == total);
 }
 
-void ConsolePanel::SetPercentage(int percentage) { percentage_ = percentage; }
+void ConsolePanel::SetPercentage(int percentage) {
+    percentage_ = percentage;
+}
 
 void ConsolePanel::SetStatus(const std::string& status) {
     EndBar();

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "app/FileRoutines.h"
 #include "app/FileSystem.h"
 #include "app/PathNames.h"
 #include "app/ProcessCheck.h"
 #include "cli/CliArguments.h"
 #include "cli/ConsolePanel.h"
-#include "app/FileRoutines.h"
 #include "subtitle/TimeShiftRun.h"
 #include "translate/Languages.h"
 #include "translate/TranslateRun.h"
@@ -80,8 +80,8 @@ int RunTranslate(const CliArguments& arguments) {
     if (!arguments.Host.empty()) service.Host = arguments.Host;
     ConsoleRun run;
     const JobSettings& settings = decision.Settings;
-    bool done = RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage,
-                               run.Environment(), service, nullptr);
+    bool done = RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage, run.Environment(),
+                               service, nullptr);
     return done ? kExitDone : kExitFailed;
 }
 
@@ -103,11 +103,11 @@ int Main(const std::vector<std::string>& words) {
         return kExitRefused;
     }
     switch (arguments.Which) {
-    case Command::Help: std::fputs(UsageText(), stdout); return kExitDone;
-    case Command::Version: std::printf("tarvex-cli %s\n", kVersion); return kExitDone;
-    case Command::Shift: return RunShift(arguments);
-    case Command::Translate: return RunTranslate(arguments);
-    case Command::Languages: return ListLanguages();
+        case Command::Help: std::fputs(UsageText(), stdout); return kExitDone;
+        case Command::Version: std::printf("tarvex-cli %s\n", kVersion); return kExitDone;
+        case Command::Shift: return RunShift(arguments);
+        case Command::Translate: return RunTranslate(arguments);
+        case Command::Languages: return ListLanguages();
     }
     return kExitRefused;
 }

@@ -4,8 +4,8 @@
 // after the last block, which a run leaves out.
 #include <cstdlib>
 #include <set>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "app/ProgressPanel.h"
 #include "fuzz/MemoryFileSystem.h"
@@ -31,7 +31,9 @@ public:
     void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
 };
 
-bool Blank(std::string_view line) { return line.find_first_not_of(' ') == std::string_view::npos; }
+bool Blank(std::string_view line) {
+    return line.find_first_not_of(' ') == std::string_view::npos;
+}
 
 }  // namespace
 

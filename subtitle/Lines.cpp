@@ -7,7 +7,9 @@ namespace tarvex {
 namespace {
 
 // Average subtitle lines are short; a rough guess keeps reallocation rare.
-size_t GuessLineCount(std::string_view content) { return content.size() / 24 + 16; }
+size_t GuessLineCount(std::string_view content) {
+    return content.size() / 24 + 16;
+}
 
 std::vector<std::string_view> SplitAtByte(std::string_view content, char separator) {
     std::vector<std::string_view> lines;

@@ -6,8 +6,12 @@ namespace tarvex {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -15,8 +19,12 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-[[noreturn]] void ThrowTypeMismatch() { throw RuntimeError(ErrorNumber::TypeMismatch); }
-[[noreturn]] void ThrowOverflow() { throw RuntimeError(ErrorNumber::Overflow); }
+[[noreturn]] void ThrowTypeMismatch() {
+    throw RuntimeError(ErrorNumber::TypeMismatch);
+}
+[[noreturn]] void ThrowOverflow() {
+    throw RuntimeError(ErrorNumber::Overflow);
+}
 
 // Consumes an optional sign; answers true for a minus.
 bool TakeSign(std::string_view& text) {
@@ -70,7 +78,7 @@ int64_t ParseMillisField(std::string_view text) {
         ++at;
         int64_t fraction = 0;
         size_t place = 0;
-        int firstDropped = -1;   // the fourth fraction digit, which decides rounding
+        int firstDropped = -1;     // the fourth fraction digit, which decides rounding
         bool restNonZero = false;  // any later digit that is not 0
         for (; at < text.size(); ++at, ++place, ++digits) {
             char c = text[at];

@@ -25,8 +25,8 @@ std::string FreeBackupName(const std::string& inputPath, FileSystem& files, int1
     return candidate;
 }
 
-void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
-           RunEnvironment& environment, RunOutput& output) {
+void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds, RunEnvironment& environment,
+           RunOutput& output) {
     ProgressPanel& panel = environment.Panel;
     SubtitleInput input;
     ReadSubtitleInput(inputPath, environment, input);

@@ -5,8 +5,8 @@
 #include "app/Rounding.h"
 #include "app/RuntimeError.h"
 #include "subtitle/Lines.h"
-#include "subtitle/ShiftLines.h"
 #include "subtitle/NumberFields.h"
+#include "subtitle/ShiftLines.h"
 
 namespace tarvex {
 
@@ -88,7 +88,9 @@ struct Carried {
     int32_t Shown;
     int32_t Carry;
 };
-Carried Carry(int32_t value) { return value < 60 ? Carried{value, 0} : Carried{value - 60, 1}; }
+Carried Carry(int32_t value) {
+    return value < 60 ? Carried{value, 0} : Carried{value - 60, 1};
+}
 
 size_t FindBlank(std::string_view text, size_t from) {
     for (size_t at = from; at < text.size(); ++at)
@@ -213,8 +215,8 @@ void RethrowAtLine(size_t lineIndex, std::string_view line) {
         constexpr size_t kShownLength = 80;
         std::string shown(line.substr(0, kShownLength));
         if (line.size() > kShownLength) shown += "...";
-        throw RuntimeError(error.Number(), error.Description() + " at line " + std::to_string(lineIndex + 1) +
-                                               ": \"" + shown + "\"");
+        throw RuntimeError(error.Number(),
+                           error.Description() + " at line " + std::to_string(lineIndex + 1) + ": \"" + shown + "\"");
     }
 }
 

@@ -6,8 +6,8 @@
 
 namespace tarvex::ErrorNumber {
 
-constexpr int32_t RequestTimedOut = 35761;       // "Request timed out"
-constexpr int32_t ServiceRefused = 35762;        // "HTTP <status> <reason>"
-constexpr int32_t ConnectionFailed = 35763;      // the connection could not be made or was dropped
+constexpr int32_t RequestTimedOut = 35761;   // "Request timed out"
+constexpr int32_t ServiceRefused = 35762;    // "HTTP <status> <reason>"
+constexpr int32_t ConnectionFailed = 35763;  // the connection could not be made or was dropped
 
 }  // namespace tarvex::ErrorNumber

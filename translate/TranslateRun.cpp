@@ -44,8 +44,13 @@ public:
     BlockTranslator(int32_t total, const std::string& sourceCode, const std::string& targetCode,
                     const std::string& headerBlock, TranslationService& service, ProgressPanel& panel,
                     BufferedWriter& writer)
-        : total_(total), source_(sourceCode), target_(targetCode), header_(headerBlock), service_(service),
-          panel_(panel), writer_(writer) {}
+        : total_(total),
+          source_(sourceCode),
+          target_(targetCode),
+          header_(headerBlock),
+          service_(service),
+          panel_(panel),
+          writer_(writer) {}
 
     void Run(const std::vector<std::string_view>& lines, const std::vector<size_t>& timingLines) {
         size_t nextTiming = 0;
@@ -82,9 +87,7 @@ public:
     }
 
 private:
-    void WriteTranslation() {
-        writer_.WriteLine(RequestTranslation(collected_, source_, target_, header_, service_));
-    }
+    void WriteTranslation() { writer_.WriteLine(RequestTranslation(collected_, source_, target_, header_, service_)); }
 
     // A block not closed by a blank line before the next timing line: its
     // text is still translated. A bare number as its last line is the next
@@ -140,9 +143,8 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
 
 }  // namespace
 
-bool RunTranslation(const std::string& InputPath, const std::string& SourceLanguage,
-                    const std::string& TargetLanguage, RunEnvironment& environment, TranslationService& service,
-                    ConnectionTest connected) {
+bool RunTranslation(const std::string& InputPath, const std::string& SourceLanguage, const std::string& TargetLanguage,
+                    RunEnvironment& environment, TranslationService& service, ConnectionTest connected) {
     if (connected != nullptr && !connected()) {
         // The status line keeps "PROCESS IS RUNNING..." as Process left it.
         environment.Panel.SetBusy(false);

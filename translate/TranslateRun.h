@@ -17,8 +17,7 @@ using ConnectionTest = bool (*)();
 // Bos..", or "PROCESS FAILED" and the error report; without a connection it
 // only says "Internet not connected". The input is never changed. Answers
 // whether a translated file was written.
-bool RunTranslation(const std::string& InputPath, const std::string& SourceLanguage,
-                    const std::string& TargetLanguage, RunEnvironment& environment, TranslationService& service,
-                    ConnectionTest connected);
+bool RunTranslation(const std::string& InputPath, const std::string& SourceLanguage, const std::string& TargetLanguage,
+                    RunEnvironment& environment, TranslationService& service, ConnectionTest connected);
 
 }  // namespace tarvex

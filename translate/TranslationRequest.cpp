@@ -79,7 +79,8 @@ std::string StatusDescription(const HttpReply& reply) {
     return description;
 }
 
-HttpReply FetchWithRetries(TranslationService& service, const std::string& url, const std::vector<std::string>& headers) {
+HttpReply FetchWithRetries(TranslationService& service, const std::string& url,
+                           const std::vector<std::string>& headers) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + service.Timeout;
     for (int attempt = 0;; ++attempt) {
@@ -88,7 +89,8 @@ HttpReply FetchWithRetries(TranslationService& service, const std::string& url, 
         HttpReply reply = service.Transport.Get(url, headers, remaining);
         if (reply.Status >= 200 && reply.Status <= 299) return reply;
         bool rateLimited = reply.Status == 429 || reply.Status == 503;
-        if (!rateLimited || attempt >= kRetries) throw RuntimeError(ErrorNumber::ServiceRefused, StatusDescription(reply));
+        if (!rateLimited || attempt >= kRetries)
+            throw RuntimeError(ErrorNumber::ServiceRefused, StatusDescription(reply));
         std::chrono::milliseconds pause = RetryPause(reply.RetryAfter, attempt);
         // A pause that runs past the time-out only delays the same failure.
         if (Clock::now() + pause >= deadline) throw RuntimeError(ErrorNumber::ServiceRefused, StatusDescription(reply));
@@ -123,8 +125,8 @@ std::string PercentEncode(std::string_view text) {
     encoded.reserve(text.size() * 3);
     for (char c : text) {
         auto byte = static_cast<unsigned char>(c);
-        bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
-                          byte == '-' || byte == '.' || byte == '_' || byte == '~';
+        bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                          (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~';
         if (unreserved) {
             encoded.push_back(c);
         } else {

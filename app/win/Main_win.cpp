@@ -1,8 +1,8 @@
 // Start-up: version, screen and theme checks, the common controls, and the
 // main window with its message loop.
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include "app/StartupChecks.h"
 #include "app/win/ProgramInfo_win.h"
@@ -65,4 +65,6 @@ int Main() {
 
 }  // namespace tarvex::win
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return tarvex::win::Main(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return tarvex::win::Main();
+}

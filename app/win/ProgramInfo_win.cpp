@@ -29,6 +29,8 @@ std::string ProgramTitle() {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-std::string ProgramFolder() { return FolderOf(ProgramPath()); }
+std::string ProgramFolder() {
+    return FolderOf(ProgramPath());
+}
 
 }  // namespace tarvex::win

@@ -44,8 +44,8 @@ std::string RegistrySettings::GetSetting(const std::string& key) {
 
 void RegistrySettings::SaveSetting(const std::string& key, const std::string& value) {
     HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
+        ERROR_SUCCESS)
         return;  // settings are a convenience: a locked-down registry must not stop the program
     KeyCloser closer(handle);
     RegSetValueExA(handle, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),

@@ -36,15 +36,21 @@ std::string TrimSpaces(const std::string& text) {
 
 }  // namespace
 
-void frmUtama::SetTotal(int32_t total) { FrameTeks->SetCaption(TotalCaption(total)); }
+void frmUtama::SetTotal(int32_t total) {
+    FrameTeks->SetCaption(TotalCaption(total));
+}
 
 void frmUtama::SetCounter(int32_t done, int32_t total) {
     SetWindowTextA(lblKirim, CounterCaption(done, total).c_str());
 }
 
-void frmUtama::SetPercentage(int percentage) { Progress1->SetPercentage(percentage); }
+void frmUtama::SetPercentage(int percentage) {
+    Progress1->SetPercentage(percentage);
+}
 
-void frmUtama::SetStatus(const std::string& status) { SetWindowTextA(Label5, status.c_str()); }
+void frmUtama::SetStatus(const std::string& status) {
+    SetWindowTextA(Label5, status.c_str());
+}
 
 void frmUtama::SetBusy(bool busy) {
     busy_ = busy;
@@ -113,7 +119,8 @@ void frmUtama::cmdProses_Click() {
     request.PathText = WindowText(Text1);
     request.MinutesText = WindowText(cmbMenit);
     request.SecondsText = WindowText(cmbDetik);
-    for (size_t index = 0; index < rdTambah.size(); ++index) request.ModeSelected[index] = rdTambah[index]->Value() == 1;
+    for (size_t index = 0; index < rdTambah.size(); ++index)
+        request.ModeSelected[index] = rdTambah[index]->Value() == 1;
     request.SourceLanguage = WindowText(comFrom);
     request.TargetLanguage = WindowText(comLan);
     ProcessDecision decision = CheckProcessInputs(request, SystemFileSystem());

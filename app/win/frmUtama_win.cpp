@@ -48,8 +48,12 @@ frmUtama::~frmUtama() {
     if (bigIcon_) DestroyIcon(bigIcon_);
 }
 
-int frmUtama::PixelsX(double twips) const { return host::TwipsToPixels(twips, TwipsPerPixelX()); }
-int frmUtama::PixelsY(double twips) const { return host::TwipsToPixels(twips, TwipsPerPixelY()); }
+int frmUtama::PixelsX(double twips) const {
+    return host::TwipsToPixels(twips, TwipsPerPixelX());
+}
+int frmUtama::PixelsY(double twips) const {
+    return host::TwipsToPixels(twips, TwipsPerPixelY());
+}
 
 xp::XpGroupBox& frmUtama::AddGroupBox(HWND parent, int id, double left, double top, double width, double height,
                                       int32_t borderStyle, const std::string& caption) {
@@ -64,13 +68,14 @@ xp::XpGroupBox& frmUtama::AddGroupBox(HWND parent, int id, double left, double t
     return added;
 }
 
-HWND frmUtama::AddChild(const char* className, DWORD style, HWND parent, int id, double left, double top,
-                        double width, double height, const std::string& text, bool bold, const std::string& tag) {
+HWND frmUtama::AddChild(const char* className, DWORD style, HWND parent, int id, double left, double top, double width,
+                        double height, const std::string& text, bool bold, const std::string& tag) {
     int pixelHeight = PixelsY(height);
     if (std::string(className) == WC_COMBOBOXA) pixelHeight += kDropListHeight;
-    HWND window = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                                  PixelsX(left), PixelsY(top), PixelsX(width), pixelHeight, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, PixelsX(left),
+                        PixelsY(top), PixelsX(width), pixelHeight, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     host::FontDescription font = kFormFont;
     font.Bold = bold;
     if (bold) font.Weight = 700;
@@ -89,10 +94,10 @@ void frmUtama::CreateControls() {
 
     XpGroupBox2 = &AddGroupBox(form, id::XpGroupBox2, 120, 670, 4815, 660, kXpFrame, "");
     lblUrl = AddChild(WC_STATICA, 0, XpGroupBox2->hWnd(), id::lblUrl, 120, 255, 570, 225, "File :");
-    Text1 = AddChild(WC_EDITA, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, XpGroupBox2->hWnd(), id::Text1, 495, 240,
-                     3495, 285, "");
-    cmdBuka = AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, XpGroupBox2->hWnd(), id::cmdBuka, 4080, 215, 645, 315,
-                       "Open");
+    Text1 = AddChild(WC_EDITA, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, XpGroupBox2->hWnd(), id::Text1, 495, 240, 3495,
+                     285, "");
+    cmdBuka =
+        AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, XpGroupBox2->hWnd(), id::cmdBuka, 4080, 215, 645, 315, "Open");
 
     TabStrip1 = AddChild(WC_TABCONTROLA, WS_TABSTOP, form, id::TabStrip1, 120, 1440, 4815, 3375, "");
     TCITEMA tab = {};
@@ -125,11 +130,10 @@ void frmUtama::CreateControls() {
     TransContainer[1] = &AddGroupBox(form, id::TransContainer1, 150, 1770, 3540, 1095, kBorderNone, "");
     page = TransContainer[1]->hWnd();
     lblFrom = AddChild(WC_STATICA, 0, page, id::lblFrom, 120, 130, 1215, 255, "Language From :");
-    comFrom = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comFrom, 1560, 120, 1455, 315,
-                       "");
+    comFrom =
+        AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comFrom, 1560, 120, 1455, 315, "");
     Label1 = AddChild(WC_STATICA, 0, page, id::Label1, 120, 630, 1215, 255, "Language To :");
-    comLan = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comLan, 1560, 600, 1455, 315,
-                      "");
+    comLan = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comLan, 1560, 600, 1455, 315, "");
 
     fraLogo = &AddGroupBox(form, id::fraLogo, 3690, 1770, 1200, 1095, kBorderNone, "");
     tarvoAsli = AddChild(WC_STATICA, SS_ICON | SS_CENTERIMAGE, fraLogo->hWnd(), id::tarvoAsli, 360, 280, 480, 480, "");
@@ -144,8 +148,8 @@ void frmUtama::CreateControls() {
     Progress1->SetPercentage(0);
 
     cmdTutup = AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, form, id::cmdTutup, 1200, 4365, 1000, 350, "&Close");
-    cmdProses = AddChild(WC_BUTTONA, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED, form, id::cmdProses, 2880, 4365,
-                         1000, 350, "&Process");
+    cmdProses = AddChild(WC_BUTTONA, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED, form, id::cmdProses, 2880, 4365, 1000,
+                         350, "&Process");
 
     // The tab strip lies under the pages, the progress frame and the buttons.
     SetWindowPos(TabStrip1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -218,57 +222,53 @@ void frmUtama::TabStrip1_Click() {
     if (selected < 1 || selected > 2 || selected == ActiveTab + 1) return;
     TransContainer[ActiveTab]->SetVisible(false);
     TransContainer[selected - 1]->SetVisible(true);
-    SetWindowPos(TransContainer[selected - 1]->hWnd(), HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(TransContainer[selected - 1]->hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ActiveTab = static_cast<int16_t>(selected - 1);
 }
 
 LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: {
-        HWND source = reinterpret_cast<HWND>(lParam);
-        WORD code = HIWORD(wParam);
-        if (source == Text1 && code == EN_CHANGE) Text1_Change();
-        if (code == BN_CLICKED) {
-            if (source == cmdBuka) cmdBuka_Click();
-            if (source == cmdProses) cmdProses_Click();
-            if (source == cmdTutup) cmdTutup_Click();
+        case WM_COMMAND: {
+            HWND source = reinterpret_cast<HWND>(lParam);
+            WORD code = HIWORD(wParam);
+            if (source == Text1 && code == EN_CHANGE) Text1_Change();
+            if (code == BN_CLICKED) {
+                if (source == cmdBuka) cmdBuka_Click();
+                if (source == cmdProses) cmdProses_Click();
+                if (source == cmdTutup) cmdTutup_Click();
+            }
+            return 0;
         }
-        return 0;
-    }
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->hwndFrom == TabStrip1 && header->code == TCN_SELCHANGE) TabStrip1_Click();
-        return 0;
-    }
-    case WM_CTLCOLORSTATIC: {
-        // Labels draw their text on the frames' button-face background.
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    }
-    case DM_GETDEFID:
-        // Enter anywhere in the window presses Process.
-        return MAKELRESULT(ControlId::cmdProses, DC_HASDEFID);
-    case WM_SETCURSOR:
-        // The hourglass over Process while a run is going.
-        if (busy_ && reinterpret_cast<HWND>(wParam) == cmdProses) {
-            SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(IDC_WAIT)));
-            return TRUE;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header->hwndFrom == TabStrip1 && header->code == TCN_SELCHANGE) TabStrip1_Click();
+            return 0;
         }
-        break;
-    case WM_CLOSE:
-        // Closing under a running job would pull its window away from it.
-        if (busy_) return 0;
-        Form_Unload();
-        DestroyWindow(Handle());
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        break;
+        case WM_CTLCOLORSTATIC: {
+            // Labels draw their text on the frames' button-face background.
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case DM_GETDEFID:
+            // Enter anywhere in the window presses Process.
+            return MAKELRESULT(ControlId::cmdProses, DC_HASDEFID);
+        case WM_SETCURSOR:
+            // The hourglass over Process while a run is going.
+            if (busy_ && reinterpret_cast<HWND>(wParam) == cmdProses) {
+                SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(IDC_WAIT)));
+                return TRUE;
+            }
+            break;
+        case WM_CLOSE:
+            // Closing under a running job would pull its window away from it.
+            if (busy_) return 0;
+            Form_Unload();
+            DestroyWindow(Handle());
+            return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: break;
     }
     return HostForm::HandleMessage(message, wParam, lParam);
 }

@@ -29,7 +29,8 @@ PropertyValue PropertyBag::ReadProperty(std::string_view key, const PropertyValu
 }
 
 void PropertyBag::WriteProperty(std::string_view key, const PropertyValue& value, const PropertyValue& defaultValue) {
-    auto found = std::find_if(entries_.begin(), entries_.end(), [&](const auto& entry) { return SameKey(entry.first, key); });
+    auto found =
+        std::find_if(entries_.begin(), entries_.end(), [&](const auto& entry) { return SameKey(entry.first, key); });
     if (value == defaultValue) {
         if (found != entries_.end()) entries_.erase(found);
         return;
@@ -45,7 +46,9 @@ bool PropertyBag::Contains(std::string_view key) const {
     return std::any_of(entries_.begin(), entries_.end(), [&](const auto& entry) { return SameKey(entry.first, key); });
 }
 
-bool PropertyBag::ReadBool(std::string_view key, bool defaultValue) const { return ReadTyped(*this, key, defaultValue); }
+bool PropertyBag::ReadBool(std::string_view key, bool defaultValue) const {
+    return ReadTyped(*this, key, defaultValue);
+}
 int32_t PropertyBag::ReadInt(std::string_view key, int32_t defaultValue) const {
     return ReadTyped(*this, key, defaultValue);
 }

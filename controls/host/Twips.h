@@ -11,12 +11,16 @@ namespace tarvex::host {
 constexpr double kTwipsPerInch = 1440.0;
 
 // Twips per pixel for a screen of `dotsPerInch` (15 at 96 DPI).
-inline double TwipsPerPixel(int dotsPerInch) { return dotsPerInch > 0 ? kTwipsPerInch / dotsPerInch : 15.0; }
+inline double TwipsPerPixel(int dotsPerInch) {
+    return dotsPerInch > 0 ? kTwipsPerInch / dotsPerInch : 15.0;
+}
 
 inline int32_t TwipsToPixels(double twips, double twipsPerPixel) {
     return static_cast<int32_t>(RoundHalfEven(twips / twipsPerPixel));
 }
 
-inline double PixelsToTwips(int32_t pixels, double twipsPerPixel) { return pixels * twipsPerPixel; }
+inline double PixelsToTwips(int32_t pixels, double twipsPerPixel) {
+    return pixels * twipsPerPixel;
+}
 
 }  // namespace tarvex::host

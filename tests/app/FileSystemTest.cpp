@@ -34,7 +34,9 @@ TEST(SystemFileSystem, ExistenceOfFilesAndFolders) {
 
 TEST(SystemFileSystem, ReadsEveryByteUnchanged) {
     test::TempFolder folder;
-    std::string bytes = "\xEF\xBB\xBF" "a\r\nb\nc\rd";
+    std::string bytes =
+        "\xEF\xBB\xBF"
+        "a\r\nb\nc\rd";
     bytes.push_back('\0');
     bytes += std::string(200000, '\xE9');  // larger than one read
     test::WriteBytes(folder / "in.srt", bytes);

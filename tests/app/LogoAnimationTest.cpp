@@ -49,7 +49,7 @@ TEST(LogoAnimation, TurnsMidWayFromTheCurrentFrame) {
 
     logo.PointerMoved(200, 200);
     logo.Tick();
-    logo.PointerMoved(0, 200);  // back...
+    logo.PointerMoved(0, 200);    // back...
     logo.PointerMoved(200, 200);  // ...and in again: still backward, step > 0
     EXPECT_EQ(Play(logo), (std::vector<int>{-1}));
 }

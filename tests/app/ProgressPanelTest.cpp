@@ -13,8 +13,8 @@ TEST(ProgressTexts, CaptionsAndHalfEvenPercentages) {
     EXPECT_EQ(PercentageOf(1, 8), 12);
     EXPECT_EQ(PercentageOf(3, 8), 38);
     EXPECT_EQ(PercentageOf(5, 8), 62);
-    EXPECT_EQ(PercentageOf(1, 200), 0);   // 0.5 goes to the even 0
-    EXPECT_EQ(PercentageOf(3, 200), 2);   // 1.5 goes to 2
+    EXPECT_EQ(PercentageOf(1, 200), 0);  // 0.5 goes to the even 0
+    EXPECT_EQ(PercentageOf(3, 200), 2);  // 1.5 goes to 2
     EXPECT_EQ(PercentageOf(2, 3), 67);
     EXPECT_EQ(PercentageOf(8, 8), 100);
     EXPECT_EQ(PercentageOf(0, 0), 0);

@@ -66,7 +66,9 @@ void SendKey(WORD virtualKey, WCHAR character, DWORD flags) {
 }
 
 // Lets the program take in the input before the next step.
-void Settle() { std::this_thread::sleep_for(30ms); }
+void Settle() {
+    std::this_thread::sleep_for(30ms);
+}
 
 }  // namespace
 
@@ -91,8 +93,7 @@ bool TarvexProcess::Start() {
     std::string commandLine = "\"" + TarvexPath() + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process_))
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
         return false;
     WaitForInputIdle(process_.hProcess, 10000);
     mainWindow_ = WaitForWindow(process_.dwProcessId, "Tarvex 1.1", 20s);
@@ -143,8 +144,12 @@ std::string TextOf(HWND window) {
     return std::string(buffer.data());
 }
 
-bool IsEnabled(HWND window) { return window != nullptr && IsWindowEnabled(window); }
-bool IsShown(HWND window) { return window != nullptr && IsWindowVisible(window); }
+bool IsEnabled(HWND window) {
+    return window != nullptr && IsWindowEnabled(window);
+}
+bool IsShown(HWND window) {
+    return window != nullptr && IsWindowVisible(window);
+}
 
 void Click(HWND window) {
     RECT place;

@@ -34,8 +34,8 @@ std::string Setting(const char* name) {
 
 void SetProxy(const std::string& server) {
     HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0, nullptr,
-                    0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0, nullptr, 0,
+                    KEY_SET_VALUE, nullptr, &key, nullptr);
     DWORD enable = server.empty() ? 0 : 1;
     RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
     RegSetValueExA(key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),

@@ -39,8 +39,8 @@ TEST(ParseMillisField, CommaOrPeriodAndHalfEvenRounding) {
     EXPECT_EQ(ParseMillisField("10,5"), 10500);
     EXPECT_EQ(ParseMillisField("7"), 7000);
     EXPECT_EQ(ParseMillisField(",5"), 500);
-    EXPECT_EQ(ParseMillisField("1,0005"), 1000);   // tie to even
-    EXPECT_EQ(ParseMillisField("1,0015"), 1002);   // tie to even
+    EXPECT_EQ(ParseMillisField("1,0005"), 1000);  // tie to even
+    EXPECT_EQ(ParseMillisField("1,0015"), 1002);  // tie to even
     EXPECT_EQ(ParseMillisField("1,00050001"), 1001);
     EXPECT_EQ(ParseMillisField("1,9996"), 2000);
     EXPECT_EQ(ParseMillisField("-1,5"), -1500);

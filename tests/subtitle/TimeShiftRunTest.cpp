@@ -20,8 +20,8 @@ std::string EightCues() {
     std::string content;
     for (int cue = 1; cue <= 8; ++cue) {
         if (cue > 1) content += "\n\n";
-        content += std::to_string(cue) + "\n00:00:0" + std::to_string(cue) + ",000 --> 00:00:0" +
-                   std::to_string(cue) + ",500\nline " + std::to_string(cue);
+        content += std::to_string(cue) + "\n00:00:0" + std::to_string(cue) + ",000 --> 00:00:0" + std::to_string(cue) +
+                   ",500\nline " + std::to_string(cue);
     }
     return content;
 }
@@ -156,7 +156,8 @@ TEST_F(TimeShiftRunTest, FailuresAfterTheRenameKeepTheWholeInputInTheBackup) {
         files.DiskFullAfter = createError ? -1 : 40;
         EXPECT_FALSE(Run(ShiftMode::Plus, 0, 1));
         EXPECT_EQ(ReadBytes(other / "movie_original.srt"), good);
-        EXPECT_EQ(LastMessage(), createError ? "Something Wrong (70) Permission denied" : "Something Wrong (61) Disk full");
+        EXPECT_EQ(LastMessage(),
+                  createError ? "Something Wrong (70) Permission denied" : "Something Wrong (61) Disk full");
         EXPECT_FALSE(panel.Busy);
         if (!createError) {
             EXPECT_EQ(ReadBytes(input).size(), 40u);

@@ -108,20 +108,22 @@ TEST(ShiftedTimingLine, RebuildsBothTimestampsAndKeepsATail) {
 
 TEST(ShiftContent, CopiesOtherLinesAsBytesAndEndsEveryLineWithCrLf) {
     const std::string bom = "\xEF\xBB\xBF";
-    std::string input = bom + "1\n00:00:01,000 --> 00:00:02,000\n\xE9t\xE9 <i>x</i>\n\n2\n00:00:03,000 --> 00:00:04,000\nb\n";
+    std::string input =
+        bom + "1\n00:00:01,000 --> 00:00:02,000\n\xE9t\xE9 <i>x</i>\n\n2\n00:00:03,000 --> 00:00:04,000\nb\n";
     EXPECT_EQ(ShiftContent(input, ShiftMode::Plus, 0, 5),
-              bom + "1\r\n00:00:06,000 --> 00:00:07,000\r\n\xE9t\xE9 <i>x</i>\r\n\r\n2\r\n00:00:08,000 --> "
-                    "00:00:09,000\r\nb\r\n\r\n");
+              bom +
+                  "1\r\n00:00:06,000 --> 00:00:07,000\r\n\xE9t\xE9 <i>x</i>\r\n\r\n2\r\n00:00:08,000 --> "
+                  "00:00:09,000\r\nb\r\n\r\n");
     // Start Time 0:00 re-bases the whole file.
-    EXPECT_EQ(ShiftContent("00:00:20,000 --> 00:00:21,000\r\n00:00:25,000 --> 00:00:26,000", ShiftMode::StartTime,
-                           0, 0),
-              "00:00:00,000 --> 00:00:01,000\r\n00:00:05,000 --> 00:00:06,000\r\n");
+    EXPECT_EQ(
+        ShiftContent("00:00:20,000 --> 00:00:21,000\r\n00:00:25,000 --> 00:00:26,000", ShiftMode::StartTime, 0, 0),
+        "00:00:00,000 --> 00:00:01,000\r\n00:00:05,000 --> 00:00:06,000\r\n");
 }
 
 TEST(ShiftContent, ErrorsNameTheLineFromOne) {
     RuntimeError error = ErrorOf([] {
-        ShiftContent("1\n00:00:01,000 --> 00:00:02,000\nx\n\n2\n00:0x:01,000 --> 00:00:02,000\n", ShiftMode::Minus,
-                     0, 1);
+        ShiftContent("1\n00:00:01,000 --> 00:00:02,000\nx\n\n2\n00:0x:01,000 --> 00:00:02,000\n", ShiftMode::Minus, 0,
+                     1);
     });
     EXPECT_EQ(error.Number(), ErrorNumber::TypeMismatch);
     EXPECT_EQ(error.Description(), "Type mismatch at line 6: \"00:0x:01,000 --> 00:00:02,000\"");

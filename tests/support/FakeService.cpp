@@ -25,9 +25,13 @@ std::string FakeService::Get(const std::string& pathAndQuery) {
     return reply.Body;
 }
 
-void FakeService::Control(const std::string& query) { Get("/_control?" + query); }
+void FakeService::Control(const std::string& query) {
+    Get("/_control?" + query);
+}
 
-std::string FakeService::Records() { return Get("/_requests"); }
+std::string FakeService::Records() {
+    return Get("/_requests");
+}
 
 int FakeService::Connections() {
     std::string records = Records();

@@ -8,7 +8,7 @@ namespace tarvex::test {
 
 class FakeService {
 public:
-    FakeService();  // fails the test when the service is not running
+    FakeService();                                           // fails the test when the service is not running
     const std::string& Address() const { return address_; }  // 127.0.0.1:PORT
     // mode=...&count=...&status=...&delay=...&retry_after=...
     void Control(const std::string& query);

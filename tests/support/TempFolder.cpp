@@ -32,7 +32,9 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, ignored);
 }
 
-std::string TempFolder::operator/(const std::string& name) const { return (fs::path(path_) / name).string(); }
+std::string TempFolder::operator/(const std::string& name) const {
+    return (fs::path(path_) / name).string();
+}
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -48,7 +50,9 @@ std::string ReadBytes(const std::string& path) {
     return content.str();
 }
 
-bool Exists(const std::string& path) { return fs::exists(path); }
+bool Exists(const std::string& path) {
+    return fs::exists(path);
+}
 
 std::string ListFolder(const std::string& folder) {
     std::vector<std::string> names;

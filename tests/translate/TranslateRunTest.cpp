@@ -15,8 +15,12 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 
-bool Connected() { return true; }
-bool NotConnected() { return false; }
+bool Connected() {
+    return true;
+}
+bool NotConnected() {
+    return false;
+}
 
 class TranslateRunTest : public ::testing::Test {
 protected:
@@ -58,7 +62,8 @@ protected:
 };
 
 TEST_F(TranslateRunTest, TwoBlocksKeepTheirNumbersAndTimings) {
-    const std::string input = "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nWorld\r\n";
+    const std::string input =
+        "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nWorld\r\n";
     EXPECT_EQ(Translate(input),
               "1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nWORLD\r\n");
     EXPECT_TRUE(succeeded);
@@ -147,12 +152,14 @@ TEST_F(TranslateRunTest, NoConnectionOnlySaysSo) {
 
 TEST_F(TranslateRunTest, FailuresKeepTheInputAndEarlierOutputs) {
     const std::string content =
-        "1\n00:00:01,000 --> 00:00:02,000\nA\n\n2\n00:00:03,000 --> 00:00:04,000\nB\n\n3\n00:00:05,000 --> 00:00:06,000\nC\n";
+        "1\n00:00:01,000 --> 00:00:02,000\nA\n\n2\n00:00:03,000 --> 00:00:04,000\nB\n\n3\n00:00:05,000 --> "
+        "00:00:06,000\nC\n";
     WriteBytes(folder / "movie.id.srt", "earlier");
     transport.BeforeAnswer = [](size_t request) {
         if (request == 2) throw RuntimeError(ErrorNumber::ServiceRefused, "HTTP 429 Too Many Requests");
     };
-    EXPECT_EQ(Translate(content), "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n");
+    EXPECT_EQ(Translate(content),
+              "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n");
     EXPECT_FALSE(succeeded);
     EXPECT_EQ(ReadBytes(input), content);
     EXPECT_EQ(ReadBytes(folder / "movie.id1.srt"), "earlier");

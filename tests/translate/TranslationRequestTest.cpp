@@ -56,7 +56,7 @@ TEST(ParseReply, RepairsPunctuationAndEscapedQuotes) {
     EXPECT_EQ(one("a , b ' c"), "a, b' c");
     EXPECT_EQ(one(R"(He said \" yes \")"), R"(He said "yes")");
     EXPECT_EQ(one(R"(say \"hi\")"), R"(say"hi")");  // the blank before an escaped quote goes
-    EXPECT_EQ(one("a  ."), "a .");  // one pass: replaced text is not searched again
+    EXPECT_EQ(one("a  ."), "a .");                  // one pass: replaced text is not searched again
     EXPECT_EQ(one(R"(line\n)"), "line");
     EXPECT_EQ(one(R"(keeps \\ and \u00e9)"), R"(keeps \\ and \u00e9)");
 }
@@ -75,7 +75,8 @@ protected:
         }
         return 0;
     }
-    static test::ScriptedTransport::Step Status(int status, const std::string& reason, const std::string& retryAfter = "") {
+    static test::ScriptedTransport::Step Status(int status, const std::string& reason,
+                                                const std::string& retryAfter = "") {
         test::ScriptedTransport::Step step;
         step.Reply.Status = status;
         step.Reply.Reason = reason;
@@ -116,7 +117,8 @@ TEST_F(RequestTest, NoLineInTheReplyWritesTheSourceLines) {
 TEST_F(RequestTest, RateLimitsAreRetriedThenRefusalsFail) {
     transport.Script = {Status(429, "Too Many Requests", "2"), Status(503, "Service Unavailable")};
     EXPECT_EQ(Request({"ok"}), "OK");
-    EXPECT_EQ(pauses, (std::vector<std::chrono::milliseconds>{std::chrono::seconds(2), std::chrono::milliseconds(1000)}));
+    EXPECT_EQ(pauses,
+              (std::vector<std::chrono::milliseconds>{std::chrono::seconds(2), std::chrono::milliseconds(1000)}));
 
     transport.Script = {Status(429, "Too Many Requests"), Status(429, "Too Many Requests"),
                         Status(429, "Too Many Requests"), Status(429, "Too Many Requests")};

@@ -192,19 +192,19 @@ TEST_F(TranslationServiceTest, CliTranslatesAndListsLanguages) {
     EXPECT_EQ(Output(), kThreeBlocksTranslated);
 
     fake.Control("mode=status&status=500");
-    result = test::RunCli({"translate", "--from", "english", "--to", "indonesian", "--host", fake.Address(),
-                           "--timeout", "5", input},
-                          folder);
+    result = test::RunCli(
+        {"translate", "--from", "english", "--to", "indonesian", "--host", fake.Address(), "--timeout", "5", input},
+        folder);
     EXPECT_EQ(result.Exit, 1);
     EXPECT_NE(result.Err.find("PROCESS FAILED\nSomething Wrong (35762) HTTP 500 Internal Server Error\n"),
               std::string::npos)
         << result.Err;
     EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id1")), kThreeBlocksTranslated);
 
-    for (const std::vector<std::string>& refused :
-         std::vector<std::vector<std::string>>{{"translate", "--to", "indonesian", input},
-                                               {"translate", "--from", "english", "--to", "id", "--timeout", "0", input},
-                                               {"translate", "--from", "english", "--to", "id", folder / "gone.srt"}}) {
+    for (const std::vector<std::string>& refused : std::vector<std::vector<std::string>>{
+             {"translate", "--to", "indonesian", input},
+             {"translate", "--from", "english", "--to", "id", "--timeout", "0", input},
+             {"translate", "--from", "english", "--to", "id", folder / "gone.srt"}}) {
         EXPECT_EQ(test::RunCli(refused, folder).Exit, 2);
     }
 

@@ -10,10 +10,10 @@
 namespace tarvex {
 
 struct HttpReply {
-    int Status = 0;           // final status, after redirects
-    std::string Reason;       // e.g. "Too Many Requests"
-    std::string RetryAfter;   // the Retry-After header's value, if any
-    std::string Body;         // bytes as received, after gzip/deflate decoding
+    int Status = 0;          // final status, after redirects
+    std::string Reason;      // e.g. "Too Many Requests"
+    std::string RetryAfter;  // the Retry-After header's value, if any
+    std::string Body;        // bytes as received, after gzip/deflate decoding
 };
 
 class HttpTransport {

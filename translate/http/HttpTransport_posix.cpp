@@ -117,6 +117,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<HttpTransport> CreateSystemTransport() { return std::make_unique<CurlTransport>(); }
+std::unique_ptr<HttpTransport> CreateSystemTransport() {
+    return std::make_unique<CurlTransport>();
+}
 
 }  // namespace tarvex

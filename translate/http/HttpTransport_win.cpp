@@ -115,13 +115,13 @@ public:
                   std::chrono::milliseconds timeout) override {
         if (session_.Get() == nullptr) ThrowRequestError(GetLastError());
         DWORD milliseconds = timeout.count() <= 0 ? 1 : static_cast<DWORD>(timeout.count());
-        for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                             INTERNET_OPTION_RECEIVE_TIMEOUT})
+        for (DWORD option :
+             {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
             InternetSetOptionA(session_.Get(), option, &milliseconds, sizeof milliseconds);
 
         UrlParts parts = CrackUrl(url);
-        InternetHandle connection(InternetConnectA(session_.Get(), parts.Host.c_str(), parts.Port, nullptr,
-                                                   nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+        InternetHandle connection(InternetConnectA(session_.Get(), parts.Host.c_str(), parts.Port, nullptr, nullptr,
+                                                   INTERNET_SERVICE_HTTP, 0, 0));
         if (connection.Get() == nullptr) ThrowRequestError(GetLastError());
         DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_KEEP_CONNECTION |
                       INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;
@@ -136,7 +136,8 @@ public:
     }
 
 private:
-    static HttpReply SendWithin(InternetHandle& request, const std::string& headers, std::chrono::milliseconds timeout) {
+    static HttpReply SendWithin(InternetHandle& request, const std::string& headers,
+                                std::chrono::milliseconds timeout) {
         std::mutex lock;
         std::condition_variable finished;
         bool done = false;
@@ -171,6 +172,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<HttpTransport> CreateSystemTransport() { return std::make_unique<WinInetTransport>(); }
+std::unique_ptr<HttpTransport> CreateSystemTransport() {
+    return std::make_unique<WinInetTransport>();
+}
 
 }  // namespace tarvex

@@ -31,8 +31,8 @@ TEST(Twips, RoundsToNearestPixelHalfToEven) {
     EXPECT_EQ(TwipsPerPixel(96), 15.0);
     EXPECT_EQ(TwipsToPixels(5010, 15.0), 334);
     EXPECT_EQ(TwipsToPixels(300, 15.0), 20);
-    EXPECT_EQ(TwipsToPixels(22.5, 15.0), 2);   // 1.5 goes to 2
-    EXPECT_EQ(TwipsToPixels(37.5, 15.0), 2);   // 2.5 goes to 2
+    EXPECT_EQ(TwipsToPixels(22.5, 15.0), 2);  // 1.5 goes to 2
+    EXPECT_EQ(TwipsToPixels(37.5, 15.0), 2);  // 2.5 goes to 2
     EXPECT_EQ(TwipsToPixels(300, TwipsPerPixel(120)), 25);
 }
 
