@@ -45,6 +45,9 @@ int16_t CheckedInt16(int32_t value) {
 }
 
 int16_t ParseInt16Field(std::string_view text) {
+    // The usual two-digit field, without the general path's checks.
+    if (text.size() == 2 && IsDigit(text[0]) && IsDigit(text[1]))
+        return static_cast<int16_t>((text[0] - '0') * 10 + (text[1] - '0'));
     text = TrimBlanks(text);
     bool negative = TakeSign(text);
     if (text.empty()) ThrowTypeMismatch();
@@ -62,6 +65,11 @@ int16_t ParseInt16Field(std::string_view text) {
 }
 
 int64_t ParseMillisField(std::string_view text) {
+    // The usual SS,mmm, without the general path's checks.
+    if (text.size() == 6 && IsDigit(text[0]) && IsDigit(text[1]) && (text[2] == ',' || text[2] == '.') &&
+        IsDigit(text[3]) && IsDigit(text[4]) && IsDigit(text[5]))
+        return ((text[0] - '0') * 10 + (text[1] - '0')) * 1000 + (text[3] - '0') * 100 + (text[4] - '0') * 10 +
+               (text[5] - '0');
     constexpr int64_t kWholeLimit = 1000000000000;  // far beyond any timestamp
     text = TrimBlanks(text);
     bool negative = TakeSign(text);

@@ -39,16 +39,29 @@ std::vector<size_t> FindTimingLines(const std::vector<std::string_view>& lines) 
 std::string ShiftContent(std::string_view content, ShiftMode mode, int16_t minutes, int16_t seconds) {
     std::vector<std::string_view> lines = SplitLines(content);
     ShiftAmount amount = ResolveShiftAmount(lines, mode, minutes, seconds);
-    std::string out;
-    // Each line gains a CR at most, timestamps a few characters.
-    out.reserve(content.size() + lines.size() * 2 + 64);
+    const std::vector<size_t> timingLines = FindTimingLines(lines);
+    // Written through a pointer into a buffer sized for the worst case: each
+    // line gains CR LF, each rebuilt timestamp at most a few characters (a
+    // carried hour, a padded field, three fraction digits).
+    constexpr size_t kTimingLineGrowth = 48;
+    std::string out(content.size() + lines.size() * 2 + timingLines.size() * kTimingLineGrowth, '\0');
+    char* next = out.data();
     ShiftLines(
-        lines, FindTimingLines(lines), amount,
-        [&out](std::string_view line) {
-            out.append(line);
-            out.append("\r\n");
+        lines, timingLines, amount,
+        [&out, &next](std::string_view line) {
+            size_t used = static_cast<size_t>(next - out.data());
+            if (out.size() - used < line.size() + 2) {
+                // Beyond the worst case reckoned above; never expected, never unsafe.
+                out.resize(out.size() * 2 + line.size() + 2);
+                next = out.data() + used;
+            }
+            std::memcpy(next, line.data(), line.size());
+            next += line.size();
+            *next++ = '\r';
+            *next++ = '\n';
         },
         [] {});
+    out.resize(static_cast<size_t>(next - out.data()));
     return out;
 }
 

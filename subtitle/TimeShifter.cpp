@@ -18,13 +18,21 @@ struct TimestampFields {
     std::string_view Seconds;
 };
 
+// A plain loop: timestamps are a dozen characters, too short for memchr's
+// call to pay off, and this runs several times per timing line.
+size_t FindChar(std::string_view text, char wanted, size_t from = 0) {
+    for (size_t at = from; at < text.size(); ++at)
+        if (text[at] == wanted) return at;
+    return std::string_view::npos;
+}
+
 // Fields 0, 1 and 2 of the timestamp cut at ":"; further fields are ignored.
 TimestampFields CutTimestamp(std::string_view timestamp) {
-    size_t first = timestamp.find(':');
+    size_t first = FindChar(timestamp, ':');
     if (first == std::string_view::npos) throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
-    size_t second = timestamp.find(':', first + 1);
+    size_t second = FindChar(timestamp, ':', first + 1);
     if (second == std::string_view::npos) throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
-    size_t third = timestamp.find(':', second + 1);
+    size_t third = FindChar(timestamp, ':', second + 1);
     size_t secondsLength = third == std::string_view::npos ? std::string_view::npos : third - second - 1;
     return {timestamp.substr(0, first), timestamp.substr(first + 1, second - first - 1),
             timestamp.substr(second + 1, secondsLength)};
@@ -104,11 +112,11 @@ void AppendPlusTimestamp(std::string_view timestamp, int16_t minutes, int16_t se
     TimestampFields fields = CutTimestamp(timestamp);
     int16_t hours = ParseInt16Field(fields.Hours);
     int16_t oldMinutes = ParseInt16Field(fields.Minutes);
-    size_t comma = fields.Seconds.find(',');
+    size_t comma = FindChar(fields.Seconds, ',');
     if (comma == std::string_view::npos) throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
     int16_t oldSeconds = ParseInt16Field(fields.Seconds.substr(0, comma));
     std::string_view fraction = fields.Seconds.substr(comma + 1);
-    fraction = fraction.substr(0, fraction.find(','));
+    fraction = fraction.substr(0, FindChar(fraction, ','));
 
     Carried newSeconds = Carry(CheckedInt16(int32_t{oldSeconds} + seconds));
     int16_t minuteSum = CheckedInt16(int32_t{minutes} + oldMinutes);
@@ -159,8 +167,8 @@ void AppendShiftedTimingLine(std::string_view line, const ShiftAmount& amount, s
     std::string_view rest = line.substr(arrow + kTimingArrow.size());
     // The end timestamp stops at the first blank after its seconds field.
     size_t endLength = rest.size();
-    size_t firstColon = rest.find(':');
-    size_t secondColon = firstColon == std::string_view::npos ? firstColon : rest.find(':', firstColon + 1);
+    size_t firstColon = FindChar(rest, ':');
+    size_t secondColon = firstColon == std::string_view::npos ? firstColon : FindChar(rest, ':', firstColon + 1);
     if (secondColon != std::string_view::npos) {
         size_t blank = FindBlank(rest, secondColon + 1);
         if (blank != std::string_view::npos) endLength = blank;
