@@ -12,7 +12,7 @@ const char* DescriptionOf(int32_t number) {
 
 }  // namespace
 
-CommonDialogError CancelError() {
+CommonDialogError CancelSelected() {
     return CommonDialogError(ErrorNumber::Cancel, ProgramName(), "Cancel was selected.", "cmdlg98.chm",
                              ErrorNumber::Cancel);
 }

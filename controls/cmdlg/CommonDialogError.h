@@ -37,7 +37,7 @@ private:
 };
 
 // "Cancel was selected." from the running program.
-CommonDialogError CancelError();
+CommonDialogError CancelSelected();
 // A runtime error (5, 6, 484...) with its standard description, from the
 // running program, without help.
 CommonDialogError RuntimeFailure(int32_t number);

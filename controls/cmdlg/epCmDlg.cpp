@@ -124,7 +124,7 @@ void epCmDlg::Resize(int32_t, int32_t) {
 void* epCmDlg::OwnerWindow() const { return host_.ContainerWindow ? host_.ContainerWindow() : nullptr; }
 
 void epCmDlg::DialogClosedWithoutAnswer() const {
-    if (cancelError_) throw CancelError();
+    if (cancelError_) throw CancelSelected();
 }
 
 void epCmDlg::TakeFileResult(const std::string& buffer) {

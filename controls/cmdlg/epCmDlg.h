@@ -2,7 +2,7 @@
 // epCmDlg: the program's common dialog control. Properties describe the
 // dialog; the Show methods display the system's dialog modally and put the
 // answer into properties and the two file collections. A cancel raises
-// CancelError() when `CancelError` is on.
+// CancelSelected() when `CancelError` is on.
 
 #include <cstdint>
 #include <functional>

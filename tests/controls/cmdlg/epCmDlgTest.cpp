@@ -110,7 +110,7 @@ TEST(epCmDlg, FilterIndexBeyondSixteenBitsInTheBagOverflowsAndChangesNothing) {
 }
 
 TEST(CommonDialogError, CancelCarriesItsHelpAndTheProgramName) {
-    CommonDialogError cancel = CancelError();
+    CommonDialogError cancel = CancelSelected();
     EXPECT_EQ(cancel.Number(), 32755);
     EXPECT_EQ(cancel.Description(), "Cancel was selected.");
     EXPECT_EQ(cancel.HelpFile(), "cmdlg98.chm");
