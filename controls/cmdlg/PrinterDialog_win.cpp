@@ -98,7 +98,10 @@ void epCmDlg::ShowPrinter() {
         current = printers.CurrentPrinter();
     }
 
-    IgnoringErrors([&] { current->SetCopies(static_cast<int16_t>(mode.dmCopies)); });
+    // Unless asked otherwise, the dialog reports the copies in its own record
+    // when the driver cannot make copies itself; one of the two is then 1.
+    int16_t copies = record.nCopies > 1 ? static_cast<int16_t>(record.nCopies) : mode.dmCopies;
+    IgnoringErrors([&] { current->SetCopies(copies); });
     IgnoringErrors([&] { current->SetDuplex(static_cast<int16_t>(mode.dmDuplex)); });
     IgnoringErrors([&] { current->SetOrientation(static_cast<int16_t>(mode.dmOrientation)); });
     IgnoringErrors([&] { current->SetPaperSize(static_cast<int16_t>(mode.dmPaperSize)); });
