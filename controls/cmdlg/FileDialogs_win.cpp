@@ -7,9 +7,13 @@
 
 namespace tarvex::cmdlg {
 
-void epCmDlg::ShowOpen() { ShowFileDialog(false); }
+void epCmDlg::ShowOpen() {
+    ShowFileDialog(false);
+}
 
-void epCmDlg::ShowSave() { ShowFileDialog(true); }
+void epCmDlg::ShowSave() {
+    ShowFileDialog(true);
+}
 
 void epCmDlg::ShowFileDialog(bool save) {
     FileDialogProperties properties{defaultFilename_, dialogTitle_, initialDir_, filter_, filterIndex_, multiSelect_};

@@ -46,8 +46,8 @@ void epCmDlg::ShowFont() {
     record.hDC = printerContext;
     record.lpLogFont = static_cast<LOGFONTA*>(lock.Address());
     record.iPointSize = 120;
-    record.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_LIMITSIZE |
-                   CF_FORCEFONTEXIST;
+    record.Flags =
+        CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_LIMITSIZE | CF_FORCEFONTEXIST;
     record.rgbColors = RGB(0, 0, 0);
     record.nFontType = REGULAR_FONTTYPE;
     record.nSizeMin = 10;

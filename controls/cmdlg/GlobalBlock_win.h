@@ -31,8 +31,7 @@ private:
 // A lock held for one scope. `Address()` is null when the lock failed.
 class GlobalLockGuard {
 public:
-    explicit GlobalLockGuard(HGLOBAL handle)
-        : handle_(handle), address_(handle ? GlobalLock(handle) : nullptr) {}
+    explicit GlobalLockGuard(HGLOBAL handle) : handle_(handle), address_(handle ? GlobalLock(handle) : nullptr) {}
     ~GlobalLockGuard() {
         if (address_) GlobalUnlock(handle_);
     }

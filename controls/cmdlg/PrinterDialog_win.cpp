@@ -32,7 +32,8 @@ void IgnoringErrors(const std::function<void()>& step) {
 
 DEVMODEA DevModeOf(const Printer& printer) {
     DEVMODEA mode{};
-    IgnoringErrors([&] { SetFixedField(reinterpret_cast<char*>(mode.dmDeviceName), CCHDEVICENAME, printer.DeviceName()); });
+    IgnoringErrors(
+        [&] { SetFixedField(reinterpret_cast<char*>(mode.dmDeviceName), CCHDEVICENAME, printer.DeviceName()); });
     mode.dmSize = kDevModeSize;
     mode.dmFields = DM_ORIENTATION | DM_DUPLEX;
     IgnoringErrors([&] { mode.dmOrientation = printer.Orientation(); });
@@ -57,7 +58,9 @@ std::vector<char> DeviceNamesBytes(const DeviceNamesRecord& names) {
 
 }  // namespace
 
-PrinterHost& epCmDlg::Printers() const { return host_.Printers ? *host_.Printers : ProgramPrinters(); }
+PrinterHost& epCmDlg::Printers() const {
+    return host_.Printers ? *host_.Printers : ProgramPrinters();
+}
 
 void epCmDlg::ShowPrinter() {
     PrinterHost& printers = Printers();
@@ -68,7 +71,8 @@ void epCmDlg::ShowPrinter() {
     Fill(devMode, &mode, kDevModeSize);
 
     // Unlike the settings above, the printer's names must be known.
-    std::vector<char> names = DeviceNamesBytes(MakeDeviceNames(current->DriverName(), current->DeviceName(), current->Port()));
+    std::vector<char> names =
+        DeviceNamesBytes(MakeDeviceNames(current->DriverName(), current->DeviceName(), current->Port()));
     GlobalBlock devNames(names.size());
     Fill(devNames, names.data(), names.size());
 

@@ -11,7 +11,9 @@ namespace tarvex::cmdlg {
 
 namespace {
 
-[[noreturn]] void NoPrinterInformation() { throw RuntimeFailure(ErrorNumber::PrinterInformation); }
+[[noreturn]] void NoPrinterInformation() {
+    throw RuntimeFailure(ErrorNumber::PrinterInformation);
+}
 
 class PrinterHandle {
 public:
@@ -34,7 +36,10 @@ private:
 class SpoolerPrinter : public Printer {
 public:
     SpoolerPrinter(std::string device, std::string driver, std::string port, std::vector<char> devMode)
-        : device_(std::move(device)), driver_(std::move(driver)), port_(std::move(port)), devMode_(std::move(devMode)) {}
+        : device_(std::move(device)),
+          driver_(std::move(driver)),
+          port_(std::move(port)),
+          devMode_(std::move(devMode)) {}
     ~SpoolerPrinter() override {
         if (dc_) DeleteDC(dc_);
     }
@@ -46,19 +51,29 @@ public:
     std::string Port() const override { return port_; }
 
     int16_t Orientation() const override { return Mode().dmOrientation; }
-    void SetOrientation(int16_t value) override { Change(DM_ORIENTATION, [&](DEVMODEA& m) { m.dmOrientation = value; }); }
+    void SetOrientation(int16_t value) override {
+        Change(DM_ORIENTATION, [&](DEVMODEA& m) { m.dmOrientation = value; });
+    }
     int16_t PaperSize() const override { return Mode().dmPaperSize; }
-    void SetPaperSize(int16_t value) override { Change(DM_PAPERSIZE, [&](DEVMODEA& m) { m.dmPaperSize = value; }); }
+    void SetPaperSize(int16_t value) override {
+        Change(DM_PAPERSIZE, [&](DEVMODEA& m) { m.dmPaperSize = value; });
+    }
     int16_t Duplex() const override { return Mode().dmDuplex; }
-    void SetDuplex(int16_t value) override { Change(DM_DUPLEX, [&](DEVMODEA& m) { m.dmDuplex = value; }); }
+    void SetDuplex(int16_t value) override {
+        Change(DM_DUPLEX, [&](DEVMODEA& m) { m.dmDuplex = value; });
+    }
     int16_t Copies() const override { return Mode().dmCopies; }
-    void SetCopies(int16_t value) override { Change(DM_COPIES, [&](DEVMODEA& m) { m.dmCopies = value; }); }
+    void SetCopies(int16_t value) override {
+        Change(DM_COPIES, [&](DEVMODEA& m) { m.dmCopies = value; });
+    }
     int16_t PrintQuality() const override { return Mode().dmPrintQuality; }
     void SetPrintQuality(int16_t value) override {
         Change(DM_PRINTQUALITY, [&](DEVMODEA& m) { m.dmPrintQuality = value; });
     }
     int16_t ColorMode() const override { return Mode().dmColor; }
-    void SetColorMode(int16_t value) override { Change(DM_COLOR, [&](DEVMODEA& m) { m.dmColor = value; }); }
+    void SetColorMode(int16_t value) override {
+        Change(DM_COLOR, [&](DEVMODEA& m) { m.dmColor = value; });
+    }
     int16_t PaperBin() const override { return Mode().dmDefaultSource; }
     void SetPaperBin(int16_t value) override {
         Change(DM_DEFAULTSOURCE, [&](DEVMODEA& m) { m.dmDefaultSource = value; });
@@ -147,7 +162,9 @@ std::vector<char> DefaultDevMode(HANDLE printer, const std::string& name) {
     return mode;
 }
 
-const char* TextOrEmpty(const char* text) { return text ? text : ""; }
+const char* TextOrEmpty(const char* text) {
+    return text ? text : "";
+}
 
 }  // namespace
 

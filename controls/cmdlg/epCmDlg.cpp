@@ -20,7 +20,9 @@ constexpr int16_t kDefaultFilterIndex = 1;
 
 }  // namespace
 
-epCmDlg::epCmDlg(ControlHost host) : host_(std::move(host)) { InitProperties(); }
+epCmDlg::epCmDlg(ControlHost host) : host_(std::move(host)) {
+    InitProperties();
+}
 
 void epCmDlg::SetCancelError(bool value) {
     cancelError_ = value;
@@ -121,7 +123,9 @@ void epCmDlg::Resize(int32_t, int32_t) {
     height_ = kHeightTwips;
 }
 
-void* epCmDlg::OwnerWindow() const { return host_.ContainerWindow ? host_.ContainerWindow() : nullptr; }
+void* epCmDlg::OwnerWindow() const {
+    return host_.ContainerWindow ? host_.ContainerWindow() : nullptr;
+}
 
 void epCmDlg::DialogClosedWithoutAnswer() const {
     if (cancelError_) throw CancelSelected();

@@ -112,7 +112,8 @@ bool SelectComboItemByData(HWND dialog, int id, LRESULT data) {
 
 bool SelectComboItemByText(HWND dialog, int id, const std::string& text) {
     HWND combo = GetDlgItem(dialog, id);
-    LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    LRESULT index =
+        SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     if (index == CB_ERR) return false;
     SendMessageA(combo, CB_SETCURSEL, index, 0);
     TellSelectionChanged(dialog, id);

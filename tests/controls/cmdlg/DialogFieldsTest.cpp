@@ -63,7 +63,9 @@ TEST(MakeDeviceNames, OffsetsPointAtEachNameAndLongNamesAreNotCut) {
     }
 }
 
-TEST(UpperCase, ChangesOnlyLetters) { EXPECT_EQ(UpperCase("hp laser-2\xe9"), "HP LASER-2\xe9"); }
+TEST(UpperCase, ChangesOnlyLetters) {
+    EXPECT_EQ(UpperCase("hp laser-2\xe9"), "HP LASER-2\xe9");
+}
 
 }  // namespace
 }  // namespace tarvex::cmdlg

@@ -1,23 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
+#include "RaisedNumber.h"
 #include "controls/cmdlg/CommonDialogError.h"
 #include "controls/cmdlg/FileDialogText.h"
 
 namespace tarvex::cmdlg {
 namespace {
 
-using namespace std::string_literals;
+using test::NumberRaisedBy;
 
-int32_t NumberRaisedBy(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const CommonDialogError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using namespace std::string_literals;
 
 TEST(ConvertFilter, BarsBecomeNulsAndTheLengthStays) {
     std::string mainWindow =

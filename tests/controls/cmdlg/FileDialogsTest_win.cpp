@@ -95,7 +95,8 @@ TEST_F(FileDialogs, MultipleSelectionInADriveRootHasNoDoubledBackslash) {
     DeleteFileA(second.c_str());
     ASSERT_TRUE(dialog.cFileName.has_value());
     EXPECT_EQ(dialog.cFileName->Items(), (std::vector<std::string>{first, second}));
-    EXPECT_EQ(dialog.cFileTitle->Items(), (std::vector<std::string>{"tarvex_cmdlg_first.srt", "tarvex_cmdlg_second.srt"}));
+    EXPECT_EQ(dialog.cFileTitle->Items(),
+              (std::vector<std::string>{"tarvex_cmdlg_first.srt", "tarvex_cmdlg_second.srt"}));
 }
 
 TEST_F(FileDialogs, CancelWithCancelErrorRaisesAndKeepsTheEarlierAnswer) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogDriver_win.h"
+#include "RaisedNumber.h"
 #include "StandInPrinter_win.h"
 #include "TestPrinter_win.h"
 #include "controls/cmdlg/CommonDialogError.h"
@@ -15,21 +16,14 @@
 namespace tarvex::cmdlg {
 namespace {
 
+using test::NumberRaisedBy;
+
 using test::DialogDriver;
 
 // The colour dialog's red, green and blue boxes.
 constexpr int kRedBox = 706;
 constexpr int kGreenBox = 707;
 constexpr int kBlueBox = 708;
-
-int32_t NumberRaisedBy(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const CommonDialogError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 void TypeInto(HWND dialog, int id, const std::string& text) {
     test::SetItemText(dialog, id, text);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "DialogDriver_win.h"
+#include "RaisedNumber.h"
 #include "TestPrinter_win.h"
 #include "controls/cmdlg/CommonDialogError.h"
 #include "controls/cmdlg/SystemPrinters_win.h"
@@ -17,16 +18,9 @@
 namespace tarvex::cmdlg {
 namespace {
 
-using test::DialogDriver;
+using test::NumberRaisedBy;
 
-int32_t NumberRaisedBy(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const CommonDialogError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using test::DialogDriver;
 
 class RealPrinter : public ::testing::Test {
 protected:

@@ -103,8 +103,10 @@ bool InstallTestPrinter(const std::string& name) {
     printer.pDatatype = const_cast<char*>("RAW");
     printer.Attributes = PRINTER_ATTRIBUTE_LOCAL;
     HANDLE added = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
-    if (added) ClosePrinter(added);
-    else if (GetLastError() != ERROR_PRINTER_ALREADY_EXISTS) return false;
+    if (added)
+        ClosePrinter(added);
+    else if (GetLastError() != ERROR_PRINTER_ALREADY_EXISTS)
+        return false;
     return name != kTestPrinterName || SetDefaultPrinterA(name.c_str());
 }
 
