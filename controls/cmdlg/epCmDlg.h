@@ -101,11 +101,13 @@ private:
     void NotifyChanged(const char* propertyName) const;
     void ResetToBlank();
     void* OwnerWindow() const;
-    PrinterHost& Printers() const;
     // After a zero result of a dialog: raises when asked to, else returns.
     void DialogClosedWithoutAnswer() const;
-    void ShowFileDialog(bool save);
     void TakeFileResult(const std::string& buffer);
+#ifdef _WIN32
+    PrinterHost& Printers() const;
+    void ShowFileDialog(bool save);
+#endif
 
     ControlHost host_;
     bool cancelError_ = false;

@@ -40,8 +40,10 @@ TEST_F(FileDialogs, OpenOneFileFillsBothCollectionsButNotFilterIndex) {
     dialog.SetCancelError(true);
     dialog.SetDialogTitle("Select Input Subtitle");
     dialog.SetFilterIndex(1);
+    HWND owner = nullptr;
     {
-        DialogDriver driver([](HWND window) {
+        DialogDriver driver([&owner](HWND window) {
+            owner = GetWindow(window, GW_OWNER);
             // The user picks another filter before choosing the file.
             test::SelectComboItemByText(window, cmb1, "All File (*.*)");
             test::TypeFileNameAndConfirm(window, "b.srt");
@@ -51,6 +53,7 @@ TEST_F(FileDialogs, OpenOneFileFillsBothCollectionsButNotFilterIndex) {
         EXPECT_FALSE(driver.ForcedClose());
         EXPECT_EQ(driver.Caption(), "Select Input Subtitle");
     }
+    EXPECT_EQ(owner, form.Get());
     ASSERT_TRUE(dialog.cFileName.has_value());
     EXPECT_EQ(dialog.cFileName->Items(), std::vector<std::string>{folder / "b.srt"});
     EXPECT_EQ(dialog.cFileTitle->Items(), std::vector<std::string>{"b.srt"});

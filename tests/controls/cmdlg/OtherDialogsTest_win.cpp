@@ -16,9 +16,8 @@
 namespace tarvex::cmdlg {
 namespace {
 
-using test::NumberRaisedBy;
-
 using test::DialogDriver;
+using test::NumberRaisedBy;
 
 // The colour dialog's red, green and blue boxes.
 constexpr int kRedBox = 706;
