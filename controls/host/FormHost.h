@@ -5,6 +5,7 @@
 // free of <windows.h>.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,8 +42,8 @@ public:
     virtual void SetFontName(const std::string& name) = 0;
 
     // False when the control has no such setting; then nothing changes.
-    virtual bool SetEnabled(bool enabled) = 0;
-    virtual bool SetVisible(bool visible) = 0;
+    virtual bool TrySetEnabled(bool enabled) = 0;
+    virtual bool TrySetVisible(bool visible) = 0;
 
     // Repaint now.
     virtual void Refresh() = 0;
@@ -62,6 +63,13 @@ public:
     // Twips per pixel of the screen the form is on (15 at 96 DPI).
     virtual double TwipsPerPixelX() const = 0;
     virtual double TwipsPerPixelY() const = 0;
+
+    // The form's Resize and Paint events, for controls that repaint with
+    // the form. `owner` identifies the subscription for Unsubscribe.
+    virtual void SubscribeFormEvents(const void* owner, std::function<void()> onResize, std::function<void()> onPaint) {
+        (void)owner, (void)onResize, (void)onPaint;
+    }
+    virtual void UnsubscribeFormEvents(const void* owner) { (void)owner; }
 };
 
 // The host's values for a newly placed control and its link to the form.

@@ -30,8 +30,8 @@ struct FakeControl : host::HostedControl {
         if (!hasFont) throw RuntimeError(438, "Object doesn't support this property or method");
         fontName = name;
     }
-    bool SetEnabled(bool) override { return false; }
-    bool SetVisible(bool) override { return false; }
+    bool TrySetEnabled(bool) override { return false; }
+    bool TrySetVisible(bool) override { return false; }
     void Refresh() override {
         if (failRefresh) throw RuntimeError(91, "Object variable not set");
         ++refreshes;
