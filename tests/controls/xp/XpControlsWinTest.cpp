@@ -1,5 +1,6 @@
 #include "XpWinFixture.h"
 
+#include "controls/host/ChildControl_win.h"
 #include "controls/xp/XpGroupBox_win.h"
 
 namespace tarvex::xp::testing {
@@ -65,6 +66,35 @@ TEST_F(XpControlsWin, FormPassesMoveTaggedControlsAndRefreshThemedOnes) {
     EXPECT_EQ(box->FontName(), GetThemeFontName());
     EXPECT_TRUE(RefreshXpControls(form));
     form.RemoveControl(box.get());
+}
+
+TEST_F(XpControlsWin, TextBoxesTakeTheThemeFontOnlyWhenTagged) {
+    const host::FontDescription arial{"Arial", 8.0f};
+    HWND tagged = CreateWindowExA(0, "Edit", "", WS_CHILD, 40, 40, 80, 20, form.Handle(), nullptr, nullptr, nullptr);
+    HWND plain = CreateWindowExA(0, "Edit", "", WS_CHILD, 40, 70, 80, 20, form.Handle(), nullptr, nullptr, nullptr);
+    HWND label = CreateWindowExA(0, "Static", "Total", WS_CHILD, 40, 100, 80, 20, form.Handle(), nullptr, nullptr,
+                                 nullptr);
+    host::ChildControl taggedBox(tagged, "OnXpBox ThemeMyFont", arial);
+    host::ChildControl plainBox(plain, "", arial);
+    host::ChildControl labelControl(label, "", arial);
+    form.AddControl(&taggedBox);
+    form.AddControl(&plainBox);
+    form.AddControl(&labelControl);
+    EXPECT_EQ(taggedBox.Kind(), host::ControlKind::TextBox);
+    EXPECT_EQ(labelControl.Kind(), host::ControlKind::Label);
+    ThemeFormControls(form);
+    EXPECT_EQ(taggedBox.Font().Name, GetThemeFontName());
+    EXPECT_EQ(taggedBox.Left(), 38 * 15.0);
+    EXPECT_EQ(taggedBox.Top(), 38 * 15.0);
+    EXPECT_EQ(plainBox.Font().Name, "Arial");
+    EXPECT_EQ(plainBox.Top(), 70 * 15.0);
+    EXPECT_EQ(labelControl.Font().Name, GetThemeFontName());
+    form.RemoveControl(&taggedBox);
+    form.RemoveControl(&plainBox);
+    form.RemoveControl(&labelControl);
+    DestroyWindow(tagged);
+    DestroyWindow(plain);
+    DestroyWindow(label);
 }
 
 }  // namespace
