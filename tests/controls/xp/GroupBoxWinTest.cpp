@@ -173,6 +173,44 @@ TEST_F(GroupBoxWin, TransparentBoxShowsTheFormBehindIt) {
     form.RemoveControl(box.get());
 }
 
+TEST_F(GroupBoxWin, SeeThroughEditBoxHasOnlyItsBorderDrawn) {
+    form.SetAutoRedraw(true);
+    host::BrushHandle red(CreateSolidBrush(RGB(255, 0, 0)));
+    RECT area{0, 0, 400, 300};
+    FillRect(form.TargetDC(), &area, red.Get());
+    auto box = XpGroupBox::Create(form.Handle(), 10, 10, 80, 30, Site());
+    form.AddControl(box.get());
+    box->SetBorderStyle(BorderStyles::XpEdit);
+    const COLORREF border = GetPixel(box->hDC(), 0, 15);
+    EXPECT_NE(border, RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(box->hDC(), 79, 15), border);
+    EXPECT_EQ(GetPixel(box->hDC(), 40, 29), border);
+    EXPECT_EQ(GetPixel(box->hDC(), 40, 15), RGB(255, 0, 0));
+    EXPECT_EQ(box->ForeColor(), OleColours::ButtonText);  // put back after the border
+    SetClassicLook(true);
+    box->SetBackStyle(BackStyles::Opaque);
+    EXPECT_EQ(GetPixel(box->hDC(), 40, 15), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(GetPixel(box->hDC(), 0, 15), GetSysColor(COLOR_BTNSHADOW));  // sunken edge
+    form.RemoveControl(box.get());
+}
+
+TEST_F(GroupBoxWin, ClassicTabStandsOnItsPanel) {
+    SetClassicLook(true);
+    auto tab = XpGroupBox::Create(form.Handle(), 0, 0, 200, 100, Site());
+    tab->SetBackStyle(BackStyles::Opaque);
+    tab->SetCaption("Page");
+    tab->SetBorderStyle(BorderStyles::XpTab);
+    const int tabH = 20;  // 300 twips
+    const int tabRight = tab->TextSize("Page").cx + 16;
+    // The panel's raised top edge (light, then highlight) runs right of the
+    // tab; under the tab its inner line is covered to join the two.
+    EXPECT_EQ(GetPixel(tab->hDC(), tabRight + 20, tabH - 2), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(GetPixel(tab->hDC(), tabRight + 20, tabH - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(GetPixel(tab->hDC(), tabRight / 2, tabH - 1), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(tab->hDC(), 1, 10), GetSysColor(COLOR_BTNHIGHLIGHT));  // the tab's left edge
+    EXPECT_EQ(GetPixel(tab->hDC(), tabRight + 20, 5), GetSysColor(COLOR_BTNFACE));  // beside the tab
+}
+
 TEST_F(GroupBoxWin, EnabledAndVisiblePassToContainedControlsByBehaviour) {
     auto box = XpGroupBox::Create(form.Handle(), 0, 0, 200, 100, Site());
     auto option = XPOptionCheck::Create(box->hWnd(), 10, 20, Site("Option1"));
