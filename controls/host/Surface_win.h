@@ -54,8 +54,10 @@ protected:
     virtual void OnResize() {}
 
 private:
-    PersistentImage image_;
+    // Declared before the image so that it outlives the device context it
+    // is selected into.
     FontHandle fontHandle_;
+    PersistentImage image_;
     FontDescription font_;
     uint32_t backColor_;
     uint32_t foreColor_;
