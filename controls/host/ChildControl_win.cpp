@@ -13,7 +13,9 @@ ControlKind KindOf(HWND window) {
     if (lstrcmpiA(name, "Static") == 0) return ControlKind::Label;
     return ControlKind::Other;
 }
-int Pixels(double twips, double twipsPerPixel) { return static_cast<int>(RoundHalfEven(twips / twipsPerPixel)); }
+int Pixels(double twips, double twipsPerPixel) {
+    return static_cast<int>(RoundHalfEven(twips / twipsPerPixel));
+}
 }  // namespace
 
 ChildControl::ChildControl(HWND window, std::string tag, const FontDescription& font)
@@ -21,7 +23,9 @@ ChildControl::ChildControl(HWND window, std::string tag, const FontDescription& 
     ApplyFont();
 }
 
-WindowHandle ChildControl::ContainerWindow() const { return reinterpret_cast<WindowHandle>(GetParent(window_)); }
+WindowHandle ChildControl::ContainerWindow() const {
+    return reinterpret_cast<WindowHandle>(GetParent(window_));
+}
 
 RECT ChildControl::RectInParent() const {
     RECT rect{};
@@ -30,8 +34,12 @@ RECT ChildControl::RectInParent() const {
     return rect;
 }
 
-double ChildControl::Left() const { return RectInParent().left * ScreenTwipsPerPixelX(); }
-double ChildControl::Top() const { return RectInParent().top * ScreenTwipsPerPixelY(); }
+double ChildControl::Left() const {
+    return RectInParent().left * ScreenTwipsPerPixelX();
+}
+double ChildControl::Top() const {
+    return RectInParent().top * ScreenTwipsPerPixelY();
+}
 
 void ChildControl::SetLeft(double twips) {
     const RECT r = RectInParent();

@@ -2,7 +2,9 @@
 // Owners of theme handles, device contexts and GDI objects: each is given
 // back when its owner goes out of scope, on every path.
 
+// <windows.h> first: the visual-styles headers build on it.
 #include <windows.h>
+
 #include <uxtheme.h>
 
 #include <utility>

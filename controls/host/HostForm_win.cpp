@@ -11,7 +11,9 @@ namespace {
 constexpr char kFormClass[] = "TarvexHostForm";
 }
 
-PaintTarget* PaintTarget::FromWindow(HWND window) { return dynamic_cast<PaintTarget*>(WindowBase::FromHandle(window)); }
+PaintTarget* PaintTarget::FromWindow(HWND window) {
+    return dynamic_cast<PaintTarget*>(WindowBase::FromHandle(window));
+}
 
 HostForm::HostForm(std::string name, const char* title, int clientWidth, int clientHeight) : name_(std::move(name)) {
     RegisterOnce(kFormClass, 0);
@@ -27,8 +29,12 @@ void HostForm::RemoveControl(HostedControl* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
 }
 
-double HostForm::TwipsPerPixelX() const { return ScreenTwipsPerPixelX(); }
-double HostForm::TwipsPerPixelY() const { return ScreenTwipsPerPixelY(); }
+double HostForm::TwipsPerPixelX() const {
+    return ScreenTwipsPerPixelX();
+}
+double HostForm::TwipsPerPixelY() const {
+    return ScreenTwipsPerPixelY();
+}
 
 void HostForm::SubscribeFormEvents(const void* owner, std::function<void()> onResize, std::function<void()> onPaint) {
     UnsubscribeFormEvents(owner);
@@ -60,26 +66,25 @@ void HostForm::Notify(bool resize) {
 
 LRESULT HostForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        if (autoRedraw_) {
-            image_.PaintTo(dc, paint.rcPaint);
-        } else {
-            BrushHandle brush(CreateSolidBrush(TranslateColor(backColor_)));
-            FillRect(dc, &paint.rcPaint, brush.Get());
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(Handle(), &paint);
+            if (autoRedraw_) {
+                image_.PaintTo(dc, paint.rcPaint);
+            } else {
+                BrushHandle brush(CreateSolidBrush(TranslateColor(backColor_)));
+                FillRect(dc, &paint.rcPaint, brush.Get());
+            }
+            EndPaint(Handle(), &paint);
+            // With a persistent image the form itself has nothing to repaint.
+            if (!autoRedraw_) Notify(false);
+            return 0;
         }
-        EndPaint(Handle(), &paint);
-        // With a persistent image the form itself has nothing to repaint.
-        if (!autoRedraw_) Notify(false);
-        return 0;
-    }
-    case WM_SIZE:
-        image_.Resize(LOWORD(lParam), HIWORD(lParam));
-        Notify(true);
-        return 0;
+        case WM_SIZE:
+            image_.Resize(LOWORD(lParam), HIWORD(lParam));
+            Notify(true);
+            return 0;
     }
     return WindowBase::HandleMessage(message, wParam, lParam);
 }

@@ -30,8 +30,7 @@ public:
     std::vector<HostedControl*> Controls() const override { return controls_; }
     double TwipsPerPixelX() const override;
     double TwipsPerPixelY() const override;
-    void SubscribeFormEvents(const void* owner, std::function<void()> onResize,
-                             std::function<void()> onPaint) override;
+    void SubscribeFormEvents(const void* owner, std::function<void()> onResize, std::function<void()> onPaint) override;
     void UnsubscribeFormEvents(const void* owner) override;
 
     // PaintTarget

@@ -4,7 +4,9 @@
 
 namespace tarvex::host {
 
-PersistentImage::PersistentImage() { Resize(1, 1); }
+PersistentImage::PersistentImage() {
+    Resize(1, 1);
+}
 
 // A bitmap still selected into a device context cannot be deleted.
 PersistentImage::~PersistentImage() {
@@ -47,8 +49,8 @@ void PersistentImage::Fill(COLORREF colour) {
 }
 
 void PersistentImage::PaintTo(HDC target, const RECT& area) const {
-    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_.Get(), area.left,
-           area.top, SRCCOPY);
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_.Get(), area.left, area.top,
+           SRCCOPY);
 }
 
 COLORREF PersistentImage::PixelAt(int x, int y) const {

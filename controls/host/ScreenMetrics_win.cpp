@@ -13,8 +13,12 @@ int ScreenDpi(int index) {
 }
 }  // namespace
 
-double ScreenTwipsPerPixelX() { return TwipsPerPixel(ScreenDpi(LOGPIXELSX)); }
-double ScreenTwipsPerPixelY() { return TwipsPerPixel(ScreenDpi(LOGPIXELSY)); }
+double ScreenTwipsPerPixelX() {
+    return TwipsPerPixel(ScreenDpi(LOGPIXELSX));
+}
+double ScreenTwipsPerPixelY() {
+    return TwipsPerPixel(ScreenDpi(LOGPIXELSY));
+}
 
 COLORREF TranslateColor(uint32_t oleColour) {
     COLORREF result = 0;

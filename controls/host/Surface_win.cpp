@@ -12,19 +12,20 @@ constexpr uint32_t kButtonText = 0x80000012;
 // The classic pointer numbers a form stores, as system cursors.
 LPCSTR CursorFor(int16_t pointer) {
     switch (pointer) {
-    case 2: return reinterpret_cast<LPCSTR>(IDC_CROSS);
-    case 3: return reinterpret_cast<LPCSTR>(IDC_IBEAM);
-    case 5: case 15: return reinterpret_cast<LPCSTR>(IDC_SIZEALL);
-    case 6: return reinterpret_cast<LPCSTR>(IDC_SIZENESW);
-    case 7: return reinterpret_cast<LPCSTR>(IDC_SIZENS);
-    case 8: return reinterpret_cast<LPCSTR>(IDC_SIZENWSE);
-    case 9: return reinterpret_cast<LPCSTR>(IDC_SIZEWE);
-    case 10: return reinterpret_cast<LPCSTR>(IDC_UPARROW);
-    case 11: return reinterpret_cast<LPCSTR>(IDC_WAIT);
-    case 12: return reinterpret_cast<LPCSTR>(IDC_NO);
-    case 13: return reinterpret_cast<LPCSTR>(IDC_APPSTARTING);
-    case 14: return reinterpret_cast<LPCSTR>(IDC_HELP);
-    default: return reinterpret_cast<LPCSTR>(IDC_ARROW);
+        case 2: return reinterpret_cast<LPCSTR>(IDC_CROSS);
+        case 3: return reinterpret_cast<LPCSTR>(IDC_IBEAM);
+        case 5:
+        case 15: return reinterpret_cast<LPCSTR>(IDC_SIZEALL);
+        case 6: return reinterpret_cast<LPCSTR>(IDC_SIZENESW);
+        case 7: return reinterpret_cast<LPCSTR>(IDC_SIZENS);
+        case 8: return reinterpret_cast<LPCSTR>(IDC_SIZENWSE);
+        case 9: return reinterpret_cast<LPCSTR>(IDC_SIZEWE);
+        case 10: return reinterpret_cast<LPCSTR>(IDC_UPARROW);
+        case 11: return reinterpret_cast<LPCSTR>(IDC_WAIT);
+        case 12: return reinterpret_cast<LPCSTR>(IDC_NO);
+        case 13: return reinterpret_cast<LPCSTR>(IDC_APPSTARTING);
+        case 14: return reinterpret_cast<LPCSTR>(IDC_HELP);
+        default: return reinterpret_cast<LPCSTR>(IDC_ARROW);
     }
 }
 
@@ -45,7 +46,9 @@ HWND Surface::CreateSurface(const char* className, DWORD style, int x, int y, in
                        parent);
 }
 
-void Surface::SetSurfaceBackColor(uint32_t colour) { backColor_ = colour; }
+void Surface::SetSurfaceBackColor(uint32_t colour) {
+    backColor_ = colour;
+}
 
 void Surface::SetSurfaceForeColor(uint32_t colour) {
     foreColor_ = colour;
@@ -65,7 +68,9 @@ void Surface::SetSurfaceFontTransparent(bool transparent) {
     SetBkMode(image_.DC(), transparent ? TRANSPARENT : OPAQUE);
 }
 
-bool Surface::SurfaceEnabled() const { return Handle() ? IsWindowEnabled(Handle()) != FALSE : true; }
+bool Surface::SurfaceEnabled() const {
+    return Handle() ? IsWindowEnabled(Handle()) != FALSE : true;
+}
 
 void Surface::SetSurfaceEnabled(bool enabled) {
     if (Handle()) EnableWindow(Handle(), enabled);
@@ -77,7 +82,9 @@ SIZE Surface::TextSize(const std::string& text) const {
     return size;
 }
 
-void Surface::Cls() { image_.Fill(TranslateColor(backColor_)); }
+void Surface::Cls() {
+    image_.Fill(TranslateColor(backColor_));
+}
 
 void Surface::ShowImage() {
     if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
@@ -96,25 +103,24 @@ void Surface::MoveTo(int x, int y, int width, int height) {
 
 LRESULT Surface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // the image covers everything
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        image_.PaintTo(dc, paint.rcPaint);
-        EndPaint(Handle(), &paint);
-        return 0;
-    }
-    case WM_SIZE:
-        image_.Resize(LOWORD(lParam), HIWORD(lParam));
-        OnResize();
-        return 0;
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && mousePointer_ != 0) {
-            SetCursor(LoadCursorA(nullptr, CursorFor(mousePointer_)));
-            return TRUE;
+        case WM_ERASEBKGND: return 1;  // the image covers everything
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(Handle(), &paint);
+            image_.PaintTo(dc, paint.rcPaint);
+            EndPaint(Handle(), &paint);
+            return 0;
         }
-        break;
+        case WM_SIZE:
+            image_.Resize(LOWORD(lParam), HIWORD(lParam));
+            OnResize();
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && mousePointer_ != 0) {
+                SetCursor(LoadCursorA(nullptr, CursorFor(mousePointer_)));
+                return TRUE;
+            }
+            break;
     }
     return WindowBase::HandleMessage(message, wParam, lParam);
 }

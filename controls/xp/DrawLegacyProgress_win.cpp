@@ -30,8 +30,8 @@ void Recolour(host::PersistentImage& image, const PlanRecolour& area, COLORREF f
 
 }  // namespace
 
-bool XpGroupBox::DrawLegacyProgress(int16_t percentage, uint32_t barBackground, uint32_t barColour,
-                                    uint32_t textColour, bool showText) {
+bool XpGroupBox::DrawLegacyProgress(int16_t percentage, uint32_t barBackground, uint32_t barColour, uint32_t textColour,
+                                    bool showText) {
     if (percentage == lastDrawnPercentage_) return false;
     try {
         ProgressPicture& picture = *progressPic_;
@@ -52,21 +52,22 @@ bool XpGroupBox::DrawLegacyProgress(int16_t percentage, uint32_t barBackground, 
                                              p_.LegacyProgressStyle, showText);
         for (const PlanStep& step : plan) {
             switch (step.Type) {
-            case PlanStep::Kind::Line: {
-                host::PenHandle pen(CreatePen(PS_SOLID, 1, colourOf(step.Line.Colour)));
-                host::SelectedObject selected(dc, pen.Get());
-                MoveToEx(dc, step.Line.X1, step.Line.Y1, nullptr);
-                LineTo(dc, step.Line.X2, step.Line.Y2);
-                break;
-            }
-            case PlanStep::Kind::Text:
-                SetTextColor(dc, text);
-                SetBkMode(dc, TRANSPARENT);
-                TextOutA(dc, step.Text.X, step.Text.Y, step.Text.Text.c_str(), static_cast<int>(step.Text.Text.size()));
-                break;
-            case PlanStep::Kind::Recolour:
-                Recolour(picture.Image(), step.Recolour, colourOf(step.Recolour.From), colourOf(step.Recolour.To));
-                break;
+                case PlanStep::Kind::Line: {
+                    host::PenHandle pen(CreatePen(PS_SOLID, 1, colourOf(step.Line.Colour)));
+                    host::SelectedObject selected(dc, pen.Get());
+                    MoveToEx(dc, step.Line.X1, step.Line.Y1, nullptr);
+                    LineTo(dc, step.Line.X2, step.Line.Y2);
+                    break;
+                }
+                case PlanStep::Kind::Text:
+                    SetTextColor(dc, text);
+                    SetBkMode(dc, TRANSPARENT);
+                    TextOutA(dc, step.Text.X, step.Text.Y, step.Text.Text.c_str(),
+                             static_cast<int>(step.Text.Text.size()));
+                    break;
+                case PlanStep::Kind::Recolour:
+                    Recolour(picture.Image(), step.Recolour, colourOf(step.Recolour.From), colourOf(step.Recolour.To));
+                    break;
             }
         }
         if (percentage == 0) picture.Cls();

@@ -16,8 +16,8 @@ namespace tarvex::xp {
 // "OnXpBox" 2 pixels up and left; text boxes tagged "ThemeMyFont" and every
 // other control with a font get `themeFontName`. Failures are skipped.
 std::vector<host::HostedControl*> ThemeFormControlsOn(host::FormHost& form, bool themed,
-                                                       const std::string& themeFontName,
-                                                       const std::function<void()>& runPendingMessages);
+                                                      const std::string& themeFontName,
+                                                      const std::function<void()>& runPendingMessages);
 
 // Refreshes every group box and option/check button of the form. A failure
 // is put to `ask` with its report text; No ends the pass with False.

@@ -10,7 +10,9 @@ int32_t CaptionGapWidth(const CaptionMeasures& m) {
     return width;
 }
 
-int32_t HalfTextHeight(const CaptionMeasures& m) { return static_cast<int32_t>(RoundHalfEven(m.TextH / 2.0)); }
+int32_t HalfTextHeight(const CaptionMeasures& m) {
+    return static_cast<int32_t>(RoundHalfEven(m.TextH / 2.0));
+}
 
 EtchedFrameLayout LayoutEtchedFrame(int32_t w, int32_t h, const CaptionMeasures& m) {
     const int32_t halfT = HalfTextHeight(m);

@@ -11,9 +11,9 @@ namespace tarvex::xp {
 
 // Caption measures of one paint.
 struct CaptionMeasures {
-    int32_t TextW = 0;        // width of the caption
-    int32_t TextH = 0;        // height of "T"
-    int32_t AmpersandW = 0;   // width of "&"
+    int32_t TextW = 0;       // width of the caption
+    int32_t TextH = 0;       // height of "T"
+    int32_t AmpersandW = 0;  // width of "&"
     bool HasAccelerator = false;
 };
 
@@ -23,16 +23,16 @@ int32_t HalfTextHeight(const CaptionMeasures& m);
 
 // XpFrame and EtchedFrame in the classic look (EtchedFrame also themed).
 struct EtchedFrameLayout {
-    XpRect Frame;       // etched edge on all sides
-    XpRect GapFill;     // opaque: button face over the line behind the caption
-    SelfCopy GapCopy;   // transparent: the line behind the caption covered from below
+    XpRect Frame;      // etched edge on all sides
+    XpRect GapFill;    // opaque: button face over the line behind the caption
+    SelfCopy GapCopy;  // transparent: the line behind the caption covered from below
     XpRect Caption;
 };
 EtchedFrameLayout LayoutEtchedFrame(int32_t w, int32_t h, const CaptionMeasures& m);
 
 // XpFrame in the visual-style look.
 struct ThemedFrameLayout {
-    XpRect Frame;      // group-box part
+    XpRect Frame;  // group-box part
     XpRect Caption;
     XpRect GapFill;
     SelfCopy GapCopy;
@@ -43,8 +43,8 @@ ThemedFrameLayout LayoutThemedFrame(int32_t w, int32_t h, const CaptionMeasures&
 struct ClassicTabLayout {
     XpRect Panel;
     XpRect Tab;
-    XpRect TabTop;     // the tab one pixel narrower and taller, for its top edge
-    SelfCopy Join;     // joins tab and panel
+    XpRect TabTop;  // the tab one pixel narrower and taller, for its top edge
+    SelfCopy Join;  // joins tab and panel
     XpRect Caption;
 };
 ClassicTabLayout LayoutClassicTab(int32_t w, int32_t h, int32_t tabH, bool hasCaption, const CaptionMeasures& m);
@@ -52,7 +52,7 @@ ClassicTabLayout LayoutClassicTab(int32_t w, int32_t h, int32_t tabH, bool hasCa
 struct ThemedTabLayout {
     XpRect Pane;
     XpRect Body;
-    XpRect Tab;       // the tab item, already grown by 1 at top and bottom
+    XpRect Tab;  // the tab item, already grown by 1 at top and bottom
     XpRect Caption;
 };
 ThemedTabLayout LayoutThemedTab(int32_t w, int32_t h, int32_t tabH, bool hasCaption, const CaptionMeasures& m);

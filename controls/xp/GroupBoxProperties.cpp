@@ -39,11 +39,17 @@ int32_t ReadColour(const PropertyBag& bag, std::string_view key, uint32_t defaul
     return bag.ReadInt(key, static_cast<int32_t>(defaultValue));
 }
 
-PropertyValue ColourValue(uint32_t colour) { return static_cast<int32_t>(colour); }
+PropertyValue ColourValue(uint32_t colour) {
+    return static_cast<int32_t>(colour);
+}
 
-int16_t ClampPercentage(int32_t value) { return static_cast<int16_t>(value < 0 ? 0 : value > 100 ? 100 : value); }
+int16_t ClampPercentage(int32_t value) {
+    return static_cast<int16_t>(value < 0 ? 0 : value > 100 ? 100 : value);
+}
 
-bool ContainsAccelerator(std::string_view caption) { return caption.find('&') != std::string_view::npos; }
+bool ContainsAccelerator(std::string_view caption) {
+    return caption.find('&') != std::string_view::npos;
+}
 
 GroupBoxProperties NewGroupBoxProperties(const Ambient& ambient) {
     GroupBoxProperties properties;

@@ -8,7 +8,9 @@ namespace tarvex::xp {
 
 namespace {
 
-int32_t Round(double value) { return static_cast<int32_t>(RoundHalfEven(value)); }
+int32_t Round(double value) {
+    return static_cast<int32_t>(RoundHalfEven(value));
+}
 
 void AddLine(std::vector<PlanStep>& plan, PlanColour colour, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     PlanStep step{PlanStep::Kind::Line};
@@ -39,7 +41,9 @@ int32_t ScanEnd(int32_t first, int32_t last, double limit) {
 
 }  // namespace
 
-int32_t LegacyBlockStep(int32_t pw) { return std::max(1, Round(pw / 100.0 * 6)); }
+int32_t LegacyBlockStep(int32_t pw) {
+    return std::max(1, Round(pw / 100.0 * 6));
+}
 
 std::vector<PlanStep> PlanLegacyProgress(int32_t pw, int32_t ph, int32_t percentage, int32_t style, bool showText) {
     std::vector<PlanStep> plan;

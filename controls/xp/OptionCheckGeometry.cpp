@@ -5,16 +5,28 @@
 namespace tarvex::xp {
 
 namespace {
-int32_t Round(double value) { return static_cast<int32_t>(RoundHalfEven(value)); }
-int32_t GlyphTop(int32_t height, const OptionCheckMeasures& m) { return Round(height / 2.0 - m.HeightT / 2.0); }
-int32_t CaptionTop(int32_t height, const OptionCheckMeasures& m) { return Round(height / 2.0 - m.HeightF / 2.0); }
+int32_t Round(double value) {
+    return static_cast<int32_t>(RoundHalfEven(value));
+}
+int32_t GlyphTop(int32_t height, const OptionCheckMeasures& m) {
+    return Round(height / 2.0 - m.HeightT / 2.0);
+}
+int32_t CaptionTop(int32_t height, const OptionCheckMeasures& m) {
+    return Round(height / 2.0 - m.HeightF / 2.0);
+}
 }  // namespace
 
-int32_t OptionCheckHeight(const OptionCheckMeasures& m) { return m.HeightT + 4; }
+int32_t OptionCheckHeight(const OptionCheckMeasures& m) {
+    return m.HeightT + 4;
+}
 
-int32_t ClassicGlyphWidth(double twipsPerPixel) { return Round(210 / twipsPerPixel); }
+int32_t ClassicGlyphWidth(double twipsPerPixel) {
+    return Round(210 / twipsPerPixel);
+}
 
-int32_t OptionCheckTextLeft(int32_t glyphW) { return glyphW + 5; }
+int32_t OptionCheckTextLeft(int32_t glyphW) {
+    return glyphW + 5;
+}
 
 int32_t OptionCheckWidth(int32_t glyphW, const OptionCheckMeasures& m) {
     int32_t width = OptionCheckTextLeft(glyphW) + m.CaptionW;

@@ -8,10 +8,10 @@
 namespace tarvex::xp {
 
 struct OptionCheckMeasures {
-    int32_t CaptionW = 0;     // width of the whole caption, "&" included
-    int32_t AmpersandW = 0;   // width of "&"
-    int32_t HeightT = 0;      // height of "T"
-    int32_t HeightF = 0;      // height of "F"
+    int32_t CaptionW = 0;    // width of the whole caption, "&" included
+    int32_t AmpersandW = 0;  // width of "&"
+    int32_t HeightT = 0;     // height of "T"
+    int32_t HeightF = 0;     // height of "F"
     bool HasAccessKey = false;
     double TwipsPerPixel = 15.0;
 };

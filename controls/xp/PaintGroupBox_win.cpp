@@ -1,6 +1,7 @@
 // How XpGroupBox looks: the background, the frame of each BorderStyle, the
 // caption, and the themed progress bar with its percentage label.
 #include <windows.h>
+
 #include <uxtheme.h>
 #include <vssym32.h>
 
@@ -21,7 +22,9 @@ namespace {
 // Right-aligned, word-broken caption with "&" marking the access key.
 constexpr UINT kClassicCaptionFormat = DT_RIGHT | DT_WORDBREAK;
 
-RECT ToRect(const XpRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+RECT ToRect(const XpRect& r) {
+    return RECT{r.Left, r.Top, r.Right, r.Bottom};
+}
 
 void FillWith(HDC dc, const XpRect& r, int systemColour) {
     RECT rect = ToRect(r);
@@ -91,8 +94,10 @@ void XpGroupBox::PaintGroupBox() {
         }
     }
     const CaptionMeasures m = MeasureCaption();
-    if (themed) PaintThemed(m);
-    else PaintClassic(m);
+    if (themed)
+        PaintThemed(m);
+    else
+        PaintClassic(m);
     ShowImage();
     if (lblPercentage_->IsShown()) lblPercentage_->Redraw();
 }
@@ -103,44 +108,44 @@ void XpGroupBox::PaintClassic(const CaptionMeasures& m) {
     const bool opaque = p_.BackStyle == BackStyles::Opaque;
     const bool transparent = p_.BackStyle == BackStyles::Transparent;
     switch (p_.BorderStyle) {
-    case BorderStyles::None:
-        if (transparent) PaintTransparentBackground();
-        return;
-    case BorderStyles::XpFrame:
-    case BorderStyles::EtchedFrame: {
-        const EtchedFrameLayout layout = LayoutEtchedFrame(w, h, m);
-        if (opaque) FillWith(dc, {0, 0, w, h}, COLOR_BTNFACE);
-        Edge(dc, layout.Frame, EDGE_ETCHED, BF_RECT);
-        if (p_.Caption.empty()) return;
-        if (opaque) FillWith(dc, layout.GapFill, COLOR_BTNFACE);
-        if (transparent) CopySelf(dc, layout.GapCopy);
-        DrawClassicCaption(layout.Caption);
-        return;
-    }
-    case BorderStyles::XpTab: {
-        const int tabH = static_cast<int>(RoundHalfEven(300 / TwipsPerPixelY()));
-        const bool hasCaption = !p_.Caption.empty();
-        const ClassicTabLayout layout = LayoutClassicTab(w, h, tabH, hasCaption, m);
-        Edge(dc, layout.Panel, EDGE_RAISED, BF_RECT);
-        if (!hasCaption) return;
-        Edge(dc, layout.Tab, EDGE_RAISED, BF_RIGHT);
-        Edge(dc, layout.Tab, EDGE_RAISED, BF_LEFT);
-        Edge(dc, layout.TabTop, EDGE_RAISED, BF_TOP);
-        CopySelf(dc, layout.Join);
-        DrawClassicCaption(layout.Caption);
-        return;
-    }
-    default: {  // XpEdit, XpProgress and unknown styles
-        const XpRect rect{0, 0, w, h};
-        if (opaque) FillWith(dc, rect, COLOR_WINDOW);
-        if (p_.BorderStyle == BorderStyles::XpProgress) {
-            ShowWindow(progressPic_->Handle(), SW_SHOWNA);
-            DrawLegacyProgress(p_.Percentage, OleColours::ButtonFace, OleColours::Highlight, OleColours::Black,
-                               p_.ShowPercentage);
+        case BorderStyles::None:
+            if (transparent) PaintTransparentBackground();
+            return;
+        case BorderStyles::XpFrame:
+        case BorderStyles::EtchedFrame: {
+            const EtchedFrameLayout layout = LayoutEtchedFrame(w, h, m);
+            if (opaque) FillWith(dc, {0, 0, w, h}, COLOR_BTNFACE);
+            Edge(dc, layout.Frame, EDGE_ETCHED, BF_RECT);
+            if (p_.Caption.empty()) return;
+            if (opaque) FillWith(dc, layout.GapFill, COLOR_BTNFACE);
+            if (transparent) CopySelf(dc, layout.GapCopy);
+            DrawClassicCaption(layout.Caption);
+            return;
         }
-        Edge(dc, rect, EDGE_SUNKEN, BF_RECT);
-        return;
-    }
+        case BorderStyles::XpTab: {
+            const int tabH = static_cast<int>(RoundHalfEven(300 / TwipsPerPixelY()));
+            const bool hasCaption = !p_.Caption.empty();
+            const ClassicTabLayout layout = LayoutClassicTab(w, h, tabH, hasCaption, m);
+            Edge(dc, layout.Panel, EDGE_RAISED, BF_RECT);
+            if (!hasCaption) return;
+            Edge(dc, layout.Tab, EDGE_RAISED, BF_RIGHT);
+            Edge(dc, layout.Tab, EDGE_RAISED, BF_LEFT);
+            Edge(dc, layout.TabTop, EDGE_RAISED, BF_TOP);
+            CopySelf(dc, layout.Join);
+            DrawClassicCaption(layout.Caption);
+            return;
+        }
+        default: {  // XpEdit, XpProgress and unknown styles
+            const XpRect rect{0, 0, w, h};
+            if (opaque) FillWith(dc, rect, COLOR_WINDOW);
+            if (p_.BorderStyle == BorderStyles::XpProgress) {
+                ShowWindow(progressPic_->Handle(), SW_SHOWNA);
+                DrawLegacyProgress(p_.Percentage, OleColours::ButtonFace, OleColours::Highlight, OleColours::Black,
+                                   p_.ShowPercentage);
+            }
+            Edge(dc, rect, EDGE_SUNKEN, BF_RECT);
+            return;
+        }
     }
 }
 
@@ -152,63 +157,59 @@ void XpGroupBox::PaintThemed(const CaptionMeasures& m) {
     ShowWindow(progressPic_->Handle(), SW_HIDE);
     const ThemeClasses classes = GetThemeClasses();
     switch (p_.BorderStyle) {
-    case BorderStyles::XpFrame: {
-        ThemeHandle theme(controlHandle_, WideClassName(classes.Button).c_str());
-        const ThemedFrameLayout layout = LayoutThemedFrame(w, h, m);
-        ThemeBackground(theme.Get(), dc, BP_GROUPBOX, GBS_NORMAL, layout.Frame);
-        if (p_.Caption.empty()) return;
-        if (opaque) FillWith(dc, layout.GapFill, COLOR_BTNFACE);
-        if (transparent) CopySelf(dc, layout.GapCopy);
-        ThemeText(theme.Get(), dc, BP_GROUPBOX, SurfaceEnabled() ? GBS_NORMAL : GBS_DISABLED, p_.Caption, DT_CENTER,
-                  layout.Caption);
-        return;
-    }
-    case BorderStyles::EtchedFrame:
-        PaintClassic(m);
-        return;
-    case BorderStyles::XpEdit: {
-        const XpRect rect{0, 0, w, h};
-        ThemeHandle theme(controlHandle_, WideClassName(classes.Edit).c_str());
-        if (!theme) return;
-        if (opaque) {
-            ThemeBackground(theme.Get(), dc, EP_EDITTEXT, SurfaceEnabled() ? ETS_NORMAL : ETS_DISABLED, rect);
-        } else if (transparent) {
-            COLORREF border = 0;
-            if (GetThemeColor(theme.Get(), EP_EDITTEXT, ETS_NORMAL, TMT_BORDERCOLOR, &border) == S_OK)
-                SetSurfaceForeColor(border);
-            else
-                SetSurfaceForeColor(OleColours::ButtonShadow);
-            PaintTransparentBackground();
-            host::PenHandle pen(CreatePen(PS_SOLID, 1, host::TranslateColor(SurfaceForeColor())));
-            host::SelectedObject selected(dc, pen.Get());
-            Line(dc, w, 0, 0, 0);
-            Line(dc, w, h - 1, 0, h - 1);
-            Line(dc, 0, 0, 0, h);
-            Line(dc, w - 1, 0, w - 1, h);
+        case BorderStyles::XpFrame: {
+            ThemeHandle theme(controlHandle_, WideClassName(classes.Button).c_str());
+            const ThemedFrameLayout layout = LayoutThemedFrame(w, h, m);
+            ThemeBackground(theme.Get(), dc, BP_GROUPBOX, GBS_NORMAL, layout.Frame);
+            if (p_.Caption.empty()) return;
+            if (opaque) FillWith(dc, layout.GapFill, COLOR_BTNFACE);
+            if (transparent) CopySelf(dc, layout.GapCopy);
+            ThemeText(theme.Get(), dc, BP_GROUPBOX, SurfaceEnabled() ? GBS_NORMAL : GBS_DISABLED, p_.Caption, DT_CENTER,
+                      layout.Caption);
+            return;
         }
-        SetSurfaceForeColor(OleColours::ButtonText);
-        return;
-    }
-    case BorderStyles::XpProgress:
-        PaintThemedProgress();
-        return;
-    case BorderStyles::XpTab: {
-        const int tabH = static_cast<int>(RoundHalfEven(300 / TwipsPerPixelY()));
-        const bool hasCaption = !p_.Caption.empty();
-        const ThemedTabLayout layout = LayoutThemedTab(w, h, tabH, hasCaption, m);
-        ThemeHandle theme(Handle(), WideClassName(classes.Tab).c_str());
-        ThemeBackground(theme.Get(), dc, TABP_PANE, 1, layout.Pane);
-        ThemeBackground(theme.Get(), dc, TABP_BODY, 1, layout.Body);
-        if (!hasCaption) return;
-        ThemeBackground(theme.Get(), dc, TABP_TOPTABITEM, TIS_SELECTED, layout.Tab);
-        ThemeBackground(theme.Get(), dc, TABP_TOPTABITEMRIGHTEDGE, TIS_SELECTED, layout.Tab);
-        ThemeBackground(theme.Get(), dc, TABP_TOPTABITEMLEFTEDGE, TIS_SELECTED, layout.Tab);
-        ThemeText(theme.Get(), dc, TABP_TOPTABITEM, TIS_SELECTED, p_.Caption, DT_CENTER | DT_VCENTER,
-                  layout.Caption);
-        return;
-    }
-    default:  // None and unknown styles: the background only
-        return;
+        case BorderStyles::EtchedFrame: PaintClassic(m); return;
+        case BorderStyles::XpEdit: {
+            const XpRect rect{0, 0, w, h};
+            ThemeHandle theme(controlHandle_, WideClassName(classes.Edit).c_str());
+            if (!theme) return;
+            if (opaque) {
+                ThemeBackground(theme.Get(), dc, EP_EDITTEXT, SurfaceEnabled() ? ETS_NORMAL : ETS_DISABLED, rect);
+            } else if (transparent) {
+                COLORREF border = 0;
+                if (GetThemeColor(theme.Get(), EP_EDITTEXT, ETS_NORMAL, TMT_BORDERCOLOR, &border) == S_OK)
+                    SetSurfaceForeColor(border);
+                else
+                    SetSurfaceForeColor(OleColours::ButtonShadow);
+                PaintTransparentBackground();
+                host::PenHandle pen(CreatePen(PS_SOLID, 1, host::TranslateColor(SurfaceForeColor())));
+                host::SelectedObject selected(dc, pen.Get());
+                Line(dc, w, 0, 0, 0);
+                Line(dc, w, h - 1, 0, h - 1);
+                Line(dc, 0, 0, 0, h);
+                Line(dc, w - 1, 0, w - 1, h);
+            }
+            SetSurfaceForeColor(OleColours::ButtonText);
+            return;
+        }
+        case BorderStyles::XpProgress: PaintThemedProgress(); return;
+        case BorderStyles::XpTab: {
+            const int tabH = static_cast<int>(RoundHalfEven(300 / TwipsPerPixelY()));
+            const bool hasCaption = !p_.Caption.empty();
+            const ThemedTabLayout layout = LayoutThemedTab(w, h, tabH, hasCaption, m);
+            ThemeHandle theme(Handle(), WideClassName(classes.Tab).c_str());
+            ThemeBackground(theme.Get(), dc, TABP_PANE, 1, layout.Pane);
+            ThemeBackground(theme.Get(), dc, TABP_BODY, 1, layout.Body);
+            if (!hasCaption) return;
+            ThemeBackground(theme.Get(), dc, TABP_TOPTABITEM, TIS_SELECTED, layout.Tab);
+            ThemeBackground(theme.Get(), dc, TABP_TOPTABITEMRIGHTEDGE, TIS_SELECTED, layout.Tab);
+            ThemeBackground(theme.Get(), dc, TABP_TOPTABITEMLEFTEDGE, TIS_SELECTED, layout.Tab);
+            ThemeText(theme.Get(), dc, TABP_TOPTABITEM, TIS_SELECTED, p_.Caption, DT_CENTER | DT_VCENTER,
+                      layout.Caption);
+            return;
+        }
+        default:  // None and unknown styles: the background only
+            return;
     }
 }
 

@@ -1,5 +1,6 @@
 // How XPOptionCheck looks: its size, background, glyph, caption and focus.
 #include <windows.h>
+
 #include <uxtheme.h>
 #include <vssym32.h>
 
@@ -18,7 +19,9 @@ using host::ThemeHandle;
 
 namespace {
 
-RECT ToRect(const XpRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+RECT ToRect(const XpRect& r) {
+    return RECT{r.Left, r.Top, r.Right, r.Bottom};
+}
 
 SIZE TruePartSize(HTHEME theme, HDC dc, int part, int state) {
     SIZE size{0, 0};
@@ -49,7 +52,8 @@ void XPOptionCheck::Redraw() {
     textLeft_ = OptionCheckTextLeft(glyphW);
     const RECT place = RectInParent();
     const int width = OptionCheckWidth(glyphW, m), height = OptionCheckHeight(m);
-    if (place.right - place.left != width || place.bottom - place.top != height) MoveTo(place.left, place.top, width, height);
+    if (place.right - place.left != width || place.bottom - place.top != height)
+        MoveTo(place.left, place.top, width, height);
 
     RECT client{0, 0, PixelWidth(), PixelHeight()};
     const uint32_t back = SurfaceBackColor();

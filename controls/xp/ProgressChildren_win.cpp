@@ -43,38 +43,43 @@ void PercentageLabel::Place(int left, int top) {
     SetWindowPos(Handle(), HWND_TOP, left, top, size.cx, size.cy, SWP_NOACTIVATE);
 }
 
-void PercentageLabel::Show(bool visible) { ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
+void PercentageLabel::Show(bool visible) {
+    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+}
 
-bool PercentageLabel::IsShown() const { return (GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+bool PercentageLabel::IsShown() const {
+    return (GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
-void PercentageLabel::Redraw() { InvalidateRect(Handle(), nullptr, FALSE); }
+void PercentageLabel::Redraw() {
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
 
 LRESULT PercentageLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SETTEXT: {
-        LRESULT result = WindowBase::HandleMessage(message, wParam, lParam);
-        Redraw();
-        return result;
-    }
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        RECT client;
-        GetClientRect(Handle(), &client);
-        POINT origin{0, 0};
-        MapWindowPoints(Handle(), surface_.Handle(), &origin, 1);
-        BitBlt(dc, 0, 0, client.right, client.bottom, surface_.SurfaceDC(), origin.x, origin.y, SRCCOPY);
-        const std::string text = Text();
-        HGDIOBJ font = GetCurrentObject(surface_.SurfaceDC(), OBJ_FONT);
-        host::SelectedObject selected(dc, font);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_SINGLELINE | DT_NOPREFIX);
-        EndPaint(Handle(), &paint);
-        return 0;
-    }
+        case WM_ERASEBKGND: return 1;
+        case WM_SETTEXT: {
+            LRESULT result = WindowBase::HandleMessage(message, wParam, lParam);
+            Redraw();
+            return result;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(Handle(), &paint);
+            RECT client;
+            GetClientRect(Handle(), &client);
+            POINT origin{0, 0};
+            MapWindowPoints(Handle(), surface_.Handle(), &origin, 1);
+            BitBlt(dc, 0, 0, client.right, client.bottom, surface_.SurfaceDC(), origin.x, origin.y, SRCCOPY);
+            const std::string text = Text();
+            HGDIOBJ font = GetCurrentObject(surface_.SurfaceDC(), OBJ_FONT);
+            host::SelectedObject selected(dc, font);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_SINGLELINE | DT_NOPREFIX);
+            EndPaint(Handle(), &paint);
+            return 0;
+        }
     }
     return WindowBase::HandleMessage(message, wParam, lParam);
 }

@@ -5,10 +5,14 @@
 namespace tarvex::xp {
 
 namespace {
-int32_t Round(double value) { return static_cast<int32_t>(RoundHalfEven(value)); }
+int32_t Round(double value) {
+    return static_cast<int32_t>(RoundHalfEven(value));
+}
 }  // namespace
 
-std::string PercentageText(int32_t percentage) { return " " + std::to_string(percentage) + " %"; }
+std::string PercentageText(int32_t percentage) {
+    return " " + std::to_string(percentage) + " %";
+}
 
 ThemedProgressLayout LayoutThemedProgress(int32_t w, int32_t h, int32_t percentage, bool isVista) {
     ThemedProgressLayout layout;

@@ -12,12 +12,12 @@ namespace tarvex::xp {
 std::string PercentageText(int32_t percentage);
 
 struct ThemedProgressLayout {
-    XpRect Bar;              // the bar part, the whole control
+    XpRect Bar;  // the bar part, the whole control
     bool HasChunk = false;
-    bool Vertical = false;   // taller than wide (or square): grows from the bottom
-    XpRect Chunk;            // chunk part 3, or vertical chunk part 4
-    std::string LabelText;   // "0 %" below 1, " P %" otherwise
-    int32_t InnerHeight = 0; // of the bar inside its border, for placing the label
+    bool Vertical = false;    // taller than wide (or square): grows from the bottom
+    XpRect Chunk;             // chunk part 3, or vertical chunk part 4
+    std::string LabelText;    // "0 %" below 1, " P %" otherwise
+    int32_t InnerHeight = 0;  // of the bar inside its border, for placing the label
 };
 
 ThemedProgressLayout LayoutThemedProgress(int32_t w, int32_t h, int32_t percentage, bool isVista);

@@ -6,9 +6,8 @@
 namespace tarvex::xp {
 
 struct ThemeClasses {
-    std::string Button, ComboBox, Edit, ExplorerBar, Header, ListView, Menu, Page, Progress, Rebar, Scrollbar,
-        Spin, StartPanel, Status, Tab, TaskBand, TaskBar, TaskbarClock, Toolbar, Tooltips, Trackbar, TrayNotify,
-        TreeView;
+    std::string Button, ComboBox, Edit, ExplorerBar, Header, ListView, Menu, Page, Progress, Rebar, Scrollbar, Spin,
+        StartPanel, Status, Tab, TaskBand, TaskBar, TaskbarClock, Toolbar, Tooltips, Trackbar, TrayNotify, TreeView;
 };
 
 ThemeClasses GetThemeClasses();

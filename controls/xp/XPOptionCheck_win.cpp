@@ -180,7 +180,9 @@ void XPOptionCheck::SetValue(int32_t value) {
     Changed("Value");
 }
 
-void XPOptionCheck::SetFont(const host::FontDescription& value) { SetFontPart(value, "Font"); }
+void XPOptionCheck::SetFont(const host::FontDescription& value) {
+    SetFontPart(value, "Font");
+}
 
 void XPOptionCheck::SetCaption(const std::string& value) {
     hasAccessKey_ = value.find('&') != std::string::npos;
@@ -258,8 +260,12 @@ host::WindowHandle XPOptionCheck::ContainerWindow() const {
     return reinterpret_cast<host::WindowHandle>(GetParent(Handle()));
 }
 
-double XPOptionCheck::Left() const { return RectInParent().left * TwipsPerPixelX(); }
-double XPOptionCheck::Top() const { return RectInParent().top * TwipsPerPixelY(); }
+double XPOptionCheck::Left() const {
+    return RectInParent().left * TwipsPerPixelX();
+}
+double XPOptionCheck::Top() const {
+    return RectInParent().top * TwipsPerPixelY();
+}
 
 void XPOptionCheck::SetLeft(double twips) {
     const RECT r = RectInParent();
@@ -305,67 +311,63 @@ void XPOptionCheck::ClearOptionSiblings() {
 LRESULT XPOptionCheck::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
-    case BM_GETCHECK:
-        return value_;
-    case BM_SETCHECK:
-        SetValue(static_cast<int32_t>(wParam));
-        return 0;
-    case WM_MOUSEMOVE: {
-        const bool outside = x < 0 || x > PixelWidth() || y < 0 || y > PixelHeight();
-        if (outside) {
-            state_ = StateAfterLeave(state_);
+        case BM_GETCHECK: return value_;
+        case BM_SETCHECK: SetValue(static_cast<int32_t>(wParam)); return 0;
+        case WM_MOUSEMOVE: {
+            const bool outside = x < 0 || x > PixelWidth() || y < 0 || y > PixelHeight();
+            if (outside) {
+                state_ = StateAfterLeave(state_);
+                Redraw();
+                ReleaseCapture();
+                if (MouseLeave) MouseLeave();
+                return 0;
+            }
+            state_ = StateAfterEnter(state_);
             Redraw();
-            ReleaseCapture();
-            if (MouseLeave) MouseLeave();
+            if (GetCapture() != Handle()) SetCapture(Handle());
+            int16_t buttons = 0;
+            if (wParam & MK_LBUTTON) buttons |= 1;
+            if (wParam & MK_RBUTTON) buttons |= 2;
+            if (wParam & MK_MBUTTON) buttons |= 4;
+            RaiseMouse(MouseMove, buttons, wParam, x, y);
             return 0;
         }
-        state_ = StateAfterEnter(state_);
-        Redraw();
-        if (GetCapture() != Handle()) SetCapture(Handle());
-        int16_t buttons = 0;
-        if (wParam & MK_LBUTTON) buttons |= 1;
-        if (wParam & MK_RBUTTON) buttons |= 2;
-        if (wParam & MK_MBUTTON) buttons |= 4;
-        RaiseMouse(MouseMove, buttons, wParam, x, y);
-        return 0;
-    }
-    case WM_LBUTTONDOWN:
-        leftDown_ = true;
-        if (GetFocus() != Handle()) SetFocus(Handle());
-        state_ = StateAfterLeftDown(state_);
-        if (controlType_ == ControlTypes::OptionButton) ClearOptionSiblings();
-        Redraw();
-        RaiseMouse(MouseDown, 1, wParam, x, y);
-        return 0;
-    case WM_LBUTTONUP: {
-        const StateAndValue next = AfterLeftUp(controlType_, state_, value_);
-        state_ = next.State;
-        value_ = next.Value;  // not through the setter: the host is not told
-        Redraw();
-        RaiseMouse(MouseUp, 1, wParam, x, y);
-        const bool clicked = leftDown_ && x >= 0 && y >= 0 && x < PixelWidth() && y < PixelHeight();
-        leftDown_ = false;
-        if (clicked && Click) Click();
-        return 0;
-    }
-    case WM_LBUTTONDBLCLK:
-        if (DblClick) DblClick();
-        return 0;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-        return 0;  // only the left button counts
-    case WM_SETFOCUS:
-        hasFocus_ = true;
-        Redraw();
-        return 0;
-    case WM_KILLFOCUS:
-        hasFocus_ = false;
-        Redraw();
-        return 0;
+        case WM_LBUTTONDOWN:
+            leftDown_ = true;
+            if (GetFocus() != Handle()) SetFocus(Handle());
+            state_ = StateAfterLeftDown(state_);
+            if (controlType_ == ControlTypes::OptionButton) ClearOptionSiblings();
+            Redraw();
+            RaiseMouse(MouseDown, 1, wParam, x, y);
+            return 0;
+        case WM_LBUTTONUP: {
+            const StateAndValue next = AfterLeftUp(controlType_, state_, value_);
+            state_ = next.State;
+            value_ = next.Value;  // not through the setter: the host is not told
+            Redraw();
+            RaiseMouse(MouseUp, 1, wParam, x, y);
+            const bool clicked = leftDown_ && x >= 0 && y >= 0 && x < PixelWidth() && y < PixelHeight();
+            leftDown_ = false;
+            if (clicked && Click) Click();
+            return 0;
+        }
+        case WM_LBUTTONDBLCLK:
+            if (DblClick) DblClick();
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK: return 0;  // only the left button counts
+        case WM_SETFOCUS:
+            hasFocus_ = true;
+            Redraw();
+            return 0;
+        case WM_KILLFOCUS:
+            hasFocus_ = false;
+            Redraw();
+            return 0;
     }
     return Surface::HandleMessage(message, wParam, lParam);
 }

@@ -31,13 +31,21 @@ bool AskToContinue(const std::string& report) {
 }
 
 // The Boolean of a status, as the reports show it (True is -1).
-int64_t BooleanStatus(bool value) { return value ? -1 : 0; }
+int64_t BooleanStatus(bool value) {
+    return value ? -1 : 0;
+}
 
 }  // namespace
 
-void SetClassicLook(bool classic) { classicLook = classic; }
-void SetXpPrompt(XpPrompt prompt) { Prompt() = std::move(prompt); }
-int ShowXpPrompt(const std::string& text, UINT type) { return Prompt()(text, type); }
+void SetClassicLook(bool classic) {
+    classicLook = classic;
+}
+void SetXpPrompt(XpPrompt prompt) {
+    Prompt() = std::move(prompt);
+}
+int ShowXpPrompt(const std::string& text, UINT type) {
+    return Prompt()(text, type);
+}
 
 void RunPendingMessages() {
     MSG message;
@@ -51,7 +59,9 @@ void RunPendingMessages() {
     }
 }
 
-std::wstring WideClassName(const std::string& name) { return std::wstring(name.begin(), name.end()); }
+std::wstring WideClassName(const std::string& name) {
+    return std::wstring(name.begin(), name.end());
+}
 
 bool IsThemed(HWND& hWnd, bool ShowErrors) {
     try {
@@ -76,8 +86,8 @@ std::string WhatIsThemeFont(const ThemeClasses& /*Classes*/, HWND hWnd, HDC hDC,
     while (length < LF_FACESIZE && font.lfFaceName[length] != L'\0') ++length;
     if (length == 0) return kFallbackFontName;
     char face[LF_FACESIZE * 2 + 1] = {};
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, font.lfFaceName, static_cast<int>(length), face,
-                                          sizeof(face) - 1, nullptr, nullptr);
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, font.lfFaceName, static_cast<int>(length), face, sizeof(face) - 1,
+                                          nullptr, nullptr);
     return bytes > 0 ? std::string(face, static_cast<size_t>(bytes)) : kFallbackFontName;
 }
 
@@ -96,36 +106,37 @@ bool DrawTabStripCheat(host::PaintTarget& Target, int32_t Top, int32_t Left, int
         return AskToContinue(DrawTabStripCheatReport(status, failure, Target.TargetName()));
     };
     bool themed = false;
-    RunResumable(
-        {[&] {
-             const double tppX = host::ScreenTwipsPerPixelX(), tppY = host::ScreenTwipsPerPixelY();
-             rect = {host::TwipsToPixels(Left, tppX), host::TwipsToPixels(Top, tppY),
-                     host::TwipsToPixels(Right, tppX), host::TwipsToPixels(Bottom, tppY)};
-             HWND window = Target.TargetWindow();
-             themed = IsThemed(window, false);
-             if (!themed) return;
-             Target.SetTargetBackColor(OleColours::ButtonFace);
-             Target.ClearTarget();
-             Target.SetAutoRedraw(true);
-         },
-         [&] {
-             if (!themed) return;
-             ThemeHandle theme(Target.TargetWindow(), WideClassName(GetThemeClasses().Tab).c_str());
-             status = DrawThemeBackground(theme.Get(), Target.TargetDC(), TABP_BODY, 1, &rect, &rect);
-             InvalidateRect(Target.TargetWindow(), &rect, FALSE);
-         },
-         [&] {
-             if (!themed) return;
-             result = true;
-             host::FormHost* form = Target.TargetForm();
-             if (!form) throw RuntimeError(438, "Object doesn't support this property or method");
-             status = BooleanStatus(RefreshXpControls(*form));
-         }},
-        onFailure);
+    RunResumable({[&] {
+                      const double tppX = host::ScreenTwipsPerPixelX(), tppY = host::ScreenTwipsPerPixelY();
+                      rect = {host::TwipsToPixels(Left, tppX), host::TwipsToPixels(Top, tppY),
+                              host::TwipsToPixels(Right, tppX), host::TwipsToPixels(Bottom, tppY)};
+                      HWND window = Target.TargetWindow();
+                      themed = IsThemed(window, false);
+                      if (!themed) return;
+                      Target.SetTargetBackColor(OleColours::ButtonFace);
+                      Target.ClearTarget();
+                      Target.SetAutoRedraw(true);
+                  },
+                  [&] {
+                      if (!themed) return;
+                      ThemeHandle theme(Target.TargetWindow(), WideClassName(GetThemeClasses().Tab).c_str());
+                      status = DrawThemeBackground(theme.Get(), Target.TargetDC(), TABP_BODY, 1, &rect, &rect);
+                      InvalidateRect(Target.TargetWindow(), &rect, FALSE);
+                  },
+                  [&] {
+                      if (!themed) return;
+                      result = true;
+                      host::FormHost* form = Target.TargetForm();
+                      if (!form) throw RuntimeError(438, "Object doesn't support this property or method");
+                      status = BooleanStatus(RefreshXpControls(*form));
+                  }},
+                 onFailure);
     return result;
 }
 
-bool RefreshXpControls(host::FormHost& Form) { return RefreshXpControlsOn(Form, AskToContinue); }
+bool RefreshXpControls(host::FormHost& Form) {
+    return RefreshXpControlsOn(Form, AskToContinue);
+}
 
 std::vector<host::HostedControl*> ThemeFormControls(host::FormHost& Form) {
     HWND window = reinterpret_cast<HWND>(Form.Window());

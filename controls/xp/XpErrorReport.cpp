@@ -4,9 +4,15 @@ namespace tarvex::xp {
 
 namespace {
 
-ReportItem NumberItem(const XpFailure& failure) { return {"Error number", std::to_string(failure.Number)}; }
-ReportItem DescriptionItem(const XpFailure& failure) { return {"Error description", failure.Description + "   "}; }
-ReportItem SourceItem(const XpFailure& failure) { return {"Error source", failure.Source}; }
+ReportItem NumberItem(const XpFailure& failure) {
+    return {"Error number", std::to_string(failure.Number)};
+}
+ReportItem DescriptionItem(const XpFailure& failure) {
+    return {"Error description", failure.Description + "   "};
+}
+ReportItem SourceItem(const XpFailure& failure) {
+    return {"Error source", failure.Source};
+}
 
 }  // namespace
 
@@ -42,10 +48,10 @@ std::string DrawTabStripCheatReport(int64_t returnValue, const XpFailure& failur
 }
 
 std::string RefreshXpControlsReport(const XpFailure& failure, std::string_view formName) {
-    return BuildXpReport("An Error occurred in Function RefreshXpControls: ",
-                         {NumberItem(failure), DescriptionItem(failure), SourceItem(failure),
-                          {"Error Object", std::string(formName)}},
-                         kAskToContinue);
+    return BuildXpReport(
+        "An Error occurred in Function RefreshXpControls: ",
+        {NumberItem(failure), DescriptionItem(failure), SourceItem(failure), {"Error Object", std::string(formName)}},
+        kAskToContinue);
 }
 
 }  // namespace tarvex::xp

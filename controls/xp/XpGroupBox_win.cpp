@@ -304,8 +304,12 @@ host::WindowHandle XpGroupBox::ContainerWindow() const {
     return reinterpret_cast<host::WindowHandle>(GetParent(Handle()));
 }
 
-double XpGroupBox::Left() const { return RectInParent().left * TwipsPerPixelX(); }
-double XpGroupBox::Top() const { return RectInParent().top * TwipsPerPixelY(); }
+double XpGroupBox::Left() const {
+    return RectInParent().left * TwipsPerPixelX();
+}
+double XpGroupBox::Top() const {
+    return RectInParent().top * TwipsPerPixelY();
+}
 
 void XpGroupBox::SetLeft(double twips) {
     const RECT rect = RectInParent();
@@ -338,45 +342,36 @@ void XpGroupBox::RaiseMouse(const std::function<void(int16_t, int16_t, float, fl
 
 LRESULT XpGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case XPM_GETPERCENTAGE:
-        return p_.Percentage;
-    case WM_SHOWWINDOW:
-        if (wParam) LayoutAndPaint();
-        break;
-    case WM_LBUTTONDOWN:
-        leftDown_ = true;
-        RaiseMouse(MouseDown, 1, wParam, lParam);
-        return 0;
-    case WM_RBUTTONDOWN:
-        RaiseMouse(MouseDown, 2, wParam, lParam);
-        return 0;
-    case WM_MBUTTONDOWN:
-        RaiseMouse(MouseDown, 4, wParam, lParam);
-        return 0;
-    case WM_MOUSEMOVE: {
-        int16_t buttons = 0;
-        if (wParam & MK_LBUTTON) buttons |= 1;
-        if (wParam & MK_RBUTTON) buttons |= 2;
-        if (wParam & MK_MBUTTON) buttons |= 4;
-        RaiseMouse(MouseMove, buttons, wParam, lParam);
-        return 0;
-    }
-    case WM_LBUTTONUP: {
-        RaiseMouse(MouseUp, 1, wParam, lParam);
-        const bool clicked = leftDown_;
-        leftDown_ = false;
-        if (clicked && Click) Click();
-        return 0;
-    }
-    case WM_RBUTTONUP:
-        RaiseMouse(MouseUp, 2, wParam, lParam);
-        return 0;
-    case WM_MBUTTONUP:
-        RaiseMouse(MouseUp, 4, wParam, lParam);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        if (DblClick) DblClick();
-        return 0;
+        case XPM_GETPERCENTAGE: return p_.Percentage;
+        case WM_SHOWWINDOW:
+            if (wParam) LayoutAndPaint();
+            break;
+        case WM_LBUTTONDOWN:
+            leftDown_ = true;
+            RaiseMouse(MouseDown, 1, wParam, lParam);
+            return 0;
+        case WM_RBUTTONDOWN: RaiseMouse(MouseDown, 2, wParam, lParam); return 0;
+        case WM_MBUTTONDOWN: RaiseMouse(MouseDown, 4, wParam, lParam); return 0;
+        case WM_MOUSEMOVE: {
+            int16_t buttons = 0;
+            if (wParam & MK_LBUTTON) buttons |= 1;
+            if (wParam & MK_RBUTTON) buttons |= 2;
+            if (wParam & MK_MBUTTON) buttons |= 4;
+            RaiseMouse(MouseMove, buttons, wParam, lParam);
+            return 0;
+        }
+        case WM_LBUTTONUP: {
+            RaiseMouse(MouseUp, 1, wParam, lParam);
+            const bool clicked = leftDown_;
+            leftDown_ = false;
+            if (clicked && Click) Click();
+            return 0;
+        }
+        case WM_RBUTTONUP: RaiseMouse(MouseUp, 2, wParam, lParam); return 0;
+        case WM_MBUTTONUP: RaiseMouse(MouseUp, 4, wParam, lParam); return 0;
+        case WM_LBUTTONDBLCLK:
+            if (DblClick) DblClick();
+            return 0;
     }
     return Surface::HandleMessage(message, wParam, lParam);
 }

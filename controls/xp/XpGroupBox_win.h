@@ -27,8 +27,7 @@ constexpr UINT XPM_GETPERCENTAGE = WM_USER + 0x58;
 class XpGroupBox : public host::Surface, public host::HostedControl, public host::PaintTarget {
 public:
     // A new control (its values as a newly placed one), hidden until shown.
-    static std::unique_ptr<XpGroupBox> Create(HWND parent, int x, int y, int width, int height,
-                                              host::ControlSite site);
+    static std::unique_ptr<XpGroupBox> Create(HWND parent, int x, int y, int width, int height, host::ControlSite site);
     ~XpGroupBox() override;
 
     // Values of a newly placed control, or the saved ones of a form.

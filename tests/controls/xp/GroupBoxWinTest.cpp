@@ -117,7 +117,7 @@ TEST_F(GroupBoxWin, ClassicBarsDrawOnceAndBlocksShowNoText) {
     auto count = [](const std::vector<COLORREF>& pixels, COLORREF colour) {
         return std::count(pixels.begin(), pixels.end(), colour);
     };
-    EXPECT_GT(count(first, RGB(0, 0, 0)), 10);  // "30%" is printed in black
+    EXPECT_GT(count(first, RGB(0, 0, 0)), 10);                       // "30%" is printed in black
     EXPECT_GE(count(first, GetSysColor(COLOR_HIGHLIGHT)), 30 * 18);  // columns 1..30, rows 1..18
     EXPECT_EQ(bar->LastDrawnPercentage(), 30);
 
@@ -207,7 +207,7 @@ TEST_F(GroupBoxWin, ClassicTabStandsOnItsPanel) {
     EXPECT_EQ(GetPixel(tab->hDC(), tabRight + 20, tabH - 2), GetSysColor(COLOR_3DLIGHT));
     EXPECT_EQ(GetPixel(tab->hDC(), tabRight + 20, tabH - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(GetPixel(tab->hDC(), tabRight / 2, tabH - 1), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(GetPixel(tab->hDC(), 1, 10), GetSysColor(COLOR_BTNHIGHLIGHT));  // the tab's left edge
+    EXPECT_EQ(GetPixel(tab->hDC(), 1, 10), GetSysColor(COLOR_BTNHIGHLIGHT));        // the tab's left edge
     EXPECT_EQ(GetPixel(tab->hDC(), tabRight + 20, 5), GetSysColor(COLOR_BTNFACE));  // beside the tab
 }
 

@@ -31,8 +31,8 @@ TEST(GroupBoxProperties, NewControlSavesTheValuesThatDifferFromDefaults) {
     SaveGroupBoxProperties(NewGroupBoxProperties(kAmbient), bag, kAmbient);
     // A new control has no device context of its own, shows no percentage,
     // passes Enabled on and is not yet visible; Tahoma 8 is not the default face.
-    EXPECT_EQ(Keys(bag), (std::vector<std::string>{"HasDC", "ShowPercentage", "Visible", "DisabledBehavior",
-                                                   "FontName"}));
+    EXPECT_EQ(Keys(bag),
+              (std::vector<std::string>{"HasDC", "ShowPercentage", "Visible", "DisabledBehavior", "FontName"}));
     EXPECT_FALSE(bag.ReadBool("ShowPercentage", true));
     EXPECT_FALSE(bag.ReadBool("Visible", true));
 }
@@ -96,8 +96,8 @@ TEST(OptionCheckProperties, WriteOrderAndAlwaysWrittenFontSize) {
     p.Themed = false;
     PropertyBag full;
     SaveOptionCheckProperties(p, full, ambient);
-    EXPECT_EQ(Keys(full), (std::vector<std::string>{"UseParentFormhDC", "Themed", "Value", "Caption", "FontSize",
-                                                    "ControlType"}));
+    EXPECT_EQ(Keys(full),
+              (std::vector<std::string>{"UseParentFormhDC", "Themed", "Value", "Caption", "FontSize", "ControlType"}));
     OptionCheckProperties loaded = LoadOptionCheckProperties(full, ambient);
     EXPECT_EQ(loaded.ControlType, 1);
     EXPECT_EQ(loaded.Value, 1);

@@ -36,7 +36,7 @@ TEST_F(XpControlsWin, TabStripCheatPaintsThePageBodyIntoTheFormImage) {
     // 1500 twips at 15 twips per pixel: a 100-pixel square.
     EXPECT_TRUE(DrawTabStripCheat(form, 0, 0, 1500, 1500));
     EXPECT_TRUE(form.AutoRedraw());
-    EXPECT_NE(GetPixel(dc, 50, 50), before);             // the tab body, lighter than the face
+    EXPECT_NE(GetPixel(dc, 50, 50), before);                        // the tab body, lighter than the face
     EXPECT_EQ(GetPixel(dc, 150, 150), GetSysColor(COLOR_BTNFACE));  // outside: cleared only
     EXPECT_TRUE(prompts.empty());
 }
@@ -72,8 +72,8 @@ TEST_F(XpControlsWin, TextBoxesTakeTheThemeFontOnlyWhenTagged) {
     const host::FontDescription arial{"Arial", 8.0f};
     HWND tagged = CreateWindowExA(0, "Edit", "", WS_CHILD, 40, 40, 80, 20, form.Handle(), nullptr, nullptr, nullptr);
     HWND plain = CreateWindowExA(0, "Edit", "", WS_CHILD, 40, 70, 80, 20, form.Handle(), nullptr, nullptr, nullptr);
-    HWND label = CreateWindowExA(0, "Static", "Total", WS_CHILD, 40, 100, 80, 20, form.Handle(), nullptr, nullptr,
-                                 nullptr);
+    HWND label =
+        CreateWindowExA(0, "Static", "Total", WS_CHILD, 40, 100, 80, 20, form.Handle(), nullptr, nullptr, nullptr);
     host::ChildControl taggedBox(tagged, "OnXpBox ThemeMyFont", arial);
     host::ChildControl plainBox(plain, "", arial);
     host::ChildControl labelControl(label, "", arial);

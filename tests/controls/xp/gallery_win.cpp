@@ -126,10 +126,9 @@ struct Gallery {
                         container = cell.hWnd();
                         cx = cy = 0;
                     }
-                    XPOptionCheck& button =
-                        Button(cx, cy, type == 0 ? ControlTypes::CheckBox : ControlTypes::OptionButton,
-                               std::string(type == 0 ? "&Check " : "&Option ") + values[value] + " " + looks[look],
-                               container);
+                    XPOptionCheck& button = Button(
+                        cx, cy, type == 0 ? ControlTypes::CheckBox : ControlTypes::OptionButton,
+                        std::string(type == 0 ? "&Check " : "&Option ") + values[value] + " " + looks[look], container);
                     button.SetValue(value);
                     if (look == 3) button.SetEnabled(false);
                     if (look == 1 || look == 2) SendMessageA(button.hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
