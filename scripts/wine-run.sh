@@ -7,7 +7,8 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${TARVEX_WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No debugger: a crashing program ends instead of waiting for one.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 export WINEARCH=win64
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

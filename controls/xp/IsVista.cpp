@@ -1,0 +1,7 @@
+#include "controls/xp/IsVista.h"
+
+namespace tarvex {
+
+bool IsVista = false;
+
+}  // namespace tarvex

@@ -1,0 +1,375 @@
+#include "controls/xp/XPOptionCheck_win.h"
+
+#include <windowsx.h>
+
+#include "app/Rounding.h"
+#include "controls/host/ScreenMetrics_win.h"
+#include "controls/xp/OptionCheckStates.h"
+#include "controls/xp/XpControls_win.h"
+
+namespace tarvex::xp {
+
+namespace {
+constexpr char kOptionCheckClass[] = "TarvexXPOptionCheck";
+
+int16_t ShiftState(WPARAM keys) {
+    int16_t shift = 0;
+    if (keys & MK_SHIFT) shift |= 1;
+    if (keys & MK_CONTROL) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+}  // namespace
+
+XPOptionCheck::XPOptionCheck(host::ControlSite site) : site_(std::move(site)) {}
+
+std::unique_ptr<XPOptionCheck> XPOptionCheck::Create(HWND parent, int x, int y, host::ControlSite site) {
+    std::unique_ptr<XPOptionCheck> control(new XPOptionCheck(std::move(site)));
+    if (!control->CreateSurface(kOptionCheckClass, WS_TABSTOP, x, y, 100, 17, parent)) return nullptr;
+    control->InitProperties();
+    return control;
+}
+
+XPOptionCheck* XPOptionCheck::FromWindow(HWND window) {
+    return dynamic_cast<XPOptionCheck*>(host::WindowBase::FromHandle(window));
+}
+
+XPOptionCheck::~XPOptionCheck() {
+    if (subscribed_ && site_.Form) site_.Form->UnsubscribeFormEvents(this);
+}
+
+void XPOptionCheck::Changed(const char* property) {
+    if (site_.PropertyChanged) site_.PropertyChanged(property);
+}
+
+double XPOptionCheck::TwipsPerPixelX() const {
+    return site_.Form ? site_.Form->TwipsPerPixelX() : host::ScreenTwipsPerPixelX();
+}
+double XPOptionCheck::TwipsPerPixelY() const {
+    return site_.Form ? site_.Form->TwipsPerPixelY() : host::ScreenTwipsPerPixelY();
+}
+
+// ---- life cycle -------------------------------------------------------------
+
+void XPOptionCheck::InitProperties() {
+    const OptionCheckProperties p = NewOptionCheckProperties({site_.DisplayName, site_.AmbientFont});
+    SetSurfaceFont(p.Font);
+    caption_ = p.Caption;
+    hasAccessKey_ = caption_.find('&') != std::string::npos;
+    SetWindowTextA(Handle(), caption_.c_str());
+    backStyle_ = p.BackStyle;
+}
+
+void XPOptionCheck::ReadProperties(const host::PropertyBag& bag) {
+    const OptionCheckProperties p = LoadOptionCheckProperties(bag, {site_.DisplayName, site_.AmbientFont});
+    SetBackColor(p.BackColor);
+    SetForeColor(p.ForeColor);
+    themed_ = p.Themed;
+    useCustomForeColor_ = p.UseCustomForeColor;
+    backStyle_ = p.BackStyle;
+    useParentFormhDC_ = p.UseParentFormhDC;
+    SetEnabled(p.Enabled);
+    value_ = p.Value;
+    SetSurfaceFont(p.Font);
+    SetCaption(p.Caption);
+    SetFontUnderline(p.Font.Underline);
+    SetSurfaceFontTransparent(p.FontTransparent);
+    SetFontStrikethru(p.Font.Strikethru);
+    SetFontSize(p.Font.Size);
+    SetFontName(p.Font.Name);
+    SetFontItalic(p.Font.Italic);
+    SetFontBold(p.Font.Bold);
+    SetMouseIcon(p.MouseIcon);
+    SetMousePointer(p.MousePointer);
+    controlType_ = p.ControlType;
+    tabStop_ = p.TabStop;
+    if (site_.Form && !site_.Form->DesignMode() && !subscribed_) {
+        site_.Form->SubscribeFormEvents(
+            this, [this] { MyParent_Resize(); }, [this] { MyParent_Paint(); });
+        subscribed_ = true;
+    }
+    state_ = StateFor(Enabled(), value_, state_);
+    SetSurfaceForeColor(Enabled() ? rememberedForeColor_ : OleColours::GrayText);
+    if (themed_) {
+        try {
+            host::FontDescription font = SurfaceFont();
+            font.Name = GetThemeFontName();
+            SetSurfaceFont(font);
+        } catch (...) {
+        }
+    }
+    Redraw();
+}
+
+void XPOptionCheck::WriteProperties(host::PropertyBag& bag) const {
+    OptionCheckProperties p;
+    p.BackColor = BackColor();
+    p.BackStyle = backStyle_;
+    p.UseParentFormhDC = useParentFormhDC_;
+    p.UseCustomForeColor = useCustomForeColor_;
+    p.ForeColor = rememberedForeColor_;
+    p.Enabled = Enabled();
+    p.Themed = themed_;
+    p.Value = value_;
+    p.Font = SurfaceFont();
+    p.Caption = caption_;
+    p.FontTransparent = SurfaceFontTransparent();
+    p.MouseIcon = mouseIcon_;
+    p.MousePointer = SurfaceMousePointer();
+    p.ControlType = controlType_;
+    p.TabStop = tabStop_;
+    SaveOptionCheckProperties(p, bag, {site_.DisplayName, site_.AmbientFont});
+}
+
+// ---- properties -------------------------------------------------------------
+
+void XPOptionCheck::SetControlType(int32_t value) {
+    controlType_ = value;
+    Redraw();
+    Changed("ControlType");
+}
+
+void XPOptionCheck::SetUseParentFormhDC(bool value) {
+    useParentFormhDC_ = value;
+    Changed("UseParentFormhDC");
+}
+
+void XPOptionCheck::SetUseCustomForeColor(bool value) {
+    useCustomForeColor_ = value;
+    Changed("UseCustomForeColor");
+}
+
+void XPOptionCheck::SetBackColor(uint32_t value) {
+    SetSurfaceBackColor(value);
+    Redraw();
+    Changed("BackColor");
+}
+
+void XPOptionCheck::SetBackStyle(int32_t value) {
+    backStyle_ = value;
+    Redraw();
+    Changed("BackStyle");
+}
+
+void XPOptionCheck::SetThemed(bool value) {
+    themed_ = value;
+    PaintButton(state_);  // over the current image, not cleared first
+    ShowImage();
+    Changed("Themed");
+}
+
+void XPOptionCheck::SetForeColor(uint32_t value) {
+    SetSurfaceForeColor(value);
+    rememberedForeColor_ = value;
+    Redraw();
+    Changed("ForeColor");
+}
+
+void XPOptionCheck::SetEnabled(bool value) {
+    SetSurfaceEnabled(value);
+    state_ = StateFor(value, value_, state_);
+    SetSurfaceForeColor(value ? rememberedForeColor_ : OleColours::GrayText);
+    Redraw();
+    Changed("Enabled");
+}
+
+void XPOptionCheck::SetValue(int32_t value) {
+    value_ = value;
+    state_ = StateFor(Enabled(), value_, state_);
+    Redraw();
+    Changed("Value");
+}
+
+void XPOptionCheck::SetFont(const host::FontDescription& value) {
+    SetFontPart(value, "Font");
+}
+
+void XPOptionCheck::SetCaption(const std::string& value) {
+    hasAccessKey_ = value.find('&') != std::string::npos;
+    caption_ = value;
+    SetWindowTextA(Handle(), value.c_str());
+    Redraw();
+    Changed("Caption");
+}
+
+void XPOptionCheck::SetFontPart(const host::FontDescription& font, const char* property) {
+    SetSurfaceFont(font);
+    Redraw();
+    Changed(property);
+}
+
+void XPOptionCheck::SetFontUnderline(bool value) {
+    host::FontDescription font = SurfaceFont();
+    font.Underline = value;
+    SetFontPart(font, "FontUnderline");
+}
+
+void XPOptionCheck::SetFontStrikethru(bool value) {
+    host::FontDescription font = SurfaceFont();
+    font.Strikethru = value;
+    SetFontPart(font, "FontStrikethru");
+}
+
+void XPOptionCheck::SetFontSize(float value) {
+    host::FontDescription font = SurfaceFont();
+    font.Size = value;
+    SetFontPart(font, "FontSize");
+}
+
+void XPOptionCheck::SetFontName(const std::string& value) {
+    host::FontDescription font = SurfaceFont();
+    font.Name = value;
+    SetFontPart(font, "FontName");
+}
+
+void XPOptionCheck::SetFontItalic(bool value) {
+    host::FontDescription font = SurfaceFont();
+    font.Italic = value;
+    SetFontPart(font, "FontItalic");
+}
+
+void XPOptionCheck::SetFontBold(bool value) {
+    host::FontDescription font = SurfaceFont();
+    font.Bold = value;
+    SetFontPart(font, "FontBold");
+}
+
+void XPOptionCheck::SetTabStop(bool value) {
+    tabStop_ = value;
+    Changed("TabStop");
+}
+
+void XPOptionCheck::SetMouseIcon(const host::PropertyValue& value) {
+    mouseIcon_ = value;
+    Changed("MouseIcon");
+}
+
+void XPOptionCheck::SetMousePointer(int32_t value) {
+    SetSurfaceMousePointer(static_cast<int16_t>(value));
+    Changed("MousePointer");
+}
+
+void XPOptionCheck::Refresh() {
+    Redraw();
+    if (Handle()) UpdateWindow(Handle());
+}
+
+// ---- host -------------------------------------------------------------------
+
+host::WindowHandle XPOptionCheck::ContainerWindow() const {
+    return reinterpret_cast<host::WindowHandle>(GetParent(Handle()));
+}
+
+double XPOptionCheck::Left() const {
+    return RectInParent().left * TwipsPerPixelX();
+}
+double XPOptionCheck::Top() const {
+    return RectInParent().top * TwipsPerPixelY();
+}
+
+void XPOptionCheck::SetLeft(double twips) {
+    const RECT r = RectInParent();
+    MoveTo(static_cast<int>(RoundHalfEven(twips / TwipsPerPixelX())), r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void XPOptionCheck::SetTop(double twips) {
+    const RECT r = RectInParent();
+    MoveTo(r.left, static_cast<int>(RoundHalfEven(twips / TwipsPerPixelY())), r.right - r.left, r.bottom - r.top);
+}
+
+bool XPOptionCheck::TrySetEnabled(bool enabled) {
+    SetEnabled(enabled);
+    return true;
+}
+
+bool XPOptionCheck::TrySetVisible(bool visible) {
+    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+    return true;
+}
+
+// ---- mouse, focus, messages -------------------------------------------------
+
+void XPOptionCheck::RaiseMouse(const std::function<void(int16_t, int16_t, float, float)>& event, int16_t button,
+                               WPARAM keys, int x, int y) {
+    if (event)
+        event(button, ShiftState(keys), static_cast<float>(x * TwipsPerPixelX()),
+              static_cast<float>(y * TwipsPerPixelY()));
+}
+
+void XPOptionCheck::ClearOptionSiblings() {
+    if (!site_.Form) return;
+    const host::WindowHandle container = ContainerWindow();
+    for (host::HostedControl* control : site_.Form->Controls()) {
+        if (control->Kind() != host::ControlKind::OptionCheck) continue;
+        if (control->ContainerWindow() != container || control->Window() == Window()) continue;
+        XPOptionCheck* sibling = FromWindow(reinterpret_cast<HWND>(control->Window()));
+        if (sibling && sibling->ControlType() == ControlTypes::OptionButton && sibling->Value() == 1)
+            sibling->SetValue(0);
+    }
+}
+
+LRESULT XPOptionCheck::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    switch (message) {
+        case BM_GETCHECK: return value_;
+        case BM_SETCHECK: SetValue(static_cast<int32_t>(wParam)); return 0;
+        case WM_MOUSEMOVE: {
+            const bool outside = x < 0 || x > PixelWidth() || y < 0 || y > PixelHeight();
+            if (outside) {
+                state_ = StateAfterLeave(state_);
+                Redraw();
+                ReleaseCapture();
+                if (MouseLeave) MouseLeave();
+                return 0;
+            }
+            state_ = StateAfterEnter(state_);
+            Redraw();
+            if (GetCapture() != Handle()) SetCapture(Handle());
+            int16_t buttons = 0;
+            if (wParam & MK_LBUTTON) buttons |= 1;
+            if (wParam & MK_RBUTTON) buttons |= 2;
+            if (wParam & MK_MBUTTON) buttons |= 4;
+            RaiseMouse(MouseMove, buttons, wParam, x, y);
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+            leftDown_ = true;
+            if (GetFocus() != Handle()) SetFocus(Handle());
+            state_ = StateAfterLeftDown(state_);
+            if (controlType_ == ControlTypes::OptionButton) ClearOptionSiblings();
+            Redraw();
+            RaiseMouse(MouseDown, 1, wParam, x, y);
+            return 0;
+        case WM_LBUTTONUP: {
+            const StateAndValue next = AfterLeftUp(controlType_, state_, value_);
+            state_ = next.State;
+            value_ = next.Value;  // not through the setter: the host is not told
+            Redraw();
+            RaiseMouse(MouseUp, 1, wParam, x, y);
+            const bool clicked = leftDown_ && x >= 0 && y >= 0 && x < PixelWidth() && y < PixelHeight();
+            leftDown_ = false;
+            if (clicked && Click) Click();
+            return 0;
+        }
+        case WM_LBUTTONDBLCLK:
+            if (DblClick) DblClick();
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK: return 0;  // only the left button counts
+        case WM_SETFOCUS:
+            hasFocus_ = true;
+            Redraw();
+            return 0;
+        case WM_KILLFOCUS:
+            hasFocus_ = false;
+            Redraw();
+            return 0;
+    }
+    return Surface::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace tarvex::xp

@@ -1,0 +1,430 @@
+#include "controls/xp/XpGroupBox_win.h"
+
+#include <windowsx.h>
+
+#include "app/Rounding.h"
+#include "controls/host/ScreenMetrics_win.h"
+#include "controls/xp/XpControls_win.h"
+
+namespace tarvex::xp {
+
+namespace {
+constexpr char kGroupBoxClass[] = "TarvexXpGroupBox";
+
+int16_t ShiftState(WPARAM keys) {
+    int16_t shift = 0;
+    if (keys & MK_SHIFT) shift |= 1;
+    if (keys & MK_CONTROL) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+}  // namespace
+
+XpGroupBox::XpGroupBox(host::ControlSite site) : site_(std::move(site)) {}
+
+std::unique_ptr<XpGroupBox> XpGroupBox::Create(HWND parent, int x, int y, int width, int height,
+                                               host::ControlSite site) {
+    std::unique_ptr<XpGroupBox> box(new XpGroupBox(std::move(site)));
+    if (!box->CreateSurface(kGroupBoxClass, 0, x, y, width, height, parent)) return nullptr;
+    box->progressPic_ = ProgressPicture::Create(box->Handle());
+    box->lblPercentage_ = PercentageLabel::Create(*box);
+    box->InitProperties();
+    return box;
+}
+
+XpGroupBox::~XpGroupBox() {
+    if (subscribed_ && site_.Form) site_.Form->UnsubscribeFormEvents(this);
+}
+
+double XpGroupBox::TwipsPerPixelX() const {
+    return site_.Form ? site_.Form->TwipsPerPixelX() : host::ScreenTwipsPerPixelX();
+}
+double XpGroupBox::TwipsPerPixelY() const {
+    return site_.Form ? site_.Form->TwipsPerPixelY() : host::ScreenTwipsPerPixelY();
+}
+
+void XpGroupBox::Changed(const char* property) {
+    if (site_.PropertyChanged) site_.PropertyChanged(property);
+}
+
+// ---- life cycle -------------------------------------------------------------
+
+void XpGroupBox::InitProperties() {
+    p_ = NewGroupBoxProperties({site_.DisplayName, site_.AmbientFont});
+    SetSurfaceFont(p_.Font);
+    SetSurfaceBackColor(p_.BackColor);
+    SetSurfaceForeColor(p_.ForeColor);
+    SetWindowTextA(Handle(), p_.Caption.c_str());
+}
+
+void XpGroupBox::ReadProperties(const host::PropertyBag& bag) {
+    const GroupBoxProperties saved = LoadGroupBoxProperties(bag, {site_.DisplayName, site_.AmbientFont});
+    if (site_.Form && !site_.Form->DesignMode() && !subscribed_) {
+        site_.Form->SubscribeFormEvents(
+            this, [this] { PaintGroupBox(); }, [this] { PaintGroupBox(); });
+        subscribed_ = true;
+    }
+    SetBackColor(saved.BackColor);
+    SetForeColor(saved.ForeColor);
+    p_.UseParentFormhDC = saved.UseParentFormhDC;
+    p_.DisabledBehavior = saved.DisabledBehavior;
+    p_.Percentage = saved.Percentage;
+    p_.ShowPercentage = saved.ShowPercentage;
+    p_.LegacyProgressStyle = saved.LegacyProgressStyle;
+    p_.VisibleBehavior = saved.VisibleBehavior;
+    p_.HasDC = saved.HasDC;
+    p_.TabStop = saved.TabStop;
+    SetEnabled(saved.Enabled);
+    p_.Visible = saved.Visible;
+    p_.BorderStyle = saved.BorderStyle;
+    p_.Caption = saved.Caption;  // HasAccelerator stays as it was
+    SetWindowTextA(Handle(), p_.Caption.c_str());
+    p_.CheckBoxCaption = saved.CheckBoxCaption;
+    SetSurfaceFont(saved.Font);
+    SetFontUnderline(saved.Font.Underline);
+    SetSurfaceFontTransparent(saved.FontTransparent);
+    SetFontStrikethru(saved.Font.Strikethru);
+    SetFontSize(saved.Font.Size);
+    SetFontName(saved.Font.Name);
+    SetFontItalic(saved.Font.Italic);
+    SetFontBold(saved.Font.Bold);
+    SetMouseIcon(saved.MouseIcon);
+    SetMousePointer(saved.MousePointer);
+    p_.BackStyle = saved.BackStyle;
+    p_.Picture = saved.Picture;
+    controlHandle_ = Handle();
+    // A loaded control always shows the theme's face.
+    try {
+        const std::string themeFont = GetThemeFontName();
+        host::FontDescription font = SurfaceFont();
+        font.Name = themeFont;
+        SetSurfaceFont(font);
+        SetFontName(themeFont);
+    } catch (...) {
+    }
+}
+
+void XpGroupBox::WriteProperties(host::PropertyBag& bag) const {
+    GroupBoxProperties current = p_;
+    current.Enabled = Enabled();
+    current.BackColor = BackColor();
+    current.ForeColor = ForeColor();
+    current.Font = Font();
+    current.FontTransparent = SurfaceFontTransparent();
+    current.MousePointer = MousePointer();
+    SaveGroupBoxProperties(current, bag, {site_.DisplayName, site_.AmbientFont});
+}
+
+// ---- properties -------------------------------------------------------------
+
+void XpGroupBox::SetBorderStyle(int32_t value) {
+    p_.BorderStyle = value;
+    Repaint();
+    Changed("BorderStyle");
+}
+
+void XpGroupBox::SetBackStyle(int32_t value) {
+    p_.BackStyle = value;
+    Repaint();
+    Changed("BackStyle");
+}
+
+void XpGroupBox::SetCaption(const std::string& value) {
+    p_.Caption = value;
+    hasAccelerator_ = ContainsAccelerator(value);
+    SetWindowTextA(Handle(), value.c_str());
+    Repaint();
+    Changed("Caption");
+}
+
+void XpGroupBox::SetPercentage(int32_t value) {
+    p_.Percentage = ClampPercentage(value);
+    Repaint();
+    Changed("Percentage");
+}
+
+void XpGroupBox::SetShowPercentage(bool value) {
+    p_.ShowPercentage = value;
+    Repaint();
+    Changed("ShowPercentage");
+}
+
+void XpGroupBox::SetLegacyProgressStyle(int32_t value) {
+    p_.LegacyProgressStyle = value;
+    Repaint();
+    Changed("LegacyProgressStyle");
+}
+
+void XpGroupBox::SetUseParentFormhDC(bool value) {
+    p_.UseParentFormhDC = value;
+    Repaint();
+    Changed("UseParentFormhDC");
+}
+
+void XpGroupBox::SetDisabledBehavior(int32_t value) {
+    p_.DisabledBehavior = value;
+    Changed("DisabledBehavior");
+}
+
+void XpGroupBox::SetVisibleBehavior(int32_t value) {
+    p_.VisibleBehavior = value;
+    Changed("VisibleBehavior");
+    SetVisible(p_.Visible);
+}
+
+void XpGroupBox::SetVisible(bool value) {
+    ShowWindow(Handle(), value ? SW_SHOWNA : SW_HIDE);
+    p_.Visible = value;
+    if (p_.VisibleBehavior == 0)
+        for (host::HostedControl* control : ControlsContained()) control->TrySetVisible(value);
+    LayoutAndPaint();
+    Changed("Visible");
+}
+
+void XpGroupBox::SetEnabled(bool value) {
+    SetSurfaceEnabled(value);
+    if (p_.DisabledBehavior == 1)
+        for (host::HostedControl* control : ControlsContained()) control->TrySetEnabled(value);
+    Repaint();
+    Changed("Enabled");
+}
+
+void XpGroupBox::SetBackColor(uint32_t value) {
+    SetSurfaceBackColor(value);
+    Changed("BackColor");
+}
+
+void XpGroupBox::SetForeColor(uint32_t value) {
+    SetSurfaceForeColor(value);
+    Changed("ForeColor");
+}
+
+void XpGroupBox::SetFont(const host::FontDescription& value) {
+    SetSurfaceFont(value);
+    Repaint();
+    Changed("Font");
+}
+
+namespace {
+template <class Change>
+host::FontDescription WithFontChange(const host::FontDescription& font, Change change) {
+    host::FontDescription copy = font;
+    change(copy);
+    return copy;
+}
+}  // namespace
+
+void XpGroupBox::SetFontName(const std::string& value) {
+    SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Name = value; }));
+    Repaint();
+    Changed("FontName");
+}
+
+void XpGroupBox::SetFontSize(float value) {
+    try {
+        SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Size = value; }));
+        Repaint();
+        Changed("FontSize");
+    } catch (...) {
+    }
+}
+
+void XpGroupBox::SetFontBold(bool value) {
+    SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Bold = value; }));
+    Repaint();
+    Changed("FontBold");
+}
+
+void XpGroupBox::SetFontItalic(bool value) {
+    SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Italic = value; }));
+    Repaint();
+    Changed("FontItalic");
+}
+
+void XpGroupBox::SetFontUnderline(bool value) {
+    SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Underline = value; }));
+    Repaint();
+    Changed("FontUnderline");
+}
+
+void XpGroupBox::SetFontStrikethru(bool value) {
+    SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Strikethru = value; }));
+    Repaint();
+    Changed("FontStrikethru");
+}
+
+void XpGroupBox::SetMousePointer(int16_t value) {
+    SetSurfaceMousePointer(value);
+    Changed("MousePointer");
+}
+
+void XpGroupBox::SetMouseIcon(const host::PropertyValue& value) {
+    p_.MouseIcon = value;
+    Changed("MouseIcon");
+}
+
+void XpGroupBox::SetTabStop(bool value) {
+    p_.TabStop = value;
+    Changed("TabStop");
+}
+
+void XpGroupBox::SetHasDC(bool value) {
+    p_.HasDC = value;
+    Changed("HasDC");
+}
+
+std::vector<host::HostedControl*> XpGroupBox::ControlsContained() const {
+    std::vector<host::HostedControl*> contained;
+    if (!site_.Form) return contained;
+    for (host::HostedControl* control : site_.Form->Controls())
+        if (control != this && control->ContainerWindow() == Window()) contained.push_back(control);
+    return contained;
+}
+
+// ---- layout, events ---------------------------------------------------------
+
+void XpGroupBox::Refresh() {
+    RunPendingMessages();
+    LayoutAndPaint();
+}
+
+void XpGroupBox::LayoutProgressPic() {
+    progressPic_->MoveTo(1, 1, PixelWidth() - 2, PixelHeight() - 2);
+    progressPic_->ShowImage();
+    SetWindowPos(progressPic_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void XpGroupBox::LayoutAndPaint() {
+    if (!progressPic_) return;  // still being created
+    LayoutProgressPic();
+    PaintGroupBox();
+}
+
+host::WindowHandle XpGroupBox::ContainerWindow() const {
+    return reinterpret_cast<host::WindowHandle>(GetParent(Handle()));
+}
+
+double XpGroupBox::Left() const {
+    return RectInParent().left * TwipsPerPixelX();
+}
+double XpGroupBox::Top() const {
+    return RectInParent().top * TwipsPerPixelY();
+}
+
+void XpGroupBox::SetLeft(double twips) {
+    const RECT rect = RectInParent();
+    MoveTo(static_cast<int>(RoundHalfEven(twips / TwipsPerPixelX())), rect.top, rect.right - rect.left,
+           rect.bottom - rect.top);
+}
+
+void XpGroupBox::SetTop(double twips) {
+    const RECT rect = RectInParent();
+    MoveTo(rect.left, static_cast<int>(RoundHalfEven(twips / TwipsPerPixelY())), rect.right - rect.left,
+           rect.bottom - rect.top);
+}
+
+bool XpGroupBox::TrySetVisible(bool visible) {
+    SetVisible(visible);
+    return true;
+}
+
+bool XpGroupBox::TrySetEnabled(bool enabled) {
+    SetEnabled(enabled);
+    return true;
+}
+
+void XpGroupBox::RaiseMouse(const std::function<void(int16_t, int16_t, float, float)>& event, int16_t button,
+                            WPARAM keys, LPARAM position) {
+    if (!event) return;
+    event(button, ShiftState(keys), static_cast<float>(GET_X_LPARAM(position) * TwipsPerPixelX()),
+          static_cast<float>(GET_Y_LPARAM(position) * TwipsPerPixelY()));
+}
+
+LRESULT XpGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case XPM_GETPERCENTAGE: return p_.Percentage;
+        case WM_SHOWWINDOW:
+            if (wParam) LayoutAndPaint();
+            break;
+        case WM_LBUTTONDOWN:
+            leftDown_ = true;
+            RaiseMouse(MouseDown, 1, wParam, lParam);
+            return 0;
+        case WM_RBUTTONDOWN: RaiseMouse(MouseDown, 2, wParam, lParam); return 0;
+        case WM_MBUTTONDOWN: RaiseMouse(MouseDown, 4, wParam, lParam); return 0;
+        case WM_MOUSEMOVE: {
+            int16_t buttons = 0;
+            if (wParam & MK_LBUTTON) buttons |= 1;
+            if (wParam & MK_RBUTTON) buttons |= 2;
+            if (wParam & MK_MBUTTON) buttons |= 4;
+            RaiseMouse(MouseMove, buttons, wParam, lParam);
+            return 0;
+        }
+        case WM_LBUTTONUP: {
+            RaiseMouse(MouseUp, 1, wParam, lParam);
+            const bool clicked = leftDown_;
+            leftDown_ = false;
+            if (clicked && Click) Click();
+            return 0;
+        }
+        case WM_RBUTTONUP: RaiseMouse(MouseUp, 2, wParam, lParam); return 0;
+        case WM_MBUTTONUP: RaiseMouse(MouseUp, 4, wParam, lParam); return 0;
+        case WM_LBUTTONDBLCLK:
+            if (DblClick) DblClick();
+            return 0;
+    }
+    return Surface::HandleMessage(message, wParam, lParam);
+}
+
+// ---- see-through background -------------------------------------------------
+
+RECT XpGroupBox::GetRectInParent() const {
+    RECT rect{};
+    GetWindowRect(Handle(), &rect);
+    HWND form = site_.Form ? reinterpret_cast<HWND>(site_.Form->Window()) : GetParent(Handle());
+    MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void XpGroupBox::PaintTransparentBackground() {
+    try {
+        if (!site_.Form) return;
+        const HWND formWindow = reinterpret_cast<HWND>(site_.Form->Window());
+        const HWND container = GetParent(Handle());
+        host::PaintTarget* source = nullptr;
+        int x = 0, y = 0, width = 0, height = 0;
+        if (!p_.UseParentFormhDC) {
+            if (container == formWindow) {
+                source = host::PaintTarget::FromWindow(formWindow);
+            } else {
+                for (host::HostedControl* control : site_.Form->Controls()) {
+                    if (control->Window() == reinterpret_cast<host::WindowHandle>(container)) {
+                        source = host::PaintTarget::FromWindow(container);
+                        break;
+                    }
+                }
+            }
+            if (!source) return;
+            // Operands rounded to whole numbers, then divided without remainder.
+            const auto whole = [](double v) { return static_cast<int>(RoundHalfEven(v)); };
+            const int tppX = whole(TwipsPerPixelX()), tppY = whole(TwipsPerPixelY());
+            x = whole(Left()) / tppX;
+            y = whole(Top()) / tppY;
+            width = whole(PixelWidth() * TwipsPerPixelX()) / tppX;
+            height = whole(PixelHeight() * TwipsPerPixelY()) / tppY;
+        } else {
+            source = host::PaintTarget::FromWindow(formWindow);
+            if (!source) return;
+            const RECT rect = GetRectInParent();
+            x = rect.left;
+            y = rect.top;
+            width = rect.right;  // wider than needed; the copy is clipped to the surface
+            height = rect.bottom;
+        }
+        source->SetAutoRedraw(true);
+        BitBlt(SurfaceDC(), 0, 0, width, height, source->TargetDC(), x, y, SRCCOPY);
+    } catch (...) {
+    }
+}
+
+}  // namespace tarvex::xp
