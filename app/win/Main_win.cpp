@@ -1,8 +1,9 @@
 // Start-up: version, screen and theme checks, the common controls, and the
 // main window with its message loop.
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the types of windows.h first.
+#include <commctrl.h>
 
 #include "app/StartupChecks.h"
 #include "app/win/ProgramInfo_win.h"

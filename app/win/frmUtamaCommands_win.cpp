@@ -60,7 +60,7 @@ void frmUtama::SetBusy(bool busy) {
     RECT button;
     GetCursorPos(&cursor);
     GetWindowRect(cmdProses, &button);
-    if (PtInRect(&button, cursor)) SetCursor(LoadCursorA(nullptr, busy ? MAKEINTRESOURCEA(IDC_WAIT) : IDC_ARROW));
+    if (PtInRect(&button, cursor)) SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
 void frmUtama::SetCommandsEnabled(bool enabled) {

@@ -4,8 +4,11 @@
 
 #include "app/win/ControlIds.h"
 #include "app/win/ProgramInfo_win.h"
+#include "app/win/RegistrySettings_win.h"
 #include "app/win/res/resource.h"
 #include "controls/host/Twips.h"
+#include "controls/xp/OptionCheckStates.h"
+#include "controls/xp/XpConstants.h"
 #include "controls/xp/XpControls_win.h"
 
 namespace tarvex::win {
@@ -14,9 +17,9 @@ namespace {
 
 constexpr double kClientWidth = 5010;   // twips
 constexpr double kClientHeight = 4920;  // twips
-constexpr int32_t kXpFrame = 1;
-constexpr int32_t kBorderNone = 0;
-constexpr int32_t kXpProgress = 5;
+constexpr int32_t kXpFrame = xp::BorderStyles::XpFrame;
+constexpr int32_t kBorderNone = xp::BorderStyles::None;
+constexpr int32_t kXpProgress = xp::BorderStyles::XpProgress;
 // Room for the drop-down list below an editable combo's edit box, in pixels.
 constexpr int kDropListHeight = 220;
 
@@ -40,7 +43,10 @@ frmUtama::frmUtama()
     : host::HostForm("frmUtama", "Tarvex 1.1", host::TwipsToPixels(kClientWidth, host::TwipsPerPixel(96)),
                      host::TwipsToPixels(kClientHeight, host::TwipsPerPixel(96))) {
     prompts_.SetOwner(Handle());
-    cmDlg.SetHost(cmdlg::ControlHost{Handle()});
+    cmdlg::ControlHost host;
+    HWND owner = Handle();
+    host.ContainerWindow = [owner]() -> void* { return owner; };
+    cmDlg.SetHost(std::move(host));
 }
 
 frmUtama::~frmUtama() {
@@ -60,6 +66,8 @@ xp::XpGroupBox& frmUtama::AddGroupBox(HWND parent, int id, double left, double t
     host::ControlSite site{this, "", kFormFont, nullptr};
     auto box = xp::XpGroupBox::Create(parent, PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height), site);
     SetWindowLongPtrA(box->hWnd(), GWLP_ID, id);
+    // Tab and the accelerator keys reach the controls inside the box.
+    SetWindowLongPtrA(box->hWnd(), GWL_EXSTYLE, GetWindowLongPtrA(box->hWnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     box->SetBorderStyle(borderStyle);
     box->SetCaption(caption);
     xp::XpGroupBox& added = *box;
@@ -76,6 +84,9 @@ HWND frmUtama::AddChild(const char* className, DWORD style, HWND parent, int id,
         CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, PixelsX(left),
                         PixelsY(top), PixelsX(width), pixelHeight, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    // Labels lie under their neighbours: "File :" overlaps the path box a little.
+    if (std::string(className) == WC_STATICA)
+        SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     host::FontDescription font = kFormFont;
     font.Bold = bold;
     if (bold) font.Weight = 700;
@@ -120,6 +131,7 @@ void frmUtama::CreateControls() {
         host::ControlSite site{this, modes[index], kFormFont, nullptr};
         auto button = xp::XPOptionCheck::Create(page, PixelsX(2400), PixelsY(modeTops[index]), site);
         SetWindowLongPtrA(button->hWnd(), GWLP_ID, id::rdTambah0 + index);
+        button->SetControlType(xp::ControlTypes::OptionButton);
         button->SetCaption(modes[index]);
         button->SetValue(index == 0 ? 1 : 0);
         ShowWindow(button->hWnd(), SW_SHOWNA);
@@ -146,6 +158,7 @@ void frmUtama::CreateControls() {
     Progress1 = &AddGroupBox(frame, id::Progress1, 120, 1005, 4335, 255, kXpProgress, "");
     Progress1->SetShowPercentage(true);
     Progress1->SetPercentage(0);
+    Progress1->SetVisible(true);
 
     cmdTutup = AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, form, id::cmdTutup, 1200, 4365, 1000, 350, "&Close");
     cmdProses = AddChild(WC_BUTTONA, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED, form, id::cmdProses, 2880, 4365, 1000,
@@ -245,11 +258,12 @@ LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CTLCOLORSTATIC: {
-            // Labels draw their text on the frames' button-face background.
+            // Labels are see-through: they show the frame or page behind them.
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            HBRUSH brush = labelBackground_.BrushFor(reinterpret_cast<HWND>(lParam), dc);
+            return reinterpret_cast<LRESULT>(brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
         }
         case DM_GETDEFID:
             // Enter anywhere in the window presses Process.
@@ -257,7 +271,7 @@ LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             // The hourglass over Process while a run is going.
             if (busy_ && reinterpret_cast<HWND>(wParam) == cmdProses) {
-                SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(IDC_WAIT)));
+                SetCursor(LoadCursorA(nullptr, IDC_WAIT));
                 return TRUE;
             }
             break;

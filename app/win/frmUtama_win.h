@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/JobSettings.h"
 #include "app/ProgressPanel.h"
 #include "app/WindowSettings.h"
+#include "app/win/LabelBackground_win.h"
 #include "app/win/MessageBoxPrompts_win.h"
 #include "controls/cmdlg/epCmDlg.h"
 #include "controls/host/ChildControl_win.h"
@@ -75,7 +77,8 @@ private:
     WindowSettings CurrentSettings() const;
 
     MessageBoxPrompts prompts_;
-    epCmDlg cmDlg;
+    LabelBackground labelBackground_;
+    cmdlg::epCmDlg cmDlg;
     std::vector<std::unique_ptr<xp::XpGroupBox>> groupBoxes_;
     std::vector<std::unique_ptr<xp::XPOptionCheck>> rdTambah;
     std::vector<std::unique_ptr<host::ChildControl>> children_;

@@ -115,6 +115,18 @@ LRESULT Surface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             image_.Resize(LOWORD(lParam), HIWORD(lParam));
             OnResize();
             return 0;
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+            // Standard controls inside a container report to the form, as
+            // they would on a form without containers.
+            if (HWND parent = GetParent(Handle())) return SendMessageA(parent, message, wParam, lParam);
+            break;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT && mousePointer_ != 0) {
                 SetCursor(LoadCursorA(nullptr, CursorFor(mousePointer_)));
