@@ -138,13 +138,16 @@ TEST_F(TarvexE2e, TimeShiftPlusMinusAndStartTime) {
     Answer("Finish", "Process Success Bos..");
     EXPECT_EQ(ReadBytes(folder / "movie_original1.srt"), afterPlus);
     EXPECT_EQ(ReadBytes(movie),
-              "1\r\n00:00:15,500 --> 00:00:17,000\r\nHello\r\n\r\n\r\n2\r\n00:59:10,000 --> 00:59:12,000\r\nWorld\r\n"
+              "1\r\n00:00:15,500 --> 00:00:17,000\r\nHello\r\n\r\n2\r\n00:59:10,000 --> 00:59:12,000\r\nWorld\r\n"
               "\r\n\r\n");
 
+    // Start Time 00:00: the first cue (15.5 s) moves back 16 s (15.5 rounds
+    // to the even 16) and is held at the start.
     SetShift(0, "0", "0");
     Click(Control(id::cmdProses));
     Answer("Finish", "Process Success Bos..");
-    EXPECT_EQ(ReadBytes(movie).substr(0, 34), "1\r\n00:00:00,000 --> 00:00:01,500\r\n");
+    EXPECT_EQ(ReadBytes(movie).substr(0, 34), "1\r\n00:00:00,000 --> 00:00:01,000\r\n");
+    EXPECT_TRUE(test::Exists(folder / "movie_original2.srt"));
 }
 
 TEST_F(TarvexE2e, RefusalsBeforeAnyRun) {
