@@ -2,9 +2,13 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps native windows fuzz-build test-native test-windows test-fuzz-seeds bench fuzz format clean
+.PHONY: run run-cli test deps native windows fuzz-build test-native test-windows test-fuzz-seeds bench fuzz format clean
 
-run: deps native
+run: deps windows
+	@scripts/run-tarvex.sh
+
+# tarvex-cli shifting a copy of the sample subtitle file, to see the core at work.
+run-cli: deps native
 	@scripts/run-sample.sh
 
 test: deps test-native test-windows test-fuzz-seeds

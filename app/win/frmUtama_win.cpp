@@ -84,9 +84,6 @@ HWND frmUtama::AddChild(const char* className, DWORD style, HWND parent, int id,
         CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, PixelsX(left),
                         PixelsY(top), PixelsX(width), pixelHeight, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    // Labels lie under their neighbours: "File :" overlaps the path box a little.
-    if (std::string(className) == WC_STATICA)
-        SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     host::FontDescription font = kFormFont;
     font.Bold = bold;
     if (bold) font.Weight = 700;
@@ -164,9 +161,33 @@ void frmUtama::CreateControls() {
     cmdProses = AddChild(WC_BUTTONA, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED, form, id::cmdProses, 2880, 4365, 1000,
                          350, "&Process");
 
-    // The tab strip lies under the pages, the progress frame and the buttons.
+    // Labels lie under their neighbours ("File :" overlaps the path box a
+    // little); the tab strip lies under the pages, the progress frame and
+    // the buttons.
+    for (HWND label : {lblJudul, lblUrl, Label4, lblFrom, Label1, Label5, lblKirim})
+        SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(TabStrip1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (xp::XpGroupBox* box : {XpGroupBox1, XpGroupBox2, fraLogo, FrameTeks}) box->SetVisible(true);
+}
+
+void frmUtama::FitLabelsToText() {
+    // The theme's font can be wider than the one the layout was drawn with:
+    // a one-line label grows to its text rather than wrapping it.
+    for (HWND label : {lblUrl, Label4, lblFrom, Label1, lblKirim}) {
+        char text[256];
+        int length = GetWindowTextA(label, text, sizeof text);
+        HDC dc = GetDC(label);
+        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, text, length, &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(label, dc);
+        RECT place;
+        GetWindowRect(label, &place);
+        if (extent.cx + 2 > place.right - place.left)
+            SetWindowPos(label, nullptr, 0, 0, extent.cx + 2, place.bottom - place.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void frmUtama::FillAmountList(HWND combo) {
@@ -207,6 +228,7 @@ void frmUtama::Form_Load() {
     TransContainer[ActiveTab]->SetVisible(true);
     SetWindowPos(TransContainer[ActiveTab]->hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     xp::ThemeFormControls(*this);
+    FitLabelsToText();
     if (ActiveTab == 1) SendMessageA(TabStrip1, TCM_SETCURSEL, 1, 0);
 
     RECT strip;

@@ -69,6 +69,7 @@ private:
                   double height, const std::string& text, bool bold = false, const std::string& tag = "");
     void CreateControls();
     void FillAmountList(HWND combo);
+    void FitLabelsToText();
     void MakeFixedSizeAndCentre();
     void ResetProgressDisplay();
     // Open, Process and Close are off while a run is going.
