@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/LinkActions.h"
 #include "app/win/ControlIds.h"
 #include "app/win/ProgramInfo_win.h"
 #include "app/win/RegistrySettings_win.h"
@@ -20,6 +21,7 @@ constexpr double kClientHeight = 4920;  // twips
 constexpr int32_t kXpFrame = xp::BorderStyles::XpFrame;
 constexpr int32_t kBorderNone = xp::BorderStyles::None;
 constexpr int32_t kXpProgress = xp::BorderStyles::XpProgress;
+constexpr UINT_PTR kTmrTarv = 1;
 // Room for the drop-down list below an editable combo's edit box, in pixels.
 constexpr int kDropListHeight = 220;
 
@@ -50,6 +52,7 @@ frmUtama::frmUtama()
 }
 
 frmUtama::~frmUtama() {
+    if (donateBitmap_) DeleteObject(donateBitmap_);
     if (smallIcon_) DestroyIcon(smallIcon_);
     if (bigIcon_) DestroyIcon(bigIcon_);
 }
@@ -145,8 +148,24 @@ void frmUtama::CreateControls() {
     comLan = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comLan, 1560, 600, 1455, 315, "");
 
     fraLogo = &AddGroupBox(form, id::fraLogo, 3690, 1770, 1200, 1095, kBorderNone, "");
-    tarvoAsli = AddChild(WC_STATICA, SS_ICON | SS_CENTERIMAGE, fraLogo->hWnd(), id::tarvoAsli, 360, 280, 480, 480, "");
-    SendMessageA(tarvoAsli, STM_SETICON, reinterpret_cast<WPARAM>(bigIcon_), 0);
+    tarvoAsli = LogoView::Create(fraLogo->hWnd(), id::tarvoAsli, PixelsX(360), PixelsY(280), PixelsX(480),
+                                 TwipsPerPixelX(), TwipsPerPixelY());
+    tarvoAsli->MouseMove = [this](double x, double y) { tarvoAsli_MouseMove(x, y); };
+    // Leaving the logo counts as reaching its edge, however fast the pointer was.
+    tarvoAsli->MouseLeave = [this] { tarvoAsli_MouseMove(-1, -1); };
+    tarvoAsli->MouseUp = [this] { tarvoAsli_MouseUp(); };
+    tarvoAsli->Click = [this] { tarvoAsli_Click(); };
+    AddTooltip(tarvoAsli->Handle(), kLogoTooltip);
+
+    donateBitmap_ = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    Picture1 = CreateWindowExA(0, WC_STATICA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_BITMAP | SS_NOTIFY |
+                                                      SS_CENTERIMAGE,
+                               PixelsX(3750), PixelsY(1390), PixelsX(1130), PixelsY(330), form,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::Picture1)), GetModuleHandleA(nullptr),
+                               nullptr);
+    SendMessageA(Picture1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(donateBitmap_));
+    AddTooltip(Picture1, kDonateTooltip);
 
     FrameTeks = &AddGroupBox(form, id::FrameTeks, 240, 2880, 4575, 1395, kXpFrame, TotalCaption(0));
     HWND frame = FrameTeks->hWnd();
@@ -168,6 +187,20 @@ void frmUtama::CreateControls() {
         SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(TabStrip1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (xp::XpGroupBox* box : {XpGroupBox1, XpGroupBox2, fraLogo, FrameTeks}) box->SetVisible(true);
+}
+
+void frmUtama::AddTooltip(HWND tool, const char* text) {
+    if (tooltips_ == nullptr)
+        tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+    TTTOOLINFOA info = {};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = Handle();
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = const_cast<char*>(text);
+    SendMessageA(tooltips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void frmUtama::FitLabelsToText() {
@@ -290,7 +323,17 @@ LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case DM_GETDEFID:
             // Enter anywhere in the window presses Process.
             return MAKELRESULT(ControlId::cmdProses, DC_HASDEFID);
+        case WM_TIMER:
+            if (wParam == kTmrTarv) {
+                TmrTarv_Timer();
+                return 0;
+            }
+            break;
         case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == Picture1) {
+                SetCursor(LoadCursorA(nullptr, IDC_HAND));
+                return TRUE;
+            }
             // The hourglass over Process while a run is going.
             if (busy_ && reinterpret_cast<HWND>(wParam) == cmdProses) {
                 SetCursor(LoadCursorA(nullptr, IDC_WAIT));

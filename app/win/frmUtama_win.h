@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "app/JobSettings.h"
+#include "app/LogoAnimation.h"
 #include "app/ProgressPanel.h"
 #include "app/WindowSettings.h"
 #include "app/win/LabelBackground_win.h"
+#include "app/win/LogoView_win.h"
 #include "app/win/MessageBoxPrompts_win.h"
 #include "controls/cmdlg/epCmDlg.h"
 #include "controls/host/ChildControl_win.h"
@@ -38,7 +40,7 @@ public:
     int32_t TabPageLeft = 0, TabPageTop = 0, TabPageRight = 0, TabPageBottom = 0;
     bool TabPagePainted = false;
     std::string RememberedFolder;
-    int16_t LogoStep = 0, LogoClosing = 0;
+    LogoAnimation Logo;  // LogoStep, LogoClosing and whether TmrTarv runs
     int16_t TranslateNameNumber = 0, ShiftNameNumber = 0;
 
     // ProgressPanel: FrameTeks, lblKirim, Progress1, Label5 and the pointer.
@@ -59,6 +61,13 @@ private:
     void TabStrip1_Click();
     void Text1_Change();
     void Form_Unload();
+    void tarvoAsli_MouseMove(double x, double y);
+    void tarvoAsli_MouseUp();
+    void tarvoAsli_Click();
+    void TmrTarv_Timer();
+    void Picture1_Click();
+    void SyncLogoTimer();
+    void AddTooltip(HWND tool, const char* text);
 
     // Creation helpers; positions in twips within the given container.
     int PixelsX(double twips) const;
@@ -92,7 +101,11 @@ private:
     HWND lblJudul = nullptr, lblUrl = nullptr, Text1 = nullptr, cmdBuka = nullptr, TabStrip1 = nullptr;
     HWND Label4 = nullptr, cmbMenit = nullptr, cmbDetik = nullptr;
     HWND lblFrom = nullptr, comFrom = nullptr, Label1 = nullptr, comLan = nullptr;
-    HWND tarvoAsli = nullptr;
+    std::unique_ptr<LogoView> tarvoAsli;
+    HWND Picture1 = nullptr;
+    HWND tooltips_ = nullptr;
+    HBITMAP donateBitmap_ = nullptr;
+    bool logoTimerRunning_ = false;
     HWND Label5 = nullptr, lblKirim = nullptr, cmdTutup = nullptr, cmdProses = nullptr;
     HICON smallIcon_ = nullptr, bigIcon_ = nullptr;
     bool busy_ = false;

@@ -165,6 +165,16 @@ void ClickAt(int x, int y) {
     Settle();
 }
 
+void MoveTo(int x, int y) {
+    SetCursorPos(x - 1, y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+    Settle();
+}
+
 void Type(const std::string& text) {
     for (char c : text) {
         auto character = static_cast<WCHAR>(static_cast<unsigned char>(c));

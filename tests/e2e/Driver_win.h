@@ -52,6 +52,8 @@ bool IsShown(HWND window);
 void Click(HWND window);
 // A left click at a point of the screen.
 void ClickAt(int x, int y);
+// Moves the real mouse to a point of the screen, as a hand would.
+void MoveTo(int x, int y);
 // Keyboard input: text typed character by character, or one key press.
 void Type(const std::string& text);
 void Press(WORD virtualKey);

@@ -220,5 +220,34 @@ TEST_F(TarvexE2e, OpenThroughTheFileDialogAndSettingsAfterARestart) {
     EXPECT_TRUE(again.Close());
 }
 
+TEST_F(TarvexE2e, LogoAnimatesAndOpensTheAboutBox) {
+    constexpr UINT kGetFrames = WM_USER + 0x60;
+    HWND logo = Control(id::tarvoAsli);
+    ASSERT_NE(logo, nullptr);
+    auto frames = [&] { return static_cast<int>(SendMessageA(logo, kGetFrames, 0, 0)); };
+    RECT place;
+    GetWindowRect(logo, &place);
+    const int middleX = (place.left + place.right) / 2;
+    const int middleY = (place.top + place.bottom) / 2;
+    MoveTo(middleX, middleY);
+    EXPECT_TRUE(WaitUntil([&] { return frames() == 4; }, 5s)) << frames();
+    MoveTo(place.right + 40, middleY);  // away from the logo: it falls back
+    EXPECT_TRUE(WaitUntil([&] { return frames() == 0; }, 5s)) << frames();
+
+    // Closed by Enter, by Esc and by OK; the main window waits meanwhile.
+    for (int way = 0; way < 3; ++way) {
+        Click(logo);
+        HWND about = WaitForWindow(app.ProcessId(), "Tentang Tarvex 1.1.0");
+        ASSERT_NE(about, nullptr) << way;
+        EXPECT_FALSE(IsWindowEnabled(app.MainWindow()));
+        EXPECT_NE(FindWindowExA(about, nullptr, "Static", "TARVEX - TARVO SUBTITLE EDITOR"), nullptr);
+        if (way == 0) Press(VK_RETURN);
+        if (way == 1) Press(VK_ESCAPE);
+        if (way == 2) Click(GetDlgItem(about, IDOK));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s)) << way;
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.MainWindow()) != FALSE; }, 5s));
+    }
+}
+
 }  // namespace
 }  // namespace tarvex::e2e
