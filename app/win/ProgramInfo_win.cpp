@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/PathNames.h"
+#include "controls/cmdlg/CommonDialogError.h"
 
 namespace tarvex::win {
 
@@ -23,11 +24,7 @@ std::string ProgramPath() {
 
 }  // namespace
 
-std::string ProgramTitle() {
-    std::string name = FileNameOf(ProgramPath());
-    size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
+std::string ProgramTitle() { return cmdlg::ProgramNameFromPath(ProgramPath()); }
 
 std::string ProgramFolder() {
     return FolderOf(ProgramPath());

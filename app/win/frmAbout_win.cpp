@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "app/LinkActions.h"
+#include "app/win/LabelFit_win.h"
 #include "app/win/res/resource.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/Twips.h"
@@ -53,22 +54,6 @@ HWND frmAbout::AddLabel(int id, double left, double top, double width, double he
     return label;
 }
 
-void frmAbout::FitToText(HWND label, int widest) {
-    char text[256];
-    int length = GetWindowTextA(label, text, sizeof text);
-    HDC dc = GetDC(label);
-    HGDIOBJ previous = SelectObject(dc, font_);
-    SIZE extent{};
-    GetTextExtentPoint32A(dc, text, length, &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(label, dc);
-    RECT place;
-    GetWindowRect(label, &place);
-    int width = std::min(static_cast<int>(extent.cx) + 2, widest);
-    if (width > place.right - place.left)
-        SetWindowPos(label, nullptr, 0, 0, width, place.bottom - place.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void frmAbout::CreateControls() {
     font_ = CreateFormFont(false);
     boldFont_ = CreateFormFont(true);
@@ -87,7 +72,7 @@ void frmAbout::CreateControls() {
     HWND credit = AddLabel(2007, 135, 1920, 2550, 345, kCreditLine);
     Label2 = AddLabel(kLinkId, 135, 2160, 1530, 240, kMakerAddress, SS_NOTIFY);
     // The address is shown whole: the label grows to its text, short of OK.
-    for (HWND label : {credit, Label2}) FitToText(label, PixelsX(3165 - 135 - 60));
+    for (HWND label : {credit, Label2}) WidenLabelToText(label, PixelsX(3165 - 135 - 60));
     cmdOK = CreateWindowExA(0, "BUTTON", "&OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, PixelsX(3165),
                             PixelsY(2014), PixelsX(1260), PixelsY(345), Handle(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), GetModuleHandleA(nullptr), nullptr);

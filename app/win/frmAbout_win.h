@@ -23,7 +23,6 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PlaceOverOwner();
-    void FitToText(HWND label, int widest);
     HWND Handle() const { return window_; }
 
     void CreateControls();

@@ -4,6 +4,7 @@
 
 #include "app/LinkActions.h"
 #include "app/win/ControlIds.h"
+#include "app/win/LabelFit_win.h"
 #include "app/win/ProgramInfo_win.h"
 #include "app/win/RegistrySettings_win.h"
 #include "app/win/res/resource.h"
@@ -204,23 +205,7 @@ void frmUtama::AddTooltip(HWND tool, const char* text) {
 }
 
 void frmUtama::FitLabelsToText() {
-    // The theme's font can be wider than the one the layout was drawn with:
-    // a one-line label grows to its text rather than wrapping it.
-    for (HWND label : {lblUrl, Label4, lblFrom, Label1, lblKirim}) {
-        char text[256];
-        int length = GetWindowTextA(label, text, sizeof text);
-        HDC dc = GetDC(label);
-        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
-        SIZE extent{};
-        GetTextExtentPoint32A(dc, text, length, &extent);
-        SelectObject(dc, previous);
-        ReleaseDC(label, dc);
-        RECT place;
-        GetWindowRect(label, &place);
-        if (extent.cx + 2 > place.right - place.left)
-            SetWindowPos(label, nullptr, 0, 0, extent.cx + 2, place.bottom - place.top,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    for (HWND label : {lblUrl, Label4, lblFrom, Label1, lblKirim}) WidenLabelToText(label, PixelsX(kClientWidth));
 }
 
 void frmUtama::FillAmountList(HWND combo) {
