@@ -20,7 +20,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     sleep 0.1
   done
   sleep 2
-  # import reads every window; xwd -root shows Wine's popups black.
+  # import reads every window (xwd -root shows the dialogs of Wine black).
   import -window root "$3"
   WINEPREFIX="$1/build/wineprefix" wineserver -k 2>/dev/null || kill $program
   wait $program 2>/dev/null || true
