@@ -11,17 +11,9 @@ namespace tarvex::xp {
 
 namespace {
 constexpr char kOptionCheckClass[] = "TarvexXPOptionCheck";
-
-int16_t ShiftState(WPARAM keys) {
-    int16_t shift = 0;
-    if (keys & MK_SHIFT) shift |= 1;
-    if (keys & MK_CONTROL) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
-    return shift;
-}
 }  // namespace
 
-XPOptionCheck::XPOptionCheck(host::ControlSite site) : site_(std::move(site)) {}
+XPOptionCheck::XPOptionCheck(host::ControlSite site) : SitedControl(std::move(site)) {}
 
 std::unique_ptr<XPOptionCheck> XPOptionCheck::Create(HWND parent, int x, int y, host::ControlSite site) {
     std::unique_ptr<XPOptionCheck> control(new XPOptionCheck(std::move(site)));
@@ -34,20 +26,7 @@ XPOptionCheck* XPOptionCheck::FromWindow(HWND window) {
     return dynamic_cast<XPOptionCheck*>(host::WindowBase::FromHandle(window));
 }
 
-XPOptionCheck::~XPOptionCheck() {
-    if (subscribed_ && site_.Form) site_.Form->UnsubscribeFormEvents(this);
-}
-
-void XPOptionCheck::Changed(const char* property) {
-    if (site_.PropertyChanged) site_.PropertyChanged(property);
-}
-
-double XPOptionCheck::TwipsPerPixelX() const {
-    return site_.Form ? site_.Form->TwipsPerPixelX() : host::ScreenTwipsPerPixelX();
-}
-double XPOptionCheck::TwipsPerPixelY() const {
-    return site_.Form ? site_.Form->TwipsPerPixelY() : host::ScreenTwipsPerPixelY();
-}
+XPOptionCheck::~XPOptionCheck() = default;
 
 // ---- life cycle -------------------------------------------------------------
 
@@ -83,11 +62,7 @@ void XPOptionCheck::ReadProperties(const host::PropertyBag& bag) {
     SetMousePointer(p.MousePointer);
     controlType_ = p.ControlType;
     tabStop_ = p.TabStop;
-    if (site_.Form && !site_.Form->DesignMode() && !subscribed_) {
-        site_.Form->SubscribeFormEvents(
-            this, [this] { MyParent_Resize(); }, [this] { MyParent_Paint(); });
-        subscribed_ = true;
-    }
+    SubscribeToForm([this] { MyParent_Resize(); }, [this] { MyParent_Paint(); });
     state_ = StateFor(Enabled(), value_, state_);
     SetSurfaceForeColor(Enabled() ? rememberedForeColor_ : OleColours::GrayText);
     if (themed_) {
@@ -256,27 +231,6 @@ void XPOptionCheck::Refresh() {
 
 // ---- host -------------------------------------------------------------------
 
-host::WindowHandle XPOptionCheck::ContainerWindow() const {
-    return reinterpret_cast<host::WindowHandle>(GetParent(Handle()));
-}
-
-double XPOptionCheck::Left() const {
-    return RectInParent().left * TwipsPerPixelX();
-}
-double XPOptionCheck::Top() const {
-    return RectInParent().top * TwipsPerPixelY();
-}
-
-void XPOptionCheck::SetLeft(double twips) {
-    const RECT r = RectInParent();
-    MoveTo(static_cast<int>(RoundHalfEven(twips / TwipsPerPixelX())), r.top, r.right - r.left, r.bottom - r.top);
-}
-
-void XPOptionCheck::SetTop(double twips) {
-    const RECT r = RectInParent();
-    MoveTo(r.left, static_cast<int>(RoundHalfEven(twips / TwipsPerPixelY())), r.right - r.left, r.bottom - r.top);
-}
-
 bool XPOptionCheck::TrySetEnabled(bool enabled) {
     SetEnabled(enabled);
     return true;
@@ -288,13 +242,6 @@ bool XPOptionCheck::TrySetVisible(bool visible) {
 }
 
 // ---- mouse, focus, messages -------------------------------------------------
-
-void XPOptionCheck::RaiseMouse(const std::function<void(int16_t, int16_t, float, float)>& event, int16_t button,
-                               WPARAM keys, int x, int y) {
-    if (event)
-        event(button, ShiftState(keys), static_cast<float>(x * TwipsPerPixelX()),
-              static_cast<float>(y * TwipsPerPixelY()));
-}
 
 void XPOptionCheck::ClearOptionSiblings() {
     if (!site_.Form) return;
@@ -325,11 +272,7 @@ LRESULT XPOptionCheck::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             state_ = StateAfterEnter(state_);
             Redraw();
             if (GetCapture() != Handle()) SetCapture(Handle());
-            int16_t buttons = 0;
-            if (wParam & MK_LBUTTON) buttons |= 1;
-            if (wParam & MK_RBUTTON) buttons |= 2;
-            if (wParam & MK_MBUTTON) buttons |= 4;
-            RaiseMouse(MouseMove, buttons, wParam, x, y);
+            RaiseMouse(MouseMove, ButtonsHeld(wParam), wParam, x, y);
             return 0;
         }
         case WM_LBUTTONDOWN:

@@ -14,12 +14,12 @@
 
 #include "controls/host/FormHost.h"
 #include "controls/host/LoadedLibrary_win.h"
-#include "controls/host/Surface_win.h"
+#include "controls/host/SitedControl_win.h"
 #include "controls/xp/OptionCheckProperties.h"
 
 namespace tarvex::xp {
 
-class XPOptionCheck : public host::Surface, public host::HostedControl {
+class XPOptionCheck : public host::SitedControl {
 public:
     // A new control at (x, y); it sizes itself when it paints.
     static std::unique_ptr<XPOptionCheck> Create(HWND parent, int x, int y, host::ControlSite site);
@@ -93,12 +93,7 @@ public:
     // HostedControl
     host::ControlKind Kind() const override { return host::ControlKind::OptionCheck; }
     host::WindowHandle Window() const override { return reinterpret_cast<host::WindowHandle>(Handle()); }
-    host::WindowHandle ContainerWindow() const override;
     std::string Tag() const override { return tag_; }
-    double Left() const override;
-    double Top() const override;
-    void SetLeft(double twips) override;
-    void SetTop(double twips) override;
     bool HasFont() const override { return true; }
     bool TrySetEnabled(bool enabled) override;
     bool TrySetVisible(bool visible) override;
@@ -109,12 +104,7 @@ protected:
 
 private:
     explicit XPOptionCheck(host::ControlSite site);
-    void Changed(const char* property);
     void SetFontPart(const host::FontDescription& font, const char* property);
-    double TwipsPerPixelX() const;
-    double TwipsPerPixelY() const;
-    void RaiseMouse(const std::function<void(int16_t, int16_t, float, float)>& event, int16_t button, WPARAM keys,
-                    int x, int y);
 
     // Painting (PaintOptionCheck_win.cpp).
     void Redraw();
@@ -124,7 +114,6 @@ private:
     RECT GetRectInParent() const;
     void ClearOptionSiblings();
 
-    host::ControlSite site_;
     host::LoadedLibrary shell32Handle_{"shell32.dll"};
     uint32_t rememberedForeColor_ = OleColours::ButtonText;
     bool useCustomForeColor_ = false;
@@ -140,7 +129,6 @@ private:
     bool hasAccessKey_ = false;
     int32_t textLeft_ = 0;
     host::PropertyValue mouseIcon_;
-    bool subscribed_ = false;
     bool leftDown_ = false;
     bool redrawing_ = false;
     std::string tag_;

@@ -10,17 +10,9 @@ namespace tarvex::xp {
 
 namespace {
 constexpr char kGroupBoxClass[] = "TarvexXpGroupBox";
-
-int16_t ShiftState(WPARAM keys) {
-    int16_t shift = 0;
-    if (keys & MK_SHIFT) shift |= 1;
-    if (keys & MK_CONTROL) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
-    return shift;
-}
 }  // namespace
 
-XpGroupBox::XpGroupBox(host::ControlSite site) : site_(std::move(site)) {}
+XpGroupBox::XpGroupBox(host::ControlSite site) : SitedControl(std::move(site)) {}
 
 std::unique_ptr<XpGroupBox> XpGroupBox::Create(HWND parent, int x, int y, int width, int height,
                                                host::ControlSite site) {
@@ -32,20 +24,7 @@ std::unique_ptr<XpGroupBox> XpGroupBox::Create(HWND parent, int x, int y, int wi
     return box;
 }
 
-XpGroupBox::~XpGroupBox() {
-    if (subscribed_ && site_.Form) site_.Form->UnsubscribeFormEvents(this);
-}
-
-double XpGroupBox::TwipsPerPixelX() const {
-    return site_.Form ? site_.Form->TwipsPerPixelX() : host::ScreenTwipsPerPixelX();
-}
-double XpGroupBox::TwipsPerPixelY() const {
-    return site_.Form ? site_.Form->TwipsPerPixelY() : host::ScreenTwipsPerPixelY();
-}
-
-void XpGroupBox::Changed(const char* property) {
-    if (site_.PropertyChanged) site_.PropertyChanged(property);
-}
+XpGroupBox::~XpGroupBox() = default;
 
 // ---- life cycle -------------------------------------------------------------
 
@@ -59,11 +38,7 @@ void XpGroupBox::InitProperties() {
 
 void XpGroupBox::ReadProperties(const host::PropertyBag& bag) {
     const GroupBoxProperties saved = LoadGroupBoxProperties(bag, {site_.DisplayName, site_.AmbientFont});
-    if (site_.Form && !site_.Form->DesignMode() && !subscribed_) {
-        site_.Form->SubscribeFormEvents(
-            this, [this] { PaintGroupBox(); }, [this] { PaintGroupBox(); });
-        subscribed_ = true;
-    }
+    SubscribeToForm([this] { PaintGroupBox(); }, [this] { PaintGroupBox(); });
     SetBackColor(saved.BackColor);
     SetForeColor(saved.ForeColor);
     p_.UseParentFormhDC = saved.UseParentFormhDC;
@@ -300,29 +275,6 @@ void XpGroupBox::LayoutAndPaint() {
     PaintGroupBox();
 }
 
-host::WindowHandle XpGroupBox::ContainerWindow() const {
-    return reinterpret_cast<host::WindowHandle>(GetParent(Handle()));
-}
-
-double XpGroupBox::Left() const {
-    return RectInParent().left * TwipsPerPixelX();
-}
-double XpGroupBox::Top() const {
-    return RectInParent().top * TwipsPerPixelY();
-}
-
-void XpGroupBox::SetLeft(double twips) {
-    const RECT rect = RectInParent();
-    MoveTo(static_cast<int>(RoundHalfEven(twips / TwipsPerPixelX())), rect.top, rect.right - rect.left,
-           rect.bottom - rect.top);
-}
-
-void XpGroupBox::SetTop(double twips) {
-    const RECT rect = RectInParent();
-    MoveTo(rect.left, static_cast<int>(RoundHalfEven(twips / TwipsPerPixelY())), rect.right - rect.left,
-           rect.bottom - rect.top);
-}
-
 bool XpGroupBox::TrySetVisible(bool visible) {
     SetVisible(visible);
     return true;
@@ -331,13 +283,6 @@ bool XpGroupBox::TrySetVisible(bool visible) {
 bool XpGroupBox::TrySetEnabled(bool enabled) {
     SetEnabled(enabled);
     return true;
-}
-
-void XpGroupBox::RaiseMouse(const std::function<void(int16_t, int16_t, float, float)>& event, int16_t button,
-                            WPARAM keys, LPARAM position) {
-    if (!event) return;
-    event(button, ShiftState(keys), static_cast<float>(GET_X_LPARAM(position) * TwipsPerPixelX()),
-          static_cast<float>(GET_Y_LPARAM(position) * TwipsPerPixelY()));
 }
 
 LRESULT XpGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -353,11 +298,7 @@ LRESULT XpGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONDOWN: RaiseMouse(MouseDown, 2, wParam, lParam); return 0;
         case WM_MBUTTONDOWN: RaiseMouse(MouseDown, 4, wParam, lParam); return 0;
         case WM_MOUSEMOVE: {
-            int16_t buttons = 0;
-            if (wParam & MK_LBUTTON) buttons |= 1;
-            if (wParam & MK_RBUTTON) buttons |= 2;
-            if (wParam & MK_MBUTTON) buttons |= 4;
-            RaiseMouse(MouseMove, buttons, wParam, lParam);
+            RaiseMouse(MouseMove, ButtonsHeld(wParam), wParam, lParam);
             return 0;
         }
         case WM_LBUTTONUP: {

@@ -14,7 +14,7 @@
 #include "controls/host/FormHost.h"
 #include "controls/host/LoadedLibrary_win.h"
 #include "controls/host/PaintTarget_win.h"
-#include "controls/host/Surface_win.h"
+#include "controls/host/SitedControl_win.h"
 #include "controls/xp/GroupBoxGeometry.h"
 #include "controls/xp/GroupBoxProperties.h"
 #include "controls/xp/ProgressChildren_win.h"
@@ -24,7 +24,7 @@ namespace tarvex::xp {
 // Answers the current Percentage (0..100).
 constexpr UINT XPM_GETPERCENTAGE = WM_USER + 0x58;
 
-class XpGroupBox : public host::Surface, public host::HostedControl, public host::PaintTarget {
+class XpGroupBox : public host::SitedControl, public host::PaintTarget {
 public:
     // A new control (its values as a newly placed one), hidden until shown.
     static std::unique_ptr<XpGroupBox> Create(HWND parent, int x, int y, int width, int height, host::ControlSite site);
@@ -114,12 +114,7 @@ public:
     // HostedControl
     host::ControlKind Kind() const override { return host::ControlKind::GroupBox; }
     host::WindowHandle Window() const override { return reinterpret_cast<host::WindowHandle>(Handle()); }
-    host::WindowHandle ContainerWindow() const override;
     std::string Tag() const override { return tag_; }
-    double Left() const override;
-    double Top() const override;
-    void SetLeft(double twips) override;
-    void SetTop(double twips) override;
     bool HasFont() const override { return true; }
     bool TrySetVisible(bool visible) override;
     bool TrySetEnabled(bool enabled) override;
@@ -138,27 +133,20 @@ protected:
 
 private:
     explicit XpGroupBox(host::ControlSite site);
-    void Changed(const char* property);
     void Repaint() { PaintGroupBox(); }
     void LayoutAndPaint();
     void LayoutProgressPic();
-    void RaiseMouse(const std::function<void(int16_t, int16_t, float, float)>& event, int16_t button, WPARAM keys,
-                    LPARAM position);
     CaptionMeasures MeasureCaption() const;
     void PaintClassic(const CaptionMeasures& m);
     void PaintThemed(const CaptionMeasures& m);
     void PaintThemedProgress();
     void DrawClassicCaption(const XpRect& rect);
-    double TwipsPerPixelX() const;
-    double TwipsPerPixelY() const;
 
-    host::ControlSite site_;
     host::LoadedLibrary shellLibrary_{"shell32.dll"};
     GroupBoxProperties p_;
     bool hasAccelerator_ = false;
     HWND controlHandle_ = nullptr;
     int16_t lastDrawnPercentage_ = 0;
-    bool subscribed_ = false;
     bool leftDown_ = false;
     std::string tag_;
     std::unique_ptr<ProgressPicture> progressPic_;
