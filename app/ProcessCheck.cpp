@@ -2,6 +2,7 @@
 
 #include "app/FileSystem.h"
 #include "app/PathNames.h"
+#include "app/TextTrim.h"
 
 namespace tarvex {
 
@@ -18,17 +19,12 @@ ProcessDecision Refuse(const char* text, const char* title, MessageIcon icon) {
 }  // namespace
 
 int ParseShiftAmount(const std::string& text) {
-    size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) return 0;
-    size_t end = text.find_last_not_of(' ') + 1;
-    if (end - begin > 2) {
-        // Leading zeros are still a whole number ("000" is 0).
-        while (end - begin > 2 && text[begin] == '0') ++begin;
-        if (end - begin > 2) return -1;
-    }
+    std::string_view digits = TrimSpaces(text);
+    // Leading zeros are still a whole number ("000" is 0).
+    while (digits.size() > 2 && digits.front() == '0') digits.remove_prefix(1);
+    if (digits.size() > 2) return -1;
     int value = 0;
-    for (size_t at = begin; at < end; ++at) {
-        char c = text[at];
+    for (char c : digits) {
         if (c < '0' || c > '9') return -1;
         value = value * 10 + (c - '0');
     }

@@ -1,25 +1,17 @@
 #include "app/WindowSettings.h"
 
+#include "app/TextTrim.h"
+
 namespace tarvex {
-
-namespace {
-
-std::string TrimSpaces(const std::string& text) {
-    size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) return std::string();
-    return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
-}
-
-}  // namespace
 
 WindowSettings LoadWindowSettings(SettingsStore& store) {
     WindowSettings settings;
     // Only two pages exist; anything else, hand-edited or damaged, shows the first.
     settings.ActiveTab = TrimSpaces(store.GetSetting("tab")) == "1" ? 1 : 0;
     settings.RememberedFolder = store.GetSetting("lokasi");
-    std::string from = TrimSpaces(store.GetSetting("from"));
+    std::string from(TrimSpaces(store.GetSetting("from")));
     if (!from.empty()) settings.SourceLanguage = from;
-    std::string to = TrimSpaces(store.GetSetting("to"));
+    std::string to(TrimSpaces(store.GetSetting("to")));
     if (!to.empty()) settings.TargetLanguage = to;
     return settings;
 }

@@ -14,7 +14,8 @@ constexpr std::string_view kTimingArrow = " --> ";
 // has no lines. The views point into `content`.
 std::vector<std::string_view> SplitLines(std::string_view content);
 
-// Any line that contains " --> " anywhere.
+// Any line that contains " --> " anywhere. (Whole files are searched at
+// once by FindTimingLines.)
 bool IsTimingLine(std::string_view line);
 
 }  // namespace tarvex

@@ -31,7 +31,7 @@ void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_
     SubtitleInput input;
     ReadSubtitleInput(inputPath, environment, input);
     const int32_t total = input.Total;
-    ShiftAmount amount = ResolveShiftAmount(input.Lines, mode, minutes, seconds);
+    ShiftAmount amount = ResolveShiftAmount(input.Lines, input.TimingLines, mode, minutes, seconds);
 
     std::string backup = FreeBackupName(inputPath, environment.Files, environment.ShiftNameNumber);
     environment.Files.Rename(inputPath, backup);

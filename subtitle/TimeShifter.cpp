@@ -202,18 +202,16 @@ ShiftAmount StartTimeAmount(std::string_view firstTimingLine, int16_t targetMinu
     return amount;
 }
 
-ShiftAmount ResolveShiftAmount(const std::vector<std::string_view>& lines, ShiftMode mode, int16_t minutes,
-                               int16_t seconds) {
+ShiftAmount ResolveShiftAmount(const std::vector<std::string_view>& lines, const std::vector<size_t>& timingLines,
+                               ShiftMode mode, int16_t minutes, int16_t seconds) {
     if (mode != ShiftMode::StartTime) return ShiftAmount{mode, minutes, seconds};
-    for (size_t index = 0; index < lines.size(); ++index) {
-        if (!IsTimingLine(lines[index])) continue;
-        try {
-            return StartTimeAmount(lines[index], minutes, seconds);
-        } catch (const RuntimeError&) {
-            RethrowAtLine(index, lines[index]);
-        }
+    if (timingLines.empty()) throw NoTimingLineError();
+    const size_t first = timingLines.front();
+    try {
+        return StartTimeAmount(lines[first], minutes, seconds);
+    } catch (const RuntimeError&) {
+        RethrowAtLine(first, lines[first]);
     }
-    throw NoTimingLineError();
 }
 
 void RethrowAtLine(size_t lineIndex, std::string_view line) {

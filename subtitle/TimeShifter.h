@@ -35,9 +35,10 @@ void AppendMinusTimestamp(std::string_view timestamp, int16_t minutes, int16_t s
 void AppendShiftedTimingLine(std::string_view line, const ShiftAmount& amount, std::string& out);
 
 // Turns StartTime into Plus or Minus from the first timing line of `lines`
-// (Plus and Minus pass through). Errors name the line, counted from 1.
-ShiftAmount ResolveShiftAmount(const std::vector<std::string_view>& lines, ShiftMode mode, int16_t minutes,
-                               int16_t seconds);
+// (`timingLines` as FindTimingLines gives them; Plus and Minus pass
+// through). Errors name the line, counted from 1.
+ShiftAmount ResolveShiftAmount(const std::vector<std::string_view>& lines, const std::vector<size_t>& timingLines,
+                               ShiftMode mode, int16_t minutes, int16_t seconds);
 
 // Rethrows the error under way with the line's number (from 1) and text
 // added to its description, so the user can find the line.

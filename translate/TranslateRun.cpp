@@ -5,6 +5,7 @@
 #include "app/ProgressPanel.h"
 #include "app/RunEnding.h"
 #include "app/RuntimeError.h"
+#include "app/TextTrim.h"
 #include "subtitle/Lines.h"
 #include "subtitle/NumberFields.h"
 #include "subtitle/SubtitleInput.h"
@@ -14,12 +15,6 @@
 namespace tarvex {
 
 namespace {
-
-std::string_view TrimSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
 
 bool IsBareNumber(std::string_view line) {
     line = TrimSpaces(line);

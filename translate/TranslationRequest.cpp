@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "app/RuntimeError.h"
+#include "app/TextTrim.h"
 #include "translate/TranslateErrors.h"
 #include "translate/http/HttpTransport.h"
 
@@ -20,12 +21,6 @@ std::string JoinLines(const std::vector<std::string>& lines, std::string_view se
         joined.append(lines[index]);
     }
     return joined;
-}
-
-std::string_view TrimSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
 }
 
 // Every occurrence, left to right, in one pass: replaced text is not searched again.

@@ -26,7 +26,8 @@ std::unique_ptr<LogoView> LogoView::Create(HWND parent, int id, int x, int y, in
     view->size_ = size;
     view->logo_ = LoadIconOfSize(IDI_LOGO, size);
     for (int frame = 0; frame < 4; ++frame) view->frames_[frame] = LoadIconOfSize(IDI_LOGO_FRAME1 + frame, size);
-    HWND window = view->CreateBound(kClassName, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, "", x, y, size, size, parent);
+    HWND window =
+        view->CreateBound(kClassName, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, "", x, y, size, size, parent);
     SetWindowLongPtrA(window, GWLP_ID, id);
     return view;
 }

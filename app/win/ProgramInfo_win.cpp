@@ -1,33 +1,16 @@
 #include "app/win/ProgramInfo_win.h"
 
-#include <windows.h>
-
-#include <vector>
-
 #include "app/PathNames.h"
 #include "controls/cmdlg/CommonDialogError.h"
 
 namespace tarvex::win {
 
-namespace {
-
-std::string ProgramPath() {
-    // Long paths do not fit MAX_PATH: grow until the name is not cut.
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return "";
-        if (length < buffer.size()) return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
+std::string ProgramTitle() {
+    return cmdlg::ProgramName();
 }
 
-}  // namespace
-
-std::string ProgramTitle() { return cmdlg::ProgramNameFromPath(ProgramPath()); }
-
 std::string ProgramFolder() {
-    return FolderOf(ProgramPath());
+    return FolderOf(cmdlg::ProgramPath());
 }
 
 }  // namespace tarvex::win

@@ -1,12 +1,11 @@
 #include "app/win/frmAbout_win.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <iterator>
 
 #include "app/LinkActions.h"
 #include "app/win/LabelFit_win.h"
+#include "app/win/OpenPage_win.h"
 #include "app/win/res/resource.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/Twips.h"
@@ -31,10 +30,6 @@ HFONT CreateFormFont(bool bold) {
                        xp::GetThemeFontName().c_str());
 }
 
-void OpenPage(HWND owner, const ShellOpen& page) {
-    ShellExecuteA(owner, page.Verb.c_str(), page.Address.c_str(), nullptr, page.Folder.c_str(), page.ShowCommand);
-}
-
 }  // namespace
 
 frmAbout::~frmAbout() {
@@ -43,8 +38,12 @@ frmAbout::~frmAbout() {
     if (icon_) DestroyIcon(icon_);
 }
 
-int frmAbout::PixelsX(double twips) const { return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelX()); }
-int frmAbout::PixelsY(double twips) const { return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelY()); }
+int frmAbout::PixelsX(double twips) const {
+    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelX());
+}
+int frmAbout::PixelsY(double twips) const {
+    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelY());
+}
 
 HWND frmAbout::AddLabel(int id, double left, double top, double width, double height, const char* text, DWORD style) {
     HWND label = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | style, PixelsX(left), PixelsY(top),
@@ -126,9 +125,13 @@ void frmAbout::PlaceOverOwner() {
     SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmAbout::cmdOK_Click() { EndDialog(Handle(), IDOK); }
+void frmAbout::cmdOK_Click() {
+    EndDialog(Handle(), IDOK);
+}
 
-void frmAbout::Label2_Click() { OpenPage(Handle(), MakerLinkClick()); }
+void frmAbout::Label2_Click() {
+    OpenPage(Handle(), MakerLinkClick());
+}
 
 INT_PTR frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

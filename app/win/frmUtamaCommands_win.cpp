@@ -7,6 +7,7 @@
 #include "app/PathNames.h"
 #include "app/ProcessCheck.h"
 #include "app/RunEnvironment.h"
+#include "app/TextTrim.h"
 #include "app/win/ProgramInfo_win.h"
 #include "app/win/RegistrySettings_win.h"
 #include "app/win/frmUtama_win.h"
@@ -26,12 +27,6 @@ std::string WindowText(HWND window) {
     GetWindowTextA(window, text.data(), length + 1);
     text.resize(static_cast<size_t>(length));
     return text;
-}
-
-std::string TrimSpaces(const std::string& text) {
-    size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) return std::string();
-    return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
 }
 
 }  // namespace
@@ -100,7 +95,7 @@ void frmUtama::cmdBuka_Click() {
         cmDlg.SetFilterIndex(1);
         cmDlg.ShowOpen();
         if (!cmDlg.cFileName || cmDlg.cFileName->Count() == 0) return;
-        std::string path = TrimSpaces(cmDlg.cFileName->Item(1));
+        std::string path(TrimSpaces(cmDlg.cFileName->Item(1)));
         SetWindowTextA(Text1, path.c_str());
         RememberedFolder = FolderOf(path);
         TranslateNameNumber = 0;

@@ -1,10 +1,10 @@
 // The logo animation, the About box and the donate picture of the main window.
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "app/FileRoutines.h"
 #include "app/LinkActions.h"
+#include "app/win/OpenPage_win.h"
 #include "app/win/frmAbout_win.h"
 #include "app/win/frmUtama_win.h"
 
@@ -49,9 +49,7 @@ void frmUtama::TmrTarv_Timer() {
 void frmUtama::Picture1_Click() {
     std::optional<ShellOpen> page = DonateClick(IsConnected(), prompts_);
     if (!page) return;
-    // A failure of the shell (no browser) is not reported.
-    ShellExecuteA(Handle(), page->Verb.c_str(), page->Address.c_str(), nullptr, page->Folder.c_str(),
-                  page->ShowCommand);
+    OpenPage(Handle(), *page);
 }
 
 }  // namespace tarvex::win

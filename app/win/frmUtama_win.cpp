@@ -160,11 +160,10 @@ void frmUtama::CreateControls() {
 
     donateBitmap_ = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    Picture1 = CreateWindowExA(0, WC_STATICA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_BITMAP | SS_NOTIFY |
-                                                      SS_CENTERIMAGE,
-                               PixelsX(3750), PixelsY(1390), PixelsX(1130), PixelsY(330), form,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::Picture1)), GetModuleHandleA(nullptr),
-                               nullptr);
+    Picture1 = CreateWindowExA(
+        0, WC_STATICA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_BITMAP | SS_NOTIFY | SS_CENTERIMAGE,
+        PixelsX(3750), PixelsY(1390), PixelsX(1130), PixelsY(330), form,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::Picture1)), GetModuleHandleA(nullptr), nullptr);
     SendMessageA(Picture1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(donateBitmap_));
     AddTooltip(Picture1, kDonateTooltip);
 

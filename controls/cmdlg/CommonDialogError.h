@@ -45,6 +45,8 @@ CommonDialogError RuntimeFailure(int32_t number);
 // The program's file name without folder and extension ("tarvex" for
 // C:\Tools\tarvex.exe): the source of every error raised here.
 std::string ProgramName();
+// The running program's full path ("" when the system cannot say).
+std::string ProgramPath();
 // The same cut for any path; both separators are accepted.
 std::string ProgramNameFromPath(const std::string& path);
 
