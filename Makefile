@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run run-cli test deps native windows fuzz-build test-native test-windows test-fuzz-seeds bench fuzz format clean
+.PHONY: run run-cli test deps check native windows fuzz-build test-native test-windows test-fuzz-seeds bench fuzz format clean
 
 run: deps windows
 	@scripts/run-tarvex.sh
@@ -11,14 +11,20 @@ run: deps windows
 run-cli: deps native
 	@scripts/run-sample.sh
 
-test: deps test-native test-windows test-fuzz-seeds
+test: deps check test-native test-windows test-fuzz-seeds
 	@echo "make test: every test passed"
+
+# Formatting and the layers' include rule, before anything is compiled.
+check:
+	@clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h') \
+	  || { echo "check: run 'make format'" >&2; exit 1; }
+	@scripts/check-layers.sh
 
 deps:
 	@scripts/install-deps.sh
 
 native:
-	cmake --preset native >/dev/null
+	cmake --preset native -DTARVEX_BUILD_BENCH=OFF >/dev/null
 	cmake --build --preset native -j $(JOBS)
 
 windows:
@@ -32,8 +38,9 @@ fuzz-build:
 test-native: native
 	ctest --preset native -j $(JOBS)
 
+# The Wine programs mostly wait on windows and services: run them side by side.
 test-windows: windows
-	ctest --preset windows
+	ctest --preset windows -j 4
 
 # Every committed seed once, under ASan and UBSan.
 test-fuzz-seeds: fuzz-build
@@ -43,7 +50,9 @@ test-fuzz-seeds: fuzz-build
 	  echo "fuzz seeds: $$f $$(ls fuzz/corpus/$$f | wc -l) inputs replayed"; \
 	done
 
-bench: deps native
+bench: deps
+	cmake --preset native -DTARVEX_BUILD_BENCH=ON >/dev/null
+	cmake --build --preset native -j $(JOBS)
 	build/native/bench/shift_benchmark
 	scripts/with-fake-service.sh build/native/bench/translate_benchmark
 

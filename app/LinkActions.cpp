@@ -1,6 +1,6 @@
 #include "app/LinkActions.h"
 
-#include "app/ProgressPanel.h"
+#include "job/ProgressPanel.h"
 
 namespace tarvex {
 

@@ -1,6 +1,6 @@
 #include "app/WindowSettings.h"
 
-#include "app/TextTrim.h"
+#include "base/TextTrim.h"
 
 namespace tarvex {
 

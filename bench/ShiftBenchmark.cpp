@@ -14,10 +14,10 @@
 
 extern char** environ;
 
-#include "app/FileSystem.h"
-#include "app/ProgressPanel.h"
+#include "base/FileSystem.h"
 #include "bench/CorpusGenerator.h"
-#include "subtitle/ShiftLines.h"
+#include "job/ProgressPanel.h"
+#include "subtitle/ShiftContent.h"
 #include "subtitle/TimeShiftRun.h"
 
 namespace fs = std::filesystem;
@@ -107,8 +107,8 @@ void BM_CliShiftEndToEnd(benchmark::State& state) {
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        std::vector<std::string> words = {"/usr/bin/time", "-f", "%M", "-o", peakFile, TARVEX_CLI_PATH,
-                                          "shift", "--plus", "01:30", input};
+        std::vector<std::string> words = {"/usr/bin/time", "-f",    "%M",     "-o",    peakFile,
+                                          TARVEX_CLI_PATH, "shift", "--plus", "01:30", input};
         std::vector<char*> argv;
         for (std::string& word : words) argv.push_back(word.data());
         argv.push_back(nullptr);

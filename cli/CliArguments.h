@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ProcessCheck.h"
+#include "job/ProcessCheck.h"
 
 namespace tarvex::cli {
 

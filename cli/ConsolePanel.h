@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/ProgressPanel.h"
+#include "job/ProgressPanel.h"
 
 namespace tarvex::cli {
 

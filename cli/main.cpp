@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "app/FileRoutines.h"
-#include "app/FileSystem.h"
-#include "app/PathNames.h"
-#include "app/ProcessCheck.h"
+#include "base/FileRoutines.h"
+#include "base/FileSystem.h"
+#include "base/PathNames.h"
+#include "base/Version.h"
 #include "cli/CliArguments.h"
 #include "cli/ConsolePanel.h"
+#include "job/BusyState.h"
+#include "job/ProcessCheck.h"
 #include "subtitle/TimeShiftRun.h"
 #include "translate/Languages.h"
 #include "translate/TranslateRun.h"
@@ -22,7 +24,6 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitRefused = 2;
-constexpr const char* kVersion = "1.1.0";
 constexpr const char* kExtensionText = "Only .srt and .txt subtitle files can be processed..!";
 
 int Refuse(const std::string& message) {
@@ -48,18 +49,16 @@ int RefusalOf(const CliArguments& arguments, ProcessDecision& decision) {
 // A run as the window starts one: busy, then the job, which ends it.
 class ConsoleRun {
 public:
-    ConsoleRun() : console_(stdout, stderr, ErrorStreamIsTerminal()) {
-        console_.SetStatus(kStatusRunning);
-        console_.SetBusy(true);
-    }
+    ConsoleRun() : console_(stdout, stderr, ErrorStreamIsTerminal()) { console_.SetStatus(kStatusRunning); }
     RunEnvironment& Environment() { return environment_; }
 
 private:
     ConsolePanel console_;
+    BusyState busy_{console_};
     // Each invocation is a fresh window as far as numbering goes.
     int16_t shiftNameNumber_ = 0;
     int16_t translateNameNumber_ = 0;
-    RunEnvironment environment_{console_, console_, SystemFileSystem(), shiftNameNumber_, translateNameNumber_};
+    RunEnvironment environment_{console_, console_, SystemFileSystem(), shiftNameNumber_, translateNameNumber_, &busy_};
 };
 
 int RunShift(const CliArguments& arguments) {
@@ -104,7 +103,7 @@ int Main(const std::vector<std::string>& words) {
     }
     switch (arguments.Which) {
         case Command::Help: std::fputs(UsageText(), stdout); return kExitDone;
-        case Command::Version: std::printf("tarvex-cli %s\n", kVersion); return kExitDone;
+        case Command::Version: std::printf("tarvex-cli %s\n", TARVEX_VERSION_TEXT); return kExitDone;
         case Command::Shift: return RunShift(arguments);
         case Command::Translate: return RunTranslate(arguments);
         case Command::Languages: return ListLanguages();

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/JobSettings.h"
+#include "job/JobSettings.h"
 
 namespace tarvex::fuzz {
 

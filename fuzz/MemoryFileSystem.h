@@ -3,8 +3,8 @@
 
 #include <map>
 
-#include "app/FileSystem.h"
-#include "app/RuntimeError.h"
+#include "base/FileSystem.h"
+#include "base/RuntimeError.h"
 
 namespace tarvex::fuzz {
 

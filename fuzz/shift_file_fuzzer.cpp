@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "fuzz/FuzzInput.h"
 #include "subtitle/Lines.h"
-#include "subtitle/ShiftLines.h"
+#include "subtitle/ShiftContent.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tarvex;

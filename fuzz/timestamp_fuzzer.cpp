@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "fuzz/FuzzInput.h"
 #include "subtitle/Lines.h"
-#include "subtitle/TimeShifter.h"
+#include "subtitle/TimestampShift.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tarvex;

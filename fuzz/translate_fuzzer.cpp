@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgressPanel.h"
 #include "fuzz/MemoryFileSystem.h"
+#include "job/ProgressPanel.h"
 #include "subtitle/Lines.h"
 #include "support/ScriptedTransport.h"
 #include "translate/TextCleaning.h"

@@ -17,9 +17,18 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      echo "wine-run: creating Wine prefix $WINEPREFIX (once, about 20 s)" >&2
-      wineboot -i >/dev/null 2>&1 || true
-      wineserver -w || true
+      template=${TARVEX_WINEPREFIX_TEMPLATE:-}
+      if [ -n "$template" ] && [ -f "$template/system.reg" ]; then
+        # A copy of a finished prefix takes seconds where wineboot takes tens.
+        echo "wine-run: copying Wine prefix $template to $WINEPREFIX" >&2
+        # Files other programs create and delete meanwhile may be missed.
+        rm -rf "$WINEPREFIX"
+        cp -a "$template" "$WINEPREFIX" 2>/dev/null || true
+      else
+        echo "wine-run: creating Wine prefix $WINEPREFIX (once, about 20 s)" >&2
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w || true
+      fi
     fi
   ) 9>"$WINEPREFIX.lock"
 fi

@@ -1,6 +1,6 @@
 #include "subtitle/NumberFields.h"
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace tarvex {
 

@@ -1,7 +1,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "subtitle/ShiftLines.h"
+#include "subtitle/ShiftContent.h"
 
 namespace tarvex {
 

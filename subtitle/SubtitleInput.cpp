@@ -1,9 +1,9 @@
 #include "subtitle/SubtitleInput.h"
 
-#include "app/FileSystem.h"
-#include "app/ProgressPanel.h"
-#include "app/RuntimeError.h"
-#include "subtitle/ShiftLines.h"
+#include "base/FileSystem.h"
+#include "base/RuntimeError.h"
+#include "job/ProgressPanel.h"
+#include "subtitle/ShiftContent.h"
 
 namespace tarvex {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/RunEnvironment.h"
+#include "job/RunEnvironment.h"
 
 namespace tarvex {
 

@@ -1,12 +1,12 @@
 #include "subtitle/TimeShiftRun.h"
 
-#include "app/FileSystem.h"
-#include "app/PathNames.h"
-#include "app/ProgressPanel.h"
-#include "app/RunEnding.h"
-#include "app/RuntimeError.h"
+#include "base/FileSystem.h"
+#include "base/PathNames.h"
+#include "base/RuntimeError.h"
+#include "job/ProgressPanel.h"
+#include "job/RunToEnd.h"
 #include "subtitle/NumberFields.h"
-#include "subtitle/ShiftLines.h"
+#include "subtitle/ShiftContent.h"
 #include "subtitle/SubtitleInput.h"
 
 namespace tarvex {
@@ -53,10 +53,10 @@ void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_
 
 }  // namespace
 
-bool RunTimeShift(const std::string& InputPath, ShiftMode Mode, int16_t Minutes, int16_t Seconds,
+bool RunTimeShift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
                   RunEnvironment& environment) {
     return RunToEnd(environment,
-                    [&](RunOutput& output) { Shift(InputPath, Mode, Minutes, Seconds, environment, output); });
+                    [&](RunOutput& output) { Shift(inputPath, mode, minutes, seconds, environment, output); });
 }
 
 }  // namespace tarvex

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/JobSettings.h"
-#include "app/RunEnvironment.h"
+#include "job/JobSettings.h"
+#include "job/RunEnvironment.h"
 
 namespace tarvex {
 
@@ -15,7 +15,7 @@ namespace tarvex {
 // the error report; answers whether it succeeded. The input's bytes are on
 // disk afterwards in every case: under the backup name once renamed, else
 // under their own name.
-bool RunTimeShift(const std::string& InputPath, ShiftMode Mode, int16_t Minutes, int16_t Seconds,
+bool RunTimeShift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
                   RunEnvironment& environment);
 
 }  // namespace tarvex

@@ -1,11 +1,11 @@
 #include "translate/TranslateRun.h"
 
-#include "app/FileSystem.h"
-#include "app/PathNames.h"
-#include "app/ProgressPanel.h"
-#include "app/RunEnding.h"
-#include "app/RuntimeError.h"
-#include "app/TextTrim.h"
+#include "base/FileSystem.h"
+#include "base/PathNames.h"
+#include "base/RuntimeError.h"
+#include "base/TextTrim.h"
+#include "job/ProgressPanel.h"
+#include "job/RunToEnd.h"
 #include "subtitle/Lines.h"
 #include "subtitle/NumberFields.h"
 #include "subtitle/SubtitleInput.h"
@@ -138,17 +138,17 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
 
 }  // namespace
 
-bool RunTranslation(const std::string& InputPath, const std::string& SourceLanguage, const std::string& TargetLanguage,
+bool RunTranslation(const std::string& inputPath, const std::string& sourceLanguage, const std::string& targetLanguage,
                     RunEnvironment& environment, TranslationService& service, ConnectionTest connected) {
     if (connected != nullptr && !connected()) {
         // The status line keeps "PROCESS IS RUNNING..." as Process left it.
-        environment.Panel.SetBusy(false);
+        environment.EndBusy();
         environment.Messages.ShowMessage("Internet not connected", "Not Connected", MessageIcon::Exclamation);
         return false;
     }
 
     return RunToEnd(environment, [&](RunOutput& output) {
-        Translate(InputPath, SourceLanguage, TargetLanguage, environment, service, output);
+        Translate(inputPath, sourceLanguage, targetLanguage, environment, service, output);
     });
 }
 

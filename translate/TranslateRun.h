@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/RunEnvironment.h"
+#include "job/RunEnvironment.h"
 #include "translate/TranslationRequest.h"
 
 namespace tarvex {
@@ -17,7 +17,7 @@ using ConnectionTest = bool (*)();
 // Bos..", or "PROCESS FAILED" and the error report; without a connection it
 // only says "Internet not connected". The input is never changed. Answers
 // whether a translated file was written.
-bool RunTranslation(const std::string& InputPath, const std::string& SourceLanguage, const std::string& TargetLanguage,
+bool RunTranslation(const std::string& inputPath, const std::string& sourceLanguage, const std::string& targetLanguage,
                     RunEnvironment& environment, TranslationService& service, ConnectionTest connected);
 
 }  // namespace tarvex

@@ -2,9 +2,8 @@
 
 #include <thread>
 
-#include "app/RuntimeError.h"
-#include "app/TextTrim.h"
-#include "translate/TranslateErrors.h"
+#include "base/RuntimeError.h"
+#include "base/TextTrim.h"
 #include "translate/http/HttpTransport.h"
 
 namespace tarvex {

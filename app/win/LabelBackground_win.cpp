@@ -1,13 +1,10 @@
 #include "app/win/LabelBackground_win.h"
 
+#include "controls/host/GdiHandles_win.h"
 #include "controls/host/Surface_win.h"
 #include "controls/host/WindowBase_win.h"
 
 namespace tarvex::win {
-
-LabelBackground::~LabelBackground() {
-    for (auto& [label, brush] : brushes_) DeleteObject(brush);
-}
 
 HBRUSH LabelBackground::BrushFor(HWND label, HDC labelDC) {
     auto* container = dynamic_cast<host::Surface*>(host::WindowBase::FromHandle(GetParent(label)));
@@ -20,21 +17,19 @@ HBRUSH LabelBackground::BrushFor(HWND label, HDC labelDC) {
     if (width <= 0 || height <= 0) return nullptr;
 
     // A copy of what lies under the label; a pattern brush keeps its own copy.
-    HDC copyDC = CreateCompatibleDC(labelDC);
-    HBITMAP copy = CreateCompatibleBitmap(container->SurfaceDC(), width, height);
-    HGDIOBJ previous = SelectObject(copyDC, copy);
-    BitBlt(copyDC, 0, 0, width, height, container->SurfaceDC(), place.left, place.top, SRCCOPY);
-    SelectObject(copyDC, previous);
-    DeleteDC(copyDC);
-    HBRUSH brush = CreatePatternBrush(copy);
-    DeleteObject(copy);
-    if (brush == nullptr) return nullptr;
+    host::BitmapHandle copy(CreateCompatibleBitmap(container->SurfaceDC(), width, height));
+    {
+        host::MemoryDC copyDC(labelDC);
+        host::SelectedObject selected(copyDC.Get(), copy.Get());
+        BitBlt(copyDC.Get(), 0, 0, width, height, container->SurfaceDC(), place.left, place.top, SRCCOPY);
+    }
+    host::BrushHandle brush(CreatePatternBrush(copy.Get()));
+    if (!brush) return nullptr;
 
-    HBRUSH& kept = brushes_[label];
-    if (kept != nullptr) DeleteObject(kept);
-    kept = brush;
+    host::BrushHandle& kept = brushes_[label];
+    kept = std::move(brush);
     SetBrushOrgEx(labelDC, 0, 0, nullptr);
-    return brush;
+    return kept.Get();
 }
 
 }  // namespace tarvex::win

@@ -7,12 +7,13 @@
 
 #include <map>
 
+#include "controls/host/GdiHandles_win.h"
+
 namespace tarvex::win {
 
 class LabelBackground {
 public:
     LabelBackground() = default;
-    ~LabelBackground();
     LabelBackground(const LabelBackground&) = delete;
     LabelBackground& operator=(const LabelBackground&) = delete;
 
@@ -21,7 +22,7 @@ public:
     HBRUSH BrushFor(HWND label, HDC labelDC);
 
 private:
-    std::map<HWND, HBRUSH> brushes_;
+    std::map<HWND, host::BrushHandle> brushes_;
 };
 
 }  // namespace tarvex::win

@@ -1,6 +1,7 @@
 #include "app/win/LogoView_win.h"
 
 #include "app/win/res/resource.h"
+#include "controls/host/GdiHandles_win.h"
 #include "controls/host/Surface_win.h"
 
 namespace tarvex::win {
@@ -9,9 +10,9 @@ namespace {
 
 constexpr char kClassName[] = "TarvexLogoView";
 
-HICON LoadIconOfSize(int id, int size) {
-    return static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+host::IconHandle LoadIconOfSize(int id, int size) {
+    return host::IconHandle(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
 }  // namespace
@@ -32,12 +33,6 @@ std::unique_ptr<LogoView> LogoView::Create(HWND parent, int id, int x, int y, in
     return view;
 }
 
-LogoView::~LogoView() {
-    if (logo_) DestroyIcon(logo_);
-    for (HICON frame : frames_)
-        if (frame) DestroyIcon(frame);
-}
-
 void LogoView::SetFrameVisible(int frame, bool visible) {
     if (frame < 1 || frame > 4) return;
     shown_[frame - 1] = visible;
@@ -52,9 +47,10 @@ int LogoView::VisibleFrames() const {
 
 void LogoView::Paint(HDC target) {
     // Drawn off screen and copied at once, so the frames never flicker.
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, size_, size_);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
+    host::MemoryDC memory(target);
+    host::BitmapHandle bitmap(CreateCompatibleBitmap(target, size_, size_));
+    host::SelectedObject selected(memory.Get(), bitmap.Get());
+    HDC dc = memory.Get();
     RECT all{0, 0, size_, size_};
     auto* container = dynamic_cast<host::Surface*>(host::WindowBase::FromHandle(GetParent(Handle())));
     if (container != nullptr) {
@@ -66,12 +62,10 @@ void LogoView::Paint(HDC target) {
         FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     }
     for (int frame = 0; frame < 4; ++frame)
-        if (shown_[frame] && frames_[frame]) DrawIconEx(dc, 0, 0, frames_[frame], size_, size_, 0, nullptr, DI_NORMAL);
-    if (logo_) DrawIconEx(dc, 0, 0, logo_, size_, size_, 0, nullptr, DI_NORMAL);
+        if (shown_[frame] && frames_[frame])
+            DrawIconEx(dc, 0, 0, frames_[frame].Get(), size_, size_, 0, nullptr, DI_NORMAL);
+    if (logo_) DrawIconEx(dc, 0, 0, logo_.Get(), size_, size_, 0, nullptr, DI_NORMAL);
     BitBlt(target, 0, 0, size_, size_, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 LRESULT LogoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

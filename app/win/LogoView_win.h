@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "controls/host/GdiHandles_win.h"
 #include "controls/host/WindowBase_win.h"
 
 namespace tarvex::win {
@@ -21,7 +22,6 @@ public:
 
     static std::unique_ptr<LogoView> Create(HWND parent, int id, int x, int y, int size, double twipsPerPixelX,
                                             double twipsPerPixelY);
-    ~LogoView() override;
 
     void SetFrameVisible(int frame, bool visible);  // frame 1..4
     int VisibleFrames() const;
@@ -40,8 +40,8 @@ private:
     double twipsPerPixelX_;
     double twipsPerPixelY_;
     int size_ = 32;
-    HICON logo_ = nullptr;
-    std::array<HICON, 4> frames_{};
+    host::IconHandle logo_;
+    std::array<host::IconHandle, 4> frames_;
     std::array<bool, 4> shown_{};
     bool pressed_ = false;
     bool tracking_ = false;

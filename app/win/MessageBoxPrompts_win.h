@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/ProgressPanel.h"
+#include "job/ProgressPanel.h"
 
 namespace tarvex::win {
 

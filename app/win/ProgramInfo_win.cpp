@@ -1,6 +1,6 @@
 #include "app/win/ProgramInfo_win.h"
 
-#include "app/PathNames.h"
+#include "base/PathNames.h"
 #include "controls/cmdlg/CommonDialogError.h"
 
 namespace tarvex::win {

@@ -7,6 +7,7 @@
 #include "app/win/LabelFit_win.h"
 #include "app/win/OpenPage_win.h"
 #include "app/win/res/resource.h"
+#include "base/Version.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/Twips.h"
 #include "controls/xp/XpControls_win.h"
@@ -30,13 +31,10 @@ HFONT CreateFormFont(bool bold) {
                        xp::GetThemeFontName().c_str());
 }
 
-}  // namespace
+// The template holds the caption, so its size follows the version text.
+constexpr wchar_t kAboutTitle[] = L"Tentang Tarvex " TARVEX_VERSION_TEXT;
 
-frmAbout::~frmAbout() {
-    if (font_) DeleteObject(font_);
-    if (boldFont_) DeleteObject(boldFont_);
-    if (icon_) DestroyIcon(icon_);
-}
+}  // namespace
 
 int frmAbout::PixelsX(double twips) const {
     return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelX());
@@ -49,22 +47,22 @@ HWND frmAbout::AddLabel(int id, double left, double top, double width, double he
     HWND label = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | style, PixelsX(left), PixelsY(top),
                                  PixelsX(width), PixelsY(height), Handle(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     return label;
 }
 
 void frmAbout::CreateControls() {
-    font_ = CreateFormFont(false);
-    boldFont_ = CreateFormFont(true);
-    icon_ = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARVEX), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR));
+    font_.Reset(CreateFormFont(false));
+    boldFont_.Reset(CreateFormFont(true));
+    icon_ = host::IconHandle(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARVEX), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
     HWND picIcon = AddLabel(2000, 120, 72, 720, 720, "", SS_ICON | SS_CENTERIMAGE);
-    SendMessageA(picIcon, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+    SendMessageA(picIcon, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
     HWND lblTitle = AddLabel(2001, 1050, 120, 3405, 261, "TARVEX - TARVO SUBTITLE EDITOR");
-    SendMessageA(lblTitle, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
+    SendMessageA(lblTitle, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
     HWND label3 = AddLabel(2003, 1874, 360, 2175, 255, "AND TRANSLATOR");
-    SendMessageA(label3, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
-    AddLabel(2004, 1080, 609, 1005, 210, "Versi 1.1.0");
+    SendMessageA(label3, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
+    AddLabel(2004, 1080, 609, 1005, 210, "Versi " TARVEX_VERSION_TEXT);
     AddLabel(2005, 135, 898, 4485, 225, "SIMPLE TIMESTAMP SUBTITLE (*.SRT) EDITOR");
     AddLabel(2006, 135, 1200, 4485, 465,
              "Simple Application for Editing Time Subtitle (*. srt) Film and Translator using Google Translate.");
@@ -75,7 +73,7 @@ void frmAbout::CreateControls() {
     cmdOK = CreateWindowExA(0, "BUTTON", "&OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, PixelsX(3165),
                             PixelsY(2014), PixelsX(1260), PixelsY(345), Handle(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(cmdOK, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageA(cmdOK, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 
 void frmAbout::ShowModal(HWND owner) {
@@ -85,13 +83,12 @@ void frmAbout::ShowModal(HWND owner) {
     struct alignas(4) Template {
         DLGTEMPLATE Dialog;
         WORD Menu, Class;
-        wchar_t Title[24];
+        wchar_t Title[std::size(kAboutTitle)];
     } dialogTemplate{};
     dialogTemplate.Dialog.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     dialogTemplate.Dialog.cx = 200;
     dialogTemplate.Dialog.cy = 100;
-    const wchar_t title[] = L"Tentang Tarvex 1.1.0";
-    std::copy(std::begin(title), std::end(title), dialogTemplate.Title);
+    std::copy(std::begin(kAboutTitle), std::end(kAboutTitle), dialogTemplate.Title);
     DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.Dialog, owner, DialogProc,
                             reinterpret_cast<LPARAM>(this));
     window_ = nullptr;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "controls/host/GdiHandles_win.h"
+
 namespace tarvex::win {
 
 // A dialog of the system's dialog manager, which gives it the modal loop,
@@ -11,7 +13,6 @@ namespace tarvex::win {
 class frmAbout {
 public:
     frmAbout() = default;
-    ~frmAbout();
     frmAbout(const frmAbout&) = delete;
     frmAbout& operator=(const frmAbout&) = delete;
 
@@ -36,9 +37,8 @@ private:
     HWND owner_ = nullptr;
     HWND Label2 = nullptr;
     HWND cmdOK = nullptr;
-    HFONT font_ = nullptr;
-    HFONT boldFont_ = nullptr;
-    HICON icon_ = nullptr;
+    host::FontHandle font_, boldFont_;
+    host::IconHandle icon_;
 };
 
 }  // namespace tarvex::win

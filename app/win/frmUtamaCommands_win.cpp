@@ -2,16 +2,17 @@
 
 #include <windows.h>
 
-#include "app/FileRoutines.h"
-#include "app/FileSystem.h"
-#include "app/PathNames.h"
-#include "app/ProcessCheck.h"
-#include "app/RunEnvironment.h"
-#include "app/TextTrim.h"
 #include "app/win/ProgramInfo_win.h"
 #include "app/win/RegistrySettings_win.h"
 #include "app/win/frmUtama_win.h"
+#include "base/FileRoutines.h"
+#include "base/FileSystem.h"
+#include "base/PathNames.h"
+#include "base/TextTrim.h"
 #include "controls/cmdlg/CommonDialogError.h"
+#include "job/BusyState.h"
+#include "job/ProcessCheck.h"
+#include "job/RunEnvironment.h"
 #include "subtitle/TimeShiftRun.h"
 #include "translate/TranslateRun.h"
 #include "translate/http/HttpTransport.h"
@@ -124,14 +125,12 @@ void frmUtama::cmdProses_Click() {
         return;
     }
     SetStatus(kStatusRunning);
-    SetBusy(true);
-    RunJob(decision.Settings);
-    // The runs end the busy state on every way out; make sure of it.
-    if (busy_) SetBusy(false);
+    BusyState busy(*this);
+    RunJob(decision.Settings, busy);
 }
 
-bool frmUtama::RunJob(const JobSettings& settings) {
-    RunEnvironment environment{*this, prompts_, SystemFileSystem(), ShiftNameNumber, TranslateNameNumber};
+bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy) {
+    RunEnvironment environment{*this, prompts_, SystemFileSystem(), ShiftNameNumber, TranslateNameNumber, &busy};
     if (settings.Job == JobKind::TimeShift)
         return RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, environment);
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();

@@ -1,4 +1,5 @@
 #include "app/win/frmUtama_win.h"
+#include "base/Version.h"
 
 #include <commctrl.h>
 
@@ -22,7 +23,6 @@ constexpr double kClientHeight = 4920;  // twips
 constexpr int32_t kXpFrame = xp::BorderStyles::XpFrame;
 constexpr int32_t kBorderNone = xp::BorderStyles::None;
 constexpr int32_t kXpProgress = xp::BorderStyles::XpProgress;
-constexpr UINT_PTR kTmrTarv = 1;
 // Room for the drop-down list below an editable combo's edit box, in pixels.
 constexpr int kDropListHeight = 220;
 
@@ -43,20 +43,17 @@ private:
 }  // namespace
 
 frmUtama::frmUtama()
-    : host::HostForm("frmUtama", "Tarvex 1.1", host::TwipsToPixels(kClientWidth, host::TwipsPerPixel(96)),
-                     host::TwipsToPixels(kClientHeight, host::TwipsPerPixel(96))) {
+    : host::ThemedForm("frmUtama", "Tarvex " TARVEX_VERSION_SHORT_TEXT,
+                       host::TwipsToPixels(kClientWidth, host::TwipsPerPixel(96)),
+                       host::TwipsToPixels(kClientHeight, host::TwipsPerPixel(96))) {
     prompts_.SetOwner(Handle());
-    cmdlg::ControlHost host;
+    cmdlg::DialogOwner host;
     HWND owner = Handle();
     host.ContainerWindow = [owner]() -> void* { return owner; };
     cmDlg.SetHost(std::move(host));
 }
 
-frmUtama::~frmUtama() {
-    if (donateBitmap_) DeleteObject(donateBitmap_);
-    if (smallIcon_) DestroyIcon(smallIcon_);
-    if (bigIcon_) DestroyIcon(bigIcon_);
-}
+frmUtama::~frmUtama() = default;
 
 int frmUtama::PixelsX(double twips) const {
     return host::TwipsToPixels(twips, TwipsPerPixelX());
@@ -67,7 +64,7 @@ int frmUtama::PixelsY(double twips) const {
 
 xp::XpGroupBox& frmUtama::AddGroupBox(HWND parent, int id, double left, double top, double width, double height,
                                       int32_t borderStyle, const std::string& caption) {
-    host::ControlSite site{this, "", kFormFont, nullptr};
+    host::ControlPlacement site{this, "", kFormFont, nullptr};
     auto box = xp::XpGroupBox::Create(parent, PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height), site);
     SetWindowLongPtrA(box->hWnd(), GWLP_ID, id);
     // Tab and the accelerator keys reach the controls inside the box.
@@ -129,7 +126,7 @@ void frmUtama::CreateControls() {
     const char* modes[] = {"Start Time", "Plus", "Minus"};
     const double modeTops[] = {120, 420, 720};
     for (int index = 0; index < 3; ++index) {
-        host::ControlSite site{this, modes[index], kFormFont, nullptr};
+        host::ControlPlacement site{this, modes[index], kFormFont, nullptr};
         auto button = xp::XPOptionCheck::Create(page, PixelsX(2400), PixelsY(modeTops[index]), site);
         SetWindowLongPtrA(button->hWnd(), GWLP_ID, id::rdTambah0 + index);
         button->SetControlType(xp::ControlTypes::OptionButton);
@@ -158,13 +155,13 @@ void frmUtama::CreateControls() {
     tarvoAsli->Click = [this] { tarvoAsli_Click(); };
     AddTooltip(tarvoAsli->Handle(), kLogoTooltip);
 
-    donateBitmap_ = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    donateBitmap_.Reset(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     Picture1 = CreateWindowExA(
         0, WC_STATICA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_BITMAP | SS_NOTIFY | SS_CENTERIMAGE,
         PixelsX(3750), PixelsY(1390), PixelsX(1130), PixelsY(330), form,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::Picture1)), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(Picture1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(donateBitmap_));
+    SendMessageA(Picture1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(donateBitmap_.Get()));
     AddTooltip(Picture1, kDonateTooltip);
 
     FrameTeks = &AddGroupBox(form, id::FrameTeks, 240, 2880, 4575, 1395, kXpFrame, TotalCaption(0));
@@ -230,12 +227,12 @@ void frmUtama::MakeFixedSizeAndCentre() {
 }
 
 void frmUtama::Form_Load() {
-    smallIcon_ = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARVEX), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    bigIcon_ = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARVEX), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    smallIcon_ = host::IconHandle(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARVEX), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    bigIcon_ = host::IconHandle(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARVEX), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
     MakeFixedSizeAndCentre();
     CreateControls();
 
@@ -278,19 +275,26 @@ void frmUtama::TabStrip1_Click() {
     ActiveTab = static_cast<int16_t>(selected - 1);
 }
 
+// Every control notification of the window reaches its handler here; the
+// self-drawn controls and the logo call theirs through their own events.
+void frmUtama::OnCommand(HWND source, WORD code) {
+    struct Route {
+        HWND Source;
+        WORD Code;
+        void (frmUtama::*Handler)();
+    };
+    const Route routes[] = {
+        {Text1, EN_CHANGE, &frmUtama::Text1_Change},         {cmdBuka, BN_CLICKED, &frmUtama::cmdBuka_Click},
+        {cmdProses, BN_CLICKED, &frmUtama::cmdProses_Click}, {cmdTutup, BN_CLICKED, &frmUtama::cmdTutup_Click},
+        {Picture1, STN_CLICKED, &frmUtama::Picture1_Click},
+    };
+    for (const Route& route : routes)
+        if (source != nullptr && source == route.Source && code == route.Code) return (this->*route.Handler)();
+}
+
 LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND: {
-            HWND source = reinterpret_cast<HWND>(lParam);
-            WORD code = HIWORD(wParam);
-            if (source == Text1 && code == EN_CHANGE) Text1_Change();
-            if (code == BN_CLICKED) {
-                if (source == cmdBuka) cmdBuka_Click();
-                if (source == cmdProses) cmdProses_Click();
-                if (source == cmdTutup) cmdTutup_Click();
-            }
-            return 0;
-        }
+        case WM_COMMAND: OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam)); return 0;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             if (header->hwndFrom == TabStrip1 && header->code == TCN_SELCHANGE) TabStrip1_Click();
@@ -333,7 +337,7 @@ LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: break;
     }
-    return HostForm::HandleMessage(message, wParam, lParam);
+    return ThemedForm::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace tarvex::win

@@ -10,24 +10,29 @@
 #include <string>
 #include <vector>
 
-#include "app/JobSettings.h"
 #include "app/LogoAnimation.h"
-#include "app/ProgressPanel.h"
 #include "app/WindowSettings.h"
 #include "app/win/LabelBackground_win.h"
 #include "app/win/LogoView_win.h"
 #include "app/win/MessageBoxPrompts_win.h"
 #include "controls/cmdlg/epCmDlg.h"
 #include "controls/host/ChildControl_win.h"
-#include "controls/host/HostForm_win.h"
+#include "controls/host/GdiHandles_win.h"
+#include "controls/host/ThemedForm_win.h"
 #include "controls/xp/XPOptionCheck_win.h"
 #include "controls/xp/XpGroupBox_win.h"
+#include "job/BusyState.h"
+#include "job/JobSettings.h"
+#include "job/ProgressPanel.h"
 #include "translate/Languages.h"
 
 namespace tarvex::win {
 
-class frmUtama : public host::HostForm, public ProgressPanel {
+class frmUtama : public host::ThemedForm, public ProgressPanel {
 public:
+    // The logo animation's 50 ms timer.
+    static constexpr UINT_PTR kTmrTarv = 1;
+
     frmUtama();
     ~frmUtama() override;
 
@@ -55,6 +60,7 @@ protected:
 
 private:
     // Event handlers.
+    void OnCommand(HWND source, WORD code);
     void cmdBuka_Click();
     void cmdProses_Click();
     void cmdTutup_Click();
@@ -83,7 +89,7 @@ private:
     void ResetProgressDisplay();
     // Open, Process and Close are off while a run is going.
     void SetCommandsEnabled(bool enabled);
-    bool RunJob(const JobSettings& settings);
+    bool RunJob(const JobSettings& settings, BusyState& busy);
     WindowSettings CurrentSettings() const;
 
     MessageBoxPrompts prompts_;
@@ -104,10 +110,10 @@ private:
     std::unique_ptr<LogoView> tarvoAsli;
     HWND Picture1 = nullptr;
     HWND tooltips_ = nullptr;
-    HBITMAP donateBitmap_ = nullptr;
+    host::BitmapHandle donateBitmap_;
     bool logoTimerRunning_ = false;
     HWND Label5 = nullptr, lblKirim = nullptr, cmdTutup = nullptr, cmdProses = nullptr;
-    HICON smallIcon_ = nullptr, bigIcon_ = nullptr;
+    host::IconHandle smallIcon_, bigIcon_;
     bool busy_ = false;
     bool unloaded_ = false;
 };

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace tarvex::cmdlg {
 

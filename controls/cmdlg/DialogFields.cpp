@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
 #include "controls/cmdlg/CommonDialogError.h"
 
 namespace tarvex::cmdlg {

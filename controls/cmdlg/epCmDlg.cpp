@@ -20,7 +20,7 @@ constexpr int16_t kDefaultFilterIndex = 1;
 
 }  // namespace
 
-epCmDlg::epCmDlg(ControlHost host) : host_(std::move(host)) {
+epCmDlg::epCmDlg(DialogOwner host) : host_(std::move(host)) {
     InitProperties();
 }
 

@@ -17,7 +17,7 @@ namespace tarvex::cmdlg {
 class PrinterHost;
 
 // What the control asks of the form that holds it.
-struct ControlHost {
+struct DialogOwner {
     // The container's window handle (an HWND), asked at each dialog; the
     // dialog is owned by it. Unset: no owner.
     std::function<void*()> ContainerWindow;
@@ -34,9 +34,9 @@ public:
     static constexpr int32_t kHeightTwips = 360;
 
     // A control newly placed on a form, with its initial values.
-    explicit epCmDlg(ControlHost host = {});
+    explicit epCmDlg(DialogOwner host = {});
 
-    void SetHost(ControlHost host) { host_ = std::move(host); }
+    void SetHost(DialogOwner host) { host_ = std::move(host); }
 
     // Full paths and bare names of the last successful file dialog; absent
     // until one succeeds.
@@ -109,7 +109,7 @@ private:
     void ShowFileDialog(bool save);
 #endif
 
-    ControlHost host_;
+    DialogOwner host_;
     bool cancelError_ = false;
     std::string defaultFilename_;
     std::string dialogTitle_;

@@ -1,6 +1,6 @@
 #include "controls/host/ChildControl_win.h"
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
 #include "controls/host/ScreenMetrics_win.h"
 
 namespace tarvex::host {

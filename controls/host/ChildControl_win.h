@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "controls/host/FormHost.h"
 #include "controls/host/GdiHandles_win.h"
+#include "controls/host/ParentForm.h"
 
 namespace tarvex::host {
 
-class ChildControl : public HostedControl {
+class ChildControl : public FormControl {
 public:
     // The kind is taken from the window class ("Edit" a text box, "Static" a label).
     ChildControl(HWND window, std::string tag, const FontDescription& font);

@@ -91,6 +91,31 @@ using BrushHandle = GdiObject<HBRUSH>;
 using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
 
+// An icon this code loaded or created.
+class IconHandle {
+public:
+    IconHandle() = default;
+    explicit IconHandle(HICON icon) : icon_(icon) {}
+    ~IconHandle() {
+        if (icon_) DestroyIcon(icon_);
+    }
+    IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+    IconHandle& operator=(IconHandle&& other) noexcept {
+        if (this != &other) {
+            if (icon_) DestroyIcon(icon_);
+            icon_ = std::exchange(other.icon_, nullptr);
+        }
+        return *this;
+    }
+    IconHandle(const IconHandle&) = delete;
+    IconHandle& operator=(const IconHandle&) = delete;
+    HICON Get() const { return icon_; }
+    explicit operator bool() const { return icon_ != nullptr; }
+
+private:
+    HICON icon_ = nullptr;
+};
+
 // An object selected into a device context until the end of the scope.
 class SelectedObject {
 public:

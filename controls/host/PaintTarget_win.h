@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/host/FormHost.h"
+#include "controls/host/ParentForm.h"
 
 namespace tarvex::host {
 
@@ -25,7 +25,7 @@ public:
     // Clears the image to the back colour.
     virtual void ClearTarget() = 0;
     // The form's control list; null for a target that is not a form.
-    virtual FormHost* TargetForm() { return nullptr; }
+    virtual ParentForm* TargetForm() { return nullptr; }
 
     // The target bound to `window`, if it is one of this program's windows.
     static PaintTarget* FromWindow(HWND window);

@@ -1,6 +1,6 @@
 #include "controls/host/SitedControl_win.h"
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
 #include "controls/host/ScreenMetrics_win.h"
 
 namespace tarvex::host {
@@ -11,6 +11,76 @@ SitedControl::~SitedControl() {
 
 void SitedControl::Changed(const char* property) {
     if (site_.PropertyChanged) site_.PropertyChanged(property);
+}
+
+void SitedControl::SetFontPart(const FontDescription& font, const char* property) {
+    SetSurfaceFont(font);
+    RepaintForFont();
+    Changed(property);
+}
+
+void SitedControl::SetFontName(const std::string& value) {
+    FontDescription font = SurfaceFont();
+    font.Name = value;
+    SetFontPart(font, "FontName");
+}
+
+void SitedControl::SetFontSize(float value) {
+    FontDescription font = SurfaceFont();
+    font.Size = value;
+    SetFontPart(font, "FontSize");
+}
+
+void SitedControl::SetFontBold(bool value) {
+    FontDescription font = SurfaceFont();
+    font.Bold = value;
+    SetFontPart(font, "FontBold");
+}
+
+void SitedControl::SetFontItalic(bool value) {
+    FontDescription font = SurfaceFont();
+    font.Italic = value;
+    SetFontPart(font, "FontItalic");
+}
+
+void SitedControl::SetFontUnderline(bool value) {
+    FontDescription font = SurfaceFont();
+    font.Underline = value;
+    SetFontPart(font, "FontUnderline");
+}
+
+void SitedControl::SetFontStrikethru(bool value) {
+    FontDescription font = SurfaceFont();
+    font.Strikethru = value;
+    SetFontPart(font, "FontStrikethru");
+}
+
+void SitedControl::SetMousePointer(int16_t value) {
+    SetSurfaceMousePointer(value);
+    Changed("MousePointer");
+}
+
+void SitedControl::SetMouseIcon(const PropertyValue& value) {
+    mouseIcon_ = value;
+    Changed("MouseIcon");
+}
+
+void SitedControl::SetTabStop(bool value) {
+    tabStop_ = value;
+    Changed("TabStop");
+}
+
+void SitedControl::LoadFontPartsAndPointer(const FontDescription& font, bool fontTransparent,
+                                           const PropertyValue& mouseIcon, int16_t mousePointer) {
+    SetFontUnderline(font.Underline);
+    SetSurfaceFontTransparent(fontTransparent);
+    SetFontStrikethru(font.Strikethru);
+    SetFontSize(font.Size);
+    SetFontName(font.Name);
+    SetFontItalic(font.Italic);
+    SetFontBold(font.Bold);
+    SetMouseIcon(mouseIcon);
+    SetMousePointer(mousePointer);
 }
 
 double SitedControl::TwipsPerPixelX() const {

@@ -7,28 +7,60 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
-#include "controls/host/FormHost.h"
+#include "controls/host/ParentForm.h"
 #include "controls/host/Surface_win.h"
 
 namespace tarvex::host {
 
-class SitedControl : public Surface, public HostedControl {
+class SitedControl : public Surface, public FormControl {
 public:
     ~SitedControl() override;
 
-    // HostedControl: the place within the container, in twips.
+    // FormControl: the place within the container, in twips.
     WindowHandle ContainerWindow() const override;
     double Left() const override;
     double Top() const override;
     void SetLeft(double twips) override;
     void SetTop(double twips) override;
 
+    // The font parts, mouse pointer and icon, and tab stop that both
+    // self-drawn controls save. A font change repaints (RepaintForFont) and
+    // every change tells the host.
+    const FontDescription& Font() const { return SurfaceFont(); }
+    const std::string& FontName() const { return SurfaceFont().Name; }
+    void SetFontName(const std::string& value) override;
+    float FontSize() const { return SurfaceFont().Size; }
+    virtual void SetFontSize(float value);
+    bool FontBold() const { return SurfaceFont().Bold; }
+    void SetFontBold(bool value);
+    bool FontItalic() const { return SurfaceFont().Italic; }
+    void SetFontItalic(bool value);
+    bool FontUnderline() const { return SurfaceFont().Underline; }
+    void SetFontUnderline(bool value);
+    bool FontStrikethru() const { return SurfaceFont().Strikethru; }
+    void SetFontStrikethru(bool value);
+    int16_t MousePointer() const { return SurfaceMousePointer(); }
+    void SetMousePointer(int16_t value);
+    const PropertyValue& MouseIcon() const { return mouseIcon_; }
+    void SetMouseIcon(const PropertyValue& value);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool value);
+
 protected:
-    explicit SitedControl(ControlSite site) : site_(std::move(site)) {}
+    explicit SitedControl(ControlPlacement site) : site_(std::move(site)) {}
 
     // Tells the host that a saved property changed.
     void Changed(const char* property);
+    // Shows a changed font.
+    virtual void RepaintForFont() = 0;
+    // The saved font's parts, then the pointer, set one by one as a control
+    // being loaded reads them (each change told to the host).
+    void LoadFontPartsAndPointer(const FontDescription& font, bool fontTransparent, const PropertyValue& mouseIcon,
+                                 int16_t mousePointer);
+    // The saved tab stop, without telling the host.
+    void LoadTabStop(bool value) { tabStop_ = value; }
     double TwipsPerPixelX() const;
     double TwipsPerPixelY() const;
     // Follows the form's Resize and Paint events from now on (once; never
@@ -46,10 +78,14 @@ protected:
     // The buttons held during a mouse move: left 1, right 2, middle 4.
     static int16_t ButtonsHeld(WPARAM keys);
 
-    ControlSite site_;
+    ControlPlacement site_;
 
 private:
+    void SetFontPart(const FontDescription& font, const char* property);
+
     bool subscribed_ = false;
+    PropertyValue mouseIcon_;
+    bool tabStop_ = false;
 };
 
 }  // namespace tarvex::host

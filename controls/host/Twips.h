@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
 
 namespace tarvex::host {
 

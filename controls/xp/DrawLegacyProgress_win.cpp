@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/host/GdiHandles_win.h"
+#include "controls/host/IgnoreFailure.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/xp/LegacyProgressPlan.h"
 #include "controls/xp/XpGroupBox_win.h"
@@ -33,7 +34,7 @@ void Recolour(host::PersistentImage& image, const PlanRecolour& area, COLORREF f
 bool XpGroupBox::DrawLegacyProgress(int16_t percentage, uint32_t barBackground, uint32_t barColour, uint32_t textColour,
                                     bool showText) {
     if (percentage == lastDrawnPercentage_) return false;
-    try {
+    return host::IgnoreFailure([&] {
         ProgressPicture& picture = *progressPic_;
         LayoutProgressPic();
         picture.SetSurfaceBackColor(barBackground);
@@ -75,10 +76,7 @@ bool XpGroupBox::DrawLegacyProgress(int16_t percentage, uint32_t barBackground, 
         DrawEdge(SurfaceDC(), &edge, BDR_SUNKENOUTER, BF_RECT);
         lastDrawnPercentage_ = percentage;
         picture.ShowImage();
-        return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 }  // namespace tarvex::xp

@@ -1,44 +1,35 @@
 #include "controls/xp/FormTheming.h"
 
+#include "controls/host/IgnoreFailure.h"
 #include "controls/xp/ThemeClasses.h"
 
 namespace tarvex::xp {
 
 using host::ControlKind;
-using host::HostedControl;
+using host::FormControl;
 
 namespace {
 
-bool TagHas(const HostedControl& control, const char* word) {
+bool TagHas(const FormControl& control, const char* word) {
     return control.Tag().find(word) != std::string::npos;
-}
-
-// Each statement of the pass on its own: one failing control property must
-// not stop the rest.
-template <class Step>
-void Ignoring(Step step) {
-    try {
-        step();
-    } catch (...) {
-    }
 }
 
 }  // namespace
 
-std::vector<HostedControl*> ThemeFormControlsOn(host::FormHost& form, bool themed, const std::string& themeFontName,
-                                                const std::function<void()>& runPendingMessages) {
-    std::vector<HostedControl*> collected;
-    std::vector<HostedControl*> controls;
-    Ignoring([&] { controls = form.Controls(); });
-    for (HostedControl* control : controls) {
+std::vector<FormControl*> ThemeFormControlsOn(host::ParentForm& form, bool themed, const std::string& themeFontName,
+                                              const std::function<void()>& runPendingMessages) {
+    std::vector<FormControl*> collected;
+    std::vector<FormControl*> controls;
+    host::IgnoreFailure([&] { controls = form.Controls(); });
+    for (FormControl* control : controls) {
         collected.push_back(control);
-        Ignoring([&] {
+        host::IgnoreFailure([&] {
             if (themed && TagHas(*control, kTagOnXpBox)) {
                 control->SetTop(control->Top() - 2 * form.TwipsPerPixelY());
                 control->SetLeft(control->Left() - 2 * form.TwipsPerPixelX());
             }
         });
-        Ignoring([&] {
+        host::IgnoreFailure([&] {
             if (control->Kind() == ControlKind::TextBox) {
                 if (TagHas(*control, kTagThemeMyFont) && control->HasFont()) control->SetFontName(themeFontName);
                 return;
@@ -47,16 +38,16 @@ std::vector<HostedControl*> ThemeFormControlsOn(host::FormHost& form, bool theme
             control->SetFontName(themeFontName);
             if (control->Kind() == ControlKind::Label) control->Refresh();
         });
-        Ignoring(runPendingMessages);
+        host::IgnoreFailure(runPendingMessages);
     }
     return collected;
 }
 
-bool RefreshXpControlsOn(host::FormHost& form, const std::function<bool(const std::string& report)>& ask) {
+bool RefreshXpControlsOn(host::ParentForm& form, const std::function<bool(const std::string& report)>& ask) {
     auto onFailure = [&](const XpFailure& failure) { return ask(RefreshXpControlsReport(failure, form.Name())); };
-    std::vector<HostedControl*> controls;
+    std::vector<FormControl*> controls;
     if (!RunResumable({[&] { controls = form.Controls(); }}, onFailure)) return false;
-    for (HostedControl* control : controls) {
+    for (FormControl* control : controls) {
         const bool goOn = RunResumable({[&] {
                                            const ControlKind kind = control->Kind();
                                            if (kind == ControlKind::GroupBox || kind == ControlKind::OptionCheck)

@@ -1,6 +1,6 @@
 #include "controls/xp/GroupBoxGeometry.h"
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
 
 namespace tarvex::xp {
 

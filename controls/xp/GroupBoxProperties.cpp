@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace tarvex::xp {
 

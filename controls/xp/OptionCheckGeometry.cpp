@@ -1,6 +1,6 @@
 #include "controls/xp/OptionCheckGeometry.h"
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
 
 namespace tarvex::xp {
 

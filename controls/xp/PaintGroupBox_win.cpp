@@ -5,7 +5,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
 #include "controls/host/GdiHandles_win.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/xp/IsVista.h"

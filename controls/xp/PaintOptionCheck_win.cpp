@@ -4,8 +4,9 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
 #include "controls/host/GdiHandles_win.h"
+#include "controls/host/IgnoreFailure.h"
 #include "controls/host/PaintTarget_win.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/xp/OptionCheckGeometry.h"
@@ -121,7 +122,7 @@ RECT XPOptionCheck::GetRectInParent() const {
 }
 
 void XPOptionCheck::CopyParentBackground() {
-    try {
+    host::IgnoreFailure([&] {
         if (!site_.Form) return;
         const HWND formWindow = reinterpret_cast<HWND>(site_.Form->Window());
         const HWND container = GetParent(Handle());
@@ -131,7 +132,7 @@ void XPOptionCheck::CopyParentBackground() {
             if (container == formWindow) {
                 source = host::PaintTarget::FromWindow(formWindow);
             } else {
-                for (host::HostedControl* control : site_.Form->Controls())
+                for (host::FormControl* control : site_.Form->Controls())
                     if (control->Window() == reinterpret_cast<host::WindowHandle>(container)) {
                         source = host::PaintTarget::FromWindow(container);
                         break;
@@ -149,8 +150,7 @@ void XPOptionCheck::CopyParentBackground() {
         if (!source) return;
         source->SetAutoRedraw(true);
         BitBlt(SurfaceDC(), 0, 0, PixelWidth(), PixelHeight(), source->TargetDC(), x, y, SRCCOPY);
-    } catch (...) {
-    }
+    });
 }
 
 }  // namespace tarvex::xp

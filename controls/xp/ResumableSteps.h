@@ -7,7 +7,7 @@
 #include <new>
 #include <vector>
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "controls/xp/XpErrorReport.h"
 
 namespace tarvex::xp {

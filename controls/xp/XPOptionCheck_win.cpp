@@ -2,7 +2,8 @@
 
 #include <windowsx.h>
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
+#include "controls/host/IgnoreFailure.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/xp/OptionCheckStates.h"
 #include "controls/xp/XpControls_win.h"
@@ -13,9 +14,9 @@ namespace {
 constexpr char kOptionCheckClass[] = "TarvexXPOptionCheck";
 }  // namespace
 
-XPOptionCheck::XPOptionCheck(host::ControlSite site) : SitedControl(std::move(site)) {}
+XPOptionCheck::XPOptionCheck(host::ControlPlacement site) : SitedControl(std::move(site)) {}
 
-std::unique_ptr<XPOptionCheck> XPOptionCheck::Create(HWND parent, int x, int y, host::ControlSite site) {
+std::unique_ptr<XPOptionCheck> XPOptionCheck::Create(HWND parent, int x, int y, host::ControlPlacement site) {
     std::unique_ptr<XPOptionCheck> control(new XPOptionCheck(std::move(site)));
     if (!control->CreateSurface(kOptionCheckClass, WS_TABSTOP, x, y, 100, 17, parent)) return nullptr;
     control->InitProperties();
@@ -51,27 +52,18 @@ void XPOptionCheck::ReadProperties(const host::PropertyBag& bag) {
     value_ = p.Value;
     SetSurfaceFont(p.Font);
     SetCaption(p.Caption);
-    SetFontUnderline(p.Font.Underline);
-    SetSurfaceFontTransparent(p.FontTransparent);
-    SetFontStrikethru(p.Font.Strikethru);
-    SetFontSize(p.Font.Size);
-    SetFontName(p.Font.Name);
-    SetFontItalic(p.Font.Italic);
-    SetFontBold(p.Font.Bold);
-    SetMouseIcon(p.MouseIcon);
-    SetMousePointer(p.MousePointer);
+    LoadFontPartsAndPointer(p.Font, p.FontTransparent, p.MouseIcon, static_cast<int16_t>(p.MousePointer));
     controlType_ = p.ControlType;
-    tabStop_ = p.TabStop;
+    LoadTabStop(p.TabStop);
     SubscribeToForm([this] { MyParent_Resize(); }, [this] { MyParent_Paint(); });
     state_ = StateFor(Enabled(), value_, state_);
     SetSurfaceForeColor(Enabled() ? rememberedForeColor_ : OleColours::GrayText);
     if (themed_) {
-        try {
+        host::IgnoreFailure([&] {
             host::FontDescription font = SurfaceFont();
             font.Name = GetThemeFontName();
             SetSurfaceFont(font);
-        } catch (...) {
-        }
+        });
     }
     Redraw();
 }
@@ -89,10 +81,10 @@ void XPOptionCheck::WriteProperties(host::PropertyBag& bag) const {
     p.Font = SurfaceFont();
     p.Caption = caption_;
     p.FontTransparent = SurfaceFontTransparent();
-    p.MouseIcon = mouseIcon_;
+    p.MouseIcon = MouseIcon();
     p.MousePointer = SurfaceMousePointer();
     p.ControlType = controlType_;
-    p.TabStop = tabStop_;
+    p.TabStop = TabStop();
     SaveOptionCheckProperties(p, bag, {site_.DisplayName, site_.AmbientFont});
 }
 
@@ -156,7 +148,9 @@ void XPOptionCheck::SetValue(int32_t value) {
 }
 
 void XPOptionCheck::SetFont(const host::FontDescription& value) {
-    SetFontPart(value, "Font");
+    SetSurfaceFont(value);
+    Redraw();
+    Changed("Font");
 }
 
 void XPOptionCheck::SetCaption(const std::string& value) {
@@ -165,63 +159,6 @@ void XPOptionCheck::SetCaption(const std::string& value) {
     SetWindowTextA(Handle(), value.c_str());
     Redraw();
     Changed("Caption");
-}
-
-void XPOptionCheck::SetFontPart(const host::FontDescription& font, const char* property) {
-    SetSurfaceFont(font);
-    Redraw();
-    Changed(property);
-}
-
-void XPOptionCheck::SetFontUnderline(bool value) {
-    host::FontDescription font = SurfaceFont();
-    font.Underline = value;
-    SetFontPart(font, "FontUnderline");
-}
-
-void XPOptionCheck::SetFontStrikethru(bool value) {
-    host::FontDescription font = SurfaceFont();
-    font.Strikethru = value;
-    SetFontPart(font, "FontStrikethru");
-}
-
-void XPOptionCheck::SetFontSize(float value) {
-    host::FontDescription font = SurfaceFont();
-    font.Size = value;
-    SetFontPart(font, "FontSize");
-}
-
-void XPOptionCheck::SetFontName(const std::string& value) {
-    host::FontDescription font = SurfaceFont();
-    font.Name = value;
-    SetFontPart(font, "FontName");
-}
-
-void XPOptionCheck::SetFontItalic(bool value) {
-    host::FontDescription font = SurfaceFont();
-    font.Italic = value;
-    SetFontPart(font, "FontItalic");
-}
-
-void XPOptionCheck::SetFontBold(bool value) {
-    host::FontDescription font = SurfaceFont();
-    font.Bold = value;
-    SetFontPart(font, "FontBold");
-}
-
-void XPOptionCheck::SetTabStop(bool value) {
-    tabStop_ = value;
-    Changed("TabStop");
-}
-
-void XPOptionCheck::SetMouseIcon(const host::PropertyValue& value) {
-    mouseIcon_ = value;
-    Changed("MouseIcon");
-}
-
-void XPOptionCheck::SetMousePointer(int32_t value) {
-    SetSurfaceMousePointer(static_cast<int16_t>(value));
-    Changed("MousePointer");
 }
 
 void XPOptionCheck::Refresh() {
@@ -246,7 +183,7 @@ bool XPOptionCheck::TrySetVisible(bool visible) {
 void XPOptionCheck::ClearOptionSiblings() {
     if (!site_.Form) return;
     const host::WindowHandle container = ContainerWindow();
-    for (host::HostedControl* control : site_.Form->Controls()) {
+    for (host::FormControl* control : site_.Form->Controls()) {
         if (control->Kind() != host::ControlKind::OptionCheck) continue;
         if (control->ContainerWindow() != container || control->Window() == Window()) continue;
         XPOptionCheck* sibling = FromWindow(reinterpret_cast<HWND>(control->Window()));

@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "controls/host/FormHost.h"
 #include "controls/host/LoadedLibrary_win.h"
+#include "controls/host/ParentForm.h"
 #include "controls/host/SitedControl_win.h"
 #include "controls/xp/OptionCheckProperties.h"
 
@@ -22,7 +22,7 @@ namespace tarvex::xp {
 class XPOptionCheck : public host::SitedControl {
 public:
     // A new control at (x, y); it sizes itself when it paints.
-    static std::unique_ptr<XPOptionCheck> Create(HWND parent, int x, int y, host::ControlSite site);
+    static std::unique_ptr<XPOptionCheck> Create(HWND parent, int x, int y, host::ControlPlacement site);
     // The control of `window`, or null when the window is not one.
     static XPOptionCheck* FromWindow(HWND window);
     ~XPOptionCheck() override;
@@ -50,30 +50,11 @@ public:
     void SetEnabled(bool value);
     int32_t Value() const { return value_; }
     void SetValue(int32_t value);
-    const host::FontDescription& Font() const { return SurfaceFont(); }
     void SetFont(const host::FontDescription& value);
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& value);
-    bool FontUnderline() const { return SurfaceFont().Underline; }
-    void SetFontUnderline(bool value);
-    bool FontStrikethru() const { return SurfaceFont().Strikethru; }
-    void SetFontStrikethru(bool value);
-    float FontSize() const { return SurfaceFont().Size; }
-    void SetFontSize(float value);
-    const std::string& FontName() const { return SurfaceFont().Name; }
-    void SetFontName(const std::string& value) override;
-    bool FontItalic() const { return SurfaceFont().Italic; }
-    void SetFontItalic(bool value);
-    bool FontBold() const { return SurfaceFont().Bold; }
-    void SetFontBold(bool value);
     HWND hWnd() const { return Handle(); }
     HDC hDC() const { return SurfaceDC(); }
-    bool TabStop() const { return tabStop_; }
-    void SetTabStop(bool value);
-    const host::PropertyValue& MouseIcon() const { return mouseIcon_; }
-    void SetMouseIcon(const host::PropertyValue& value);
-    int32_t MousePointer() const { return SurfaceMousePointer(); }
-    void SetMousePointer(int32_t value);
     void MyParent_Resize() { Redraw(); }
     void MyParent_Paint() { Redraw(); }
     void Refresh() override;
@@ -90,7 +71,7 @@ public:
 
     void SetTag(std::string tag) { tag_ = std::move(tag); }
 
-    // HostedControl
+    // FormControl
     host::ControlKind Kind() const override { return host::ControlKind::OptionCheck; }
     host::WindowHandle Window() const override { return reinterpret_cast<host::WindowHandle>(Handle()); }
     std::string Tag() const override { return tag_; }
@@ -101,10 +82,10 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnResize() override { Redraw(); }
+    void RepaintForFont() override { Redraw(); }
 
 private:
-    explicit XPOptionCheck(host::ControlSite site);
-    void SetFontPart(const host::FontDescription& font, const char* property);
+    explicit XPOptionCheck(host::ControlPlacement site);
 
     // Painting (PaintOptionCheck_win.cpp).
     void Redraw();
@@ -122,13 +103,11 @@ private:
     int32_t value_ = 0;
     bool useParentFormhDC_ = false;
     std::string caption_;
-    bool tabStop_ = false;
     int32_t state_ = 0;
     int32_t controlType_ = 0;
     bool hasFocus_ = false;
     bool hasAccessKey_ = false;
     int32_t textLeft_ = 0;
-    host::PropertyValue mouseIcon_;
     bool leftDown_ = false;
     bool redrawing_ = false;
     std::string tag_;

@@ -4,6 +4,7 @@
 #include <vssym32.h>
 
 #include "controls/host/GdiHandles_win.h"
+#include "controls/host/IgnoreFailure.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/Twips.h"
 #include "controls/xp/FormTheming.h"
@@ -126,7 +127,7 @@ bool DrawTabStripCheat(host::PaintTarget& Target, int32_t Top, int32_t Left, int
                   [&] {
                       if (!themed) return;
                       result = true;
-                      host::FormHost* form = Target.TargetForm();
+                      host::ParentForm* form = Target.TargetForm();
                       if (!form) throw RuntimeError(438, "Object doesn't support this property or method");
                       status = BooleanStatus(RefreshXpControls(*form));
                   }},
@@ -134,19 +135,18 @@ bool DrawTabStripCheat(host::PaintTarget& Target, int32_t Top, int32_t Left, int
     return result;
 }
 
-bool RefreshXpControls(host::FormHost& Form) {
+bool RefreshXpControls(host::ParentForm& Form) {
     return RefreshXpControlsOn(Form, AskToContinue);
 }
 
-std::vector<host::HostedControl*> ThemeFormControls(host::FormHost& Form) {
+std::vector<host::FormControl*> ThemeFormControls(host::ParentForm& Form) {
     HWND window = reinterpret_cast<HWND>(Form.Window());
     bool themed = false;
     std::string fontName = kFallbackFontName;
-    try {
+    host::IgnoreFailure([&] {
         themed = IsThemed(window, false);
         fontName = GetThemeFontName();
-    } catch (...) {
-    }
+    });
     return ThemeFormControlsOn(Form, themed, fontName, RunPendingMessages);
 }
 

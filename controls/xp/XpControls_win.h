@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/host/FormHost.h"
 #include "controls/host/PaintTarget_win.h"
+#include "controls/host/ParentForm.h"
 #include "controls/xp/ThemeClasses.h"
 
 namespace tarvex::xp {
@@ -27,8 +27,8 @@ std::string GetThemeFontName();
 // Paints the tab-page body between the twip coordinates into the target's
 // persistent image, then refreshes the themed controls over it.
 bool DrawTabStripCheat(host::PaintTarget& Target, int32_t Top, int32_t Left, int32_t Right, int32_t Bottom);
-bool RefreshXpControls(host::FormHost& Form);
-std::vector<host::HostedControl*> ThemeFormControls(host::FormHost& Form);
+bool RefreshXpControls(host::ParentForm& Form);
+std::vector<host::FormControl*> ThemeFormControls(host::ParentForm& Form);
 
 // Turns the classic look on for the whole program, as if visual styles were
 // off; the gallery and the tests show both looks with it.

@@ -2,7 +2,8 @@
 
 #include <windowsx.h>
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
+#include "controls/host/IgnoreFailure.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/xp/XpControls_win.h"
 
@@ -12,10 +13,10 @@ namespace {
 constexpr char kGroupBoxClass[] = "TarvexXpGroupBox";
 }  // namespace
 
-XpGroupBox::XpGroupBox(host::ControlSite site) : SitedControl(std::move(site)) {}
+XpGroupBox::XpGroupBox(host::ControlPlacement site) : SitedControl(std::move(site)) {}
 
 std::unique_ptr<XpGroupBox> XpGroupBox::Create(HWND parent, int x, int y, int width, int height,
-                                               host::ControlSite site) {
+                                               host::ControlPlacement site) {
     std::unique_ptr<XpGroupBox> box(new XpGroupBox(std::move(site)));
     if (!box->CreateSurface(kGroupBoxClass, 0, x, y, width, height, parent)) return nullptr;
     box->progressPic_ = ProgressPicture::Create(box->Handle());
@@ -48,7 +49,7 @@ void XpGroupBox::ReadProperties(const host::PropertyBag& bag) {
     p_.LegacyProgressStyle = saved.LegacyProgressStyle;
     p_.VisibleBehavior = saved.VisibleBehavior;
     p_.HasDC = saved.HasDC;
-    p_.TabStop = saved.TabStop;
+    LoadTabStop(saved.TabStop);
     SetEnabled(saved.Enabled);
     p_.Visible = saved.Visible;
     p_.BorderStyle = saved.BorderStyle;
@@ -56,27 +57,18 @@ void XpGroupBox::ReadProperties(const host::PropertyBag& bag) {
     SetWindowTextA(Handle(), p_.Caption.c_str());
     p_.CheckBoxCaption = saved.CheckBoxCaption;
     SetSurfaceFont(saved.Font);
-    SetFontUnderline(saved.Font.Underline);
-    SetSurfaceFontTransparent(saved.FontTransparent);
-    SetFontStrikethru(saved.Font.Strikethru);
-    SetFontSize(saved.Font.Size);
-    SetFontName(saved.Font.Name);
-    SetFontItalic(saved.Font.Italic);
-    SetFontBold(saved.Font.Bold);
-    SetMouseIcon(saved.MouseIcon);
-    SetMousePointer(saved.MousePointer);
+    LoadFontPartsAndPointer(saved.Font, saved.FontTransparent, saved.MouseIcon, saved.MousePointer);
     p_.BackStyle = saved.BackStyle;
     p_.Picture = saved.Picture;
     controlHandle_ = Handle();
     // A loaded control always shows the theme's face.
-    try {
+    host::IgnoreFailure([&] {
         const std::string themeFont = GetThemeFontName();
         host::FontDescription font = SurfaceFont();
         font.Name = themeFont;
         SetSurfaceFont(font);
         SetFontName(themeFont);
-    } catch (...) {
-    }
+    });
 }
 
 void XpGroupBox::WriteProperties(host::PropertyBag& bag) const {
@@ -87,6 +79,8 @@ void XpGroupBox::WriteProperties(host::PropertyBag& bag) const {
     current.Font = Font();
     current.FontTransparent = SurfaceFontTransparent();
     current.MousePointer = MousePointer();
+    current.MouseIcon = MouseIcon();
+    current.TabStop = TabStop();
     SaveGroupBoxProperties(current, bag, {site_.DisplayName, site_.AmbientFont});
 }
 
@@ -151,7 +145,7 @@ void XpGroupBox::SetVisible(bool value) {
     ShowWindow(Handle(), value ? SW_SHOWNA : SW_HIDE);
     p_.Visible = value;
     if (p_.VisibleBehavior == 0)
-        for (host::HostedControl* control : ControlsContained()) control->TrySetVisible(value);
+        for (host::FormControl* control : ControlsContained()) control->TrySetVisible(value);
     LayoutAndPaint();
     Changed("Visible");
 }
@@ -159,7 +153,7 @@ void XpGroupBox::SetVisible(bool value) {
 void XpGroupBox::SetEnabled(bool value) {
     SetSurfaceEnabled(value);
     if (p_.DisabledBehavior == 1)
-        for (host::HostedControl* control : ControlsContained()) control->TrySetEnabled(value);
+        for (host::FormControl* control : ControlsContained()) control->TrySetEnabled(value);
     Repaint();
     Changed("Enabled");
 }
@@ -180,67 +174,8 @@ void XpGroupBox::SetFont(const host::FontDescription& value) {
     Changed("Font");
 }
 
-namespace {
-template <class Change>
-host::FontDescription WithFontChange(const host::FontDescription& font, Change change) {
-    host::FontDescription copy = font;
-    change(copy);
-    return copy;
-}
-}  // namespace
-
-void XpGroupBox::SetFontName(const std::string& value) {
-    SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Name = value; }));
-    Repaint();
-    Changed("FontName");
-}
-
 void XpGroupBox::SetFontSize(float value) {
-    try {
-        SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Size = value; }));
-        Repaint();
-        Changed("FontSize");
-    } catch (...) {
-    }
-}
-
-void XpGroupBox::SetFontBold(bool value) {
-    SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Bold = value; }));
-    Repaint();
-    Changed("FontBold");
-}
-
-void XpGroupBox::SetFontItalic(bool value) {
-    SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Italic = value; }));
-    Repaint();
-    Changed("FontItalic");
-}
-
-void XpGroupBox::SetFontUnderline(bool value) {
-    SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Underline = value; }));
-    Repaint();
-    Changed("FontUnderline");
-}
-
-void XpGroupBox::SetFontStrikethru(bool value) {
-    SetSurfaceFont(WithFontChange(SurfaceFont(), [&](auto& f) { f.Strikethru = value; }));
-    Repaint();
-    Changed("FontStrikethru");
-}
-
-void XpGroupBox::SetMousePointer(int16_t value) {
-    SetSurfaceMousePointer(value);
-    Changed("MousePointer");
-}
-
-void XpGroupBox::SetMouseIcon(const host::PropertyValue& value) {
-    p_.MouseIcon = value;
-    Changed("MouseIcon");
-}
-
-void XpGroupBox::SetTabStop(bool value) {
-    p_.TabStop = value;
-    Changed("TabStop");
+    host::IgnoreFailure([&] { SitedControl::SetFontSize(value); });
 }
 
 void XpGroupBox::SetHasDC(bool value) {
@@ -248,10 +183,10 @@ void XpGroupBox::SetHasDC(bool value) {
     Changed("HasDC");
 }
 
-std::vector<host::HostedControl*> XpGroupBox::ControlsContained() const {
-    std::vector<host::HostedControl*> contained;
+std::vector<host::FormControl*> XpGroupBox::ControlsContained() const {
+    std::vector<host::FormControl*> contained;
     if (!site_.Form) return contained;
-    for (host::HostedControl* control : site_.Form->Controls())
+    for (host::FormControl* control : site_.Form->Controls())
         if (control != this && control->ContainerWindow() == Window()) contained.push_back(control);
     return contained;
 }
@@ -328,7 +263,7 @@ RECT XpGroupBox::GetRectInParent() const {
 }
 
 void XpGroupBox::PaintTransparentBackground() {
-    try {
+    host::IgnoreFailure([&] {
         if (!site_.Form) return;
         const HWND formWindow = reinterpret_cast<HWND>(site_.Form->Window());
         const HWND container = GetParent(Handle());
@@ -338,7 +273,7 @@ void XpGroupBox::PaintTransparentBackground() {
             if (container == formWindow) {
                 source = host::PaintTarget::FromWindow(formWindow);
             } else {
-                for (host::HostedControl* control : site_.Form->Controls()) {
+                for (host::FormControl* control : site_.Form->Controls()) {
                     if (control->Window() == reinterpret_cast<host::WindowHandle>(container)) {
                         source = host::PaintTarget::FromWindow(container);
                         break;
@@ -364,8 +299,7 @@ void XpGroupBox::PaintTransparentBackground() {
         }
         source->SetAutoRedraw(true);
         BitBlt(SurfaceDC(), 0, 0, width, height, source->TargetDC(), x, y, SRCCOPY);
-    } catch (...) {
-    }
+    });
 }
 
 }  // namespace tarvex::xp

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/host/FormHost.h"
 #include "controls/host/LoadedLibrary_win.h"
 #include "controls/host/PaintTarget_win.h"
+#include "controls/host/ParentForm.h"
 #include "controls/host/SitedControl_win.h"
 #include "controls/xp/GroupBoxGeometry.h"
 #include "controls/xp/GroupBoxProperties.h"
@@ -27,7 +27,8 @@ constexpr UINT XPM_GETPERCENTAGE = WM_USER + 0x58;
 class XpGroupBox : public host::SitedControl, public host::PaintTarget {
 public:
     // A new control (its values as a newly placed one), hidden until shown.
-    static std::unique_ptr<XpGroupBox> Create(HWND parent, int x, int y, int width, int height, host::ControlSite site);
+    static std::unique_ptr<XpGroupBox> Create(HWND parent, int x, int y, int width, int height,
+                                              host::ControlPlacement site);
     ~XpGroupBox() override;
 
     // Values of a newly placed control, or the saved ones of a form.
@@ -61,31 +62,14 @@ public:
     void SetBackColor(uint32_t value);
     uint32_t ForeColor() const { return SurfaceForeColor(); }
     void SetForeColor(uint32_t value);
-    const host::FontDescription& Font() const { return SurfaceFont(); }
     void SetFont(const host::FontDescription& value);
-    const std::string& FontName() const { return SurfaceFont().Name; }
-    void SetFontName(const std::string& value) override;
-    float FontSize() const { return SurfaceFont().Size; }
-    void SetFontSize(float value);
-    bool FontBold() const { return SurfaceFont().Bold; }
-    void SetFontBold(bool value);
-    bool FontItalic() const { return SurfaceFont().Italic; }
-    void SetFontItalic(bool value);
-    bool FontUnderline() const { return SurfaceFont().Underline; }
-    void SetFontUnderline(bool value);
-    bool FontStrikethru() const { return SurfaceFont().Strikethru; }
-    void SetFontStrikethru(bool value);
-    int16_t MousePointer() const { return SurfaceMousePointer(); }
-    void SetMousePointer(int16_t value);
-    const host::PropertyValue& MouseIcon() const { return p_.MouseIcon; }
-    void SetMouseIcon(const host::PropertyValue& value);
-    bool TabStop() const { return p_.TabStop; }
-    void SetTabStop(bool value);
+    // A failed size change leaves the font as it was.
+    void SetFontSize(float value) override;
     bool HasDC() const { return p_.HasDC; }
     void SetHasDC(bool value);
     HWND hWnd() const { return Handle(); }
     HDC hDC() const { return SurfaceDC(); }
-    std::vector<host::HostedControl*> ControlsContained() const;
+    std::vector<host::FormControl*> ControlsContained() const;
 
     void SetTag(std::string tag) { tag_ = std::move(tag); }
 
@@ -111,7 +95,7 @@ public:
     std::function<void()> Click, DblClick;
     std::function<void(int16_t button, int16_t shift, float x, float y)> MouseDown, MouseMove, MouseUp;
 
-    // HostedControl
+    // FormControl
     host::ControlKind Kind() const override { return host::ControlKind::GroupBox; }
     host::WindowHandle Window() const override { return reinterpret_cast<host::WindowHandle>(Handle()); }
     std::string Tag() const override { return tag_; }
@@ -130,9 +114,10 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnResize() override { LayoutAndPaint(); }
+    void RepaintForFont() override { Repaint(); }
 
 private:
-    explicit XpGroupBox(host::ControlSite site);
+    explicit XpGroupBox(host::ControlPlacement site);
     void Repaint() { PaintGroupBox(); }
     void LayoutAndPaint();
     void LayoutProgressPic();

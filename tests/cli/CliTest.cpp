@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Version.h"
 #include "support/RunCli.h"
 #include "support/TempFolder.h"
 
@@ -92,7 +93,7 @@ TEST(TarvexCli, HelpAndVersion) {
     EXPECT_NE(help.Out.find("tarvex-cli shift --plus MM:SS FILE"), std::string::npos);
     CliResult version = RunCli({"--version"}, folder);
     EXPECT_EQ(version.Exit, 0);
-    EXPECT_EQ(version.Out, "tarvex-cli 1.1.0\n");
+    EXPECT_EQ(version.Out, "tarvex-cli " TARVEX_VERSION_TEXT "\n");
 }
 
 }  // namespace

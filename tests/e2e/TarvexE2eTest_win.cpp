@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/win/ControlIds.h"
+#include "base/Version.h"
 #include "e2e/Driver_win.h"
 #include "support/FakeService.h"
 #include "support/TempFolder.h"
@@ -42,6 +43,31 @@ void SetProxy(const std::string& server) {
                    static_cast<DWORD>(server.size() + 1));
     RegCloseKey(key);
 }
+
+// For the length of a test the shell opens https pages with a recorder
+// instead of a browser: the address it was given lands in `record`.
+class RecordedPageOpens {
+public:
+    explicit RecordedPageOpens(const std::string& record) {
+        char old[1024] = {};
+        DWORD size = sizeof old;
+        hadOld_ = RegGetValueA(HKEY_CLASSES_ROOT, kKey, nullptr, RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
+        old_ = old;
+        Set("C:\\windows\\system32\\cmd.exe /c echo \"%1\"> \"" + record + "\"");
+    }
+    ~RecordedPageOpens() {
+        if (hadOld_) Set(old_);
+    }
+
+private:
+    static constexpr char kKey[] = "https\\shell\\open\\command";
+    static void Set(const std::string& command) {
+        RegSetKeyValueA(HKEY_CLASSES_ROOT, kKey, nullptr, REG_SZ, command.c_str(),
+                        static_cast<DWORD>(command.size() + 1));
+    }
+    bool hadOld_ = false;
+    std::string old_;
+};
 
 class TarvexE2e : public ::testing::Test {
 protected:
@@ -237,7 +263,7 @@ TEST_F(TarvexE2e, LogoAnimatesAndOpensTheAboutBox) {
     // Closed by Enter, by Esc and by OK; the main window waits meanwhile.
     for (int way = 0; way < 3; ++way) {
         Click(logo);
-        HWND about = WaitForWindow(app.ProcessId(), "Tentang Tarvex 1.1.0");
+        HWND about = WaitForWindow(app.ProcessId(), "Tentang Tarvex " TARVEX_VERSION_TEXT);
         ASSERT_NE(about, nullptr) << way;
         EXPECT_FALSE(IsWindowEnabled(app.MainWindow()));
         EXPECT_NE(FindWindowExA(about, nullptr, "Static", "TARVEX - TARVO SUBTITLE EDITOR"), nullptr);
@@ -247,6 +273,18 @@ TEST_F(TarvexE2e, LogoAnimatesAndOpensTheAboutBox) {
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s)) << way;
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.MainWindow()) != FALSE; }, 5s));
     }
+}
+
+TEST_F(TarvexE2e, DonatePictureOpensItsPageThroughTheShell) {
+    const std::string record = folder / "opened.txt";
+    RecordedPageOpens recorder(record);
+    Click(Control(id::Picture1));
+    ASSERT_TRUE(
+        WaitUntil([&] { return test::Exists(record) && ReadBytes(record).find("DONATE") != std::string::npos; }, 30s));
+    EXPECT_NE(
+        ReadBytes(record).find("https://www.paypal.com/cgi-bin/webscr?cmd=_s-xclick&hosted_button_id=TARVEX11DONATE"),
+        std::string::npos)
+        << ReadBytes(record);
 }
 
 }  // namespace

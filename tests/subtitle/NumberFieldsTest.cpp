@@ -1,19 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "subtitle/NumberFields.h"
+#include "support/RaisedError.h"
 
 namespace tarvex {
 namespace {
-
-int32_t ErrorOf(void (*action)()) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 TEST(ParseInt16Field, WholeNumbersWithBlanksAndSign) {
     EXPECT_EQ(ParseInt16Field("07"), 7);
@@ -24,13 +16,13 @@ TEST(ParseInt16Field, WholeNumbersWithBlanksAndSign) {
 }
 
 TEST(ParseInt16Field, MismatchAndOverflow) {
-    EXPECT_EQ(ErrorOf([] { ParseInt16Field(""); }), ErrorNumber::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { ParseInt16Field("1a"); }), ErrorNumber::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { ParseInt16Field("1.5"); }), ErrorNumber::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { ParseInt16Field("-"); }), ErrorNumber::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { ParseInt16Field("1 2"); }), ErrorNumber::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { ParseInt16Field("32768"); }), ErrorNumber::Overflow);
-    EXPECT_EQ(ErrorOf([] { ParseInt16Field("99999999999999999999"); }), ErrorNumber::Overflow);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseInt16Field(""); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseInt16Field("1a"); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseInt16Field("1.5"); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseInt16Field("-"); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseInt16Field("1 2"); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseInt16Field("32768"); }), ErrorNumber::Overflow);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseInt16Field("99999999999999999999"); }), ErrorNumber::Overflow);
 }
 
 TEST(ParseMillisField, CommaOrPeriodAndHalfEvenRounding) {
@@ -48,11 +40,11 @@ TEST(ParseMillisField, CommaOrPeriodAndHalfEvenRounding) {
 }
 
 TEST(ParseMillisField, MismatchAndOverflow) {
-    EXPECT_EQ(ErrorOf([] { ParseMillisField(""); }), ErrorNumber::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { ParseMillisField(","); }), ErrorNumber::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { ParseMillisField("1,2,3"); }), ErrorNumber::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { ParseMillisField("1;2"); }), ErrorNumber::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { ParseMillisField("99999999999999999999"); }), ErrorNumber::Overflow);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseMillisField(""); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseMillisField(","); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseMillisField("1,2,3"); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseMillisField("1;2"); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(test::NumberRaisedBy([] { ParseMillisField("99999999999999999999"); }), ErrorNumber::Overflow);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/RuntimeError.h"
-#include "subtitle/ShiftLines.h"
+#include "base/RuntimeError.h"
+#include "job/BusyState.h"
+#include "subtitle/ShiftContent.h"
 #include "subtitle/TimeShiftRun.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingPanel.h"
@@ -30,7 +31,8 @@ class TimeShiftRunTest : public ::testing::Test {
 protected:
     bool Run(ShiftMode mode, int16_t minutes, int16_t seconds) {
         panel = test::RecordingPanel();
-        RunEnvironment environment{panel, panel, files, shiftNameNumber, translateNameNumber};
+        BusyState busy(panel);
+        RunEnvironment environment{panel, panel, files, shiftNameNumber, translateNameNumber, &busy};
         return RunTimeShift(input, mode, minutes, seconds, environment);
     }
     std::string LastMessage() const { return panel.Messages.empty() ? "" : panel.Messages.back().Text; }
@@ -65,6 +67,7 @@ TEST_F(TimeShiftRunTest, PlusKeepsTheInputAsBackupAndReportsProgress) {
     EXPECT_EQ(panel.Messages[0].Text, "Process Success Bos..");
     EXPECT_EQ(panel.Messages[0].Title, "Finish");
     EXPECT_EQ(panel.Messages[0].Icon, MessageIcon::Information);
+    EXPECT_FALSE(panel.Messages[0].WhileBusy);
 }
 
 TEST_F(TimeShiftRunTest, LaterRunsNumberTheirBackupsUntilOpenResetsTheCounter) {

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "app/FileSystem.h"
-#include "app/RuntimeError.h"
+#include "base/FileSystem.h"
+#include "base/RuntimeError.h"
 
 namespace tarvex::test {
 

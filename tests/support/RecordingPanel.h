@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgressPanel.h"
+#include "job/ProgressPanel.h"
 
 namespace tarvex::test {
 
@@ -12,6 +12,7 @@ struct ShownMessage {
     std::string Text;
     std::string Title;
     MessageIcon Icon;
+    bool WhileBusy;  // the busy pointer was still up when it showed
 };
 
 class RecordingPanel : public ProgressPanel, public Prompts {
@@ -25,7 +26,7 @@ public:
     void SetStatus(const std::string& status) override { Status = status; }
     void SetBusy(bool busy) override { Busy = busy; }
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
-        Messages.push_back({text, title, icon});
+        Messages.push_back({text, title, icon, Busy});
     }
 
     std::string Total;
@@ -33,7 +34,7 @@ public:
     int CounterUpdates = 0;
     std::vector<int> Percentages;
     std::string Status;
-    bool Busy = true;
+    bool Busy = false;
     std::vector<ShownMessage> Messages;
 };
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "translate/http/HttpTransport.h"
 
 namespace tarvex::test {

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "app/PathNames.h"
+#include "base/PathNames.h"
+#include "base/RuntimeError.h"
+#include "job/BusyState.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingPanel.h"
 #include "support/ScriptedTransport.h"
 #include "support/TempFolder.h"
 #include "translate/TextCleaning.h"
-#include "translate/TranslateErrors.h"
 #include "translate/TranslateRun.h"
 
 namespace tarvex {
@@ -33,7 +34,8 @@ protected:
                           ConnectionTest connected = Connected) {
         WriteBytes(input, content);
         panel = test::RecordingPanel();
-        RunEnvironment environment{panel, panel, files, shiftNameNumber, translateNameNumber};
+        BusyState busy(panel);
+        RunEnvironment environment{panel, panel, files, shiftNameNumber, translateNameNumber, &busy};
         succeeded = RunTranslation(input, "english", target, environment, service, connected);
         std::string output = InsertCode(LanguageCodeFor(target));
         return test::Exists(output) ? ReadBytes(output) : "";

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "support/ScriptedTransport.h"
-#include "translate/TranslateErrors.h"
 #include "translate/TranslationRequest.h"
 
 namespace tarvex {

@@ -6,8 +6,9 @@
 
 #include <cstdlib>
 
-#include "app/FileSystem.h"
-#include "app/PathNames.h"
+#include "base/FileSystem.h"
+#include "base/PathNames.h"
+#include "job/BusyState.h"
 #include "support/FakeService.h"
 #include "support/RecordingPanel.h"
 #include "support/RunCli.h"
@@ -56,7 +57,8 @@ protected:
         TranslationService service{*transport, host, timeout, {}, {}};
         service.RunBlocking = [](const std::function<void()>& work) { work(); };
         panel = test::RecordingPanel();
-        RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber};
+        BusyState busy(panel);
+        RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber, &busy};
         return RunTranslation(input, "english", "indonesian", environment, service, nullptr);
     }
     std::string Output() { return ReadBytes(InsertBeforeExtension(input, ".id")); }

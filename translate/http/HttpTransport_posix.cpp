@@ -6,8 +6,7 @@
 
 #include <mutex>
 
-#include "app/RuntimeError.h"
-#include "translate/TranslateErrors.h"
+#include "base/RuntimeError.h"
 #include "translate/http/HttpTransport.h"
 
 namespace tarvex {

@@ -11,8 +11,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/RuntimeError.h"
-#include "translate/TranslateErrors.h"
+#include "base/RuntimeError.h"
 #include "translate/http/HttpTransport.h"
 
 namespace tarvex {

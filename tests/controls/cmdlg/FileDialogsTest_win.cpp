@@ -22,7 +22,7 @@ const char* kSubtitleFilter =
 class FileDialogs : public ::testing::Test {
 protected:
     FileDialogs() {
-        ControlHost host;
+        DialogOwner host;
         host.ContainerWindow = [this] { return static_cast<void*>(form.Get()); };
         dialog.SetHost(host);
         dialog.SetFilter(kSubtitleFilter);

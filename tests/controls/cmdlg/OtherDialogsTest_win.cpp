@@ -32,13 +32,13 @@ void TypeInto(HWND dialog, int id, const std::string& text) {
 class OtherDialogs : public ::testing::Test {
 protected:
     OtherDialogs() {
-        ControlHost host;
+        DialogOwner host;
         host.ContainerWindow = [this] { return static_cast<void*>(form.Get()); };
         dialog.SetHost(host);
     }
 
     void UsePrinters(PrinterHost& printers) {
-        ControlHost host;
+        DialogOwner host;
         host.ContainerWindow = [this] { return static_cast<void*>(form.Get()); };
         host.Printers = &printers;
         dialog.SetHost(host);

@@ -27,7 +27,7 @@ protected:
     void SetUp() override {
         if (!std::getenv("TARVEX_TEST_PRINTER")) GTEST_SKIP() << "needs the printer prefix";
         ASSERT_TRUE(test::InstallTestPrinter());
-        ControlHost host;
+        DialogOwner host;
         host.ContainerWindow = [this] { return static_cast<void*>(form.Get()); };
         dialog.SetHost(host);
         // Each test starts from the system's default printer.

@@ -6,8 +6,8 @@
 namespace tarvex::cmdlg {
 namespace {
 
-ControlHost HostRecording(std::vector<std::string>& changed) {
-    ControlHost host;
+DialogOwner HostRecording(std::vector<std::string>& changed) {
+    DialogOwner host;
     host.PropertyChanged = [&changed](std::string_view name) { changed.emplace_back(name); };
     return host;
 }
@@ -115,7 +115,7 @@ TEST(CommonDialogError, CancelCarriesItsHelpAndTheProgramName) {
     EXPECT_EQ(cancel.Description(), "Cancel was selected.");
     EXPECT_EQ(cancel.HelpFile(), "cmdlg98.chm");
     EXPECT_EQ(cancel.HelpContext(), 32755);
-    EXPECT_EQ(cancel.Source(), "tarvex_cmdlg_tests");
+    EXPECT_EQ(cancel.Source(), "tarvex_tests");
     EXPECT_EQ(ErrorReportText(cancel), "Something Wrong (32755) Cancel was selected.");
 
     CommonDialogError printer = RuntimeFailure(484);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "controls/xp/FormTheming.h"
 
 namespace tarvex::xp {
@@ -8,7 +8,7 @@ namespace {
 
 using host::ControlKind;
 
-struct FakeControl : host::HostedControl {
+struct FakeControl : host::FormControl {
     ControlKind kind = ControlKind::Other;
     std::string tag;
     double left = 300, top = 600;
@@ -38,11 +38,11 @@ struct FakeControl : host::HostedControl {
     }
 };
 
-struct FakeForm : host::FormHost {
+struct FakeForm : host::ParentForm {
     std::vector<FakeControl*> controls;
     std::string Name() const override { return "frmUtama"; }
     host::WindowHandle Window() const override { return 1; }
-    std::vector<host::HostedControl*> Controls() const override { return {controls.begin(), controls.end()}; }
+    std::vector<host::FormControl*> Controls() const override { return {controls.begin(), controls.end()}; }
     double TwipsPerPixelX() const override { return 15; }
     double TwipsPerPixelY() const override { return 12; }
 };

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Rounding.h"
+#include "base/Rounding.h"
 
 #include "controls/xp/IsVista.h"
 #include "controls/xp/XPOptionCheck_win.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "controls/xp/GroupBoxProperties.h"
 #include "controls/xp/OptionCheckProperties.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/host/HostForm_win.h"
+#include "controls/host/ThemedForm_win.h"
 #include "controls/xp/XpControls_win.h"
 
 namespace tarvex::xp::testing {
@@ -25,12 +25,12 @@ protected:
     }
     void TearDown() override { SetClassicLook(false); }
 
-    host::ControlSite Site(const std::string& name = "Control1") {
-        return host::ControlSite{&form, name, host::FontDescription{"MS Sans Serif", 8.0f},
-                                 [this](std::string_view property) { changes.emplace_back(property); }};
+    host::ControlPlacement Site(const std::string& name = "Control1") {
+        return host::ControlPlacement{&form, name, host::FontDescription{"MS Sans Serif", 8.0f},
+                                      [this](std::string_view property) { changes.emplace_back(property); }};
     }
 
-    host::HostForm form{"frmTest", "test", 400, 300};
+    host::ThemedForm form{"frmTest", "test", 400, 300};
     std::vector<std::string> prompts;
     std::vector<std::string> changes;
     int promptAnswer = IDNO;

@@ -1,0 +1,150 @@
+#include <windows.h>
+
+#include "base/FileSystem.h"
+#include "base/RuntimeError.h"
+
+namespace tarvex {
+
+namespace {
+
+int32_t NumberForLastError(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND: return ErrorNumber::FileNotFound;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH: return ErrorNumber::PathNotFound;
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_FILE_EXISTS: return ErrorNumber::FileAlreadyExists;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return ErrorNumber::DiskFull;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_WRITE_PROTECT: return ErrorNumber::PermissionDenied;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY: return ErrorNumber::OutOfMemory;
+        default: return ErrorNumber::PathFileAccessError;
+    }
+}
+
+[[noreturn]] void ThrowLastError() {
+    throw RuntimeError(NumberForLastError(GetLastError()));
+}
+
+class HandleCloser {
+public:
+    explicit HandleCloser(HANDLE handle) : handle_(handle) {}
+    ~HandleCloser() { Release(); }
+    HandleCloser(const HandleCloser&) = delete;
+    HandleCloser& operator=(const HandleCloser&) = delete;
+    HANDLE Get() const { return handle_; }
+    BOOL Release() {
+        if (handle_ == INVALID_HANDLE_VALUE) return TRUE;
+        HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return CloseHandle(handle);
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class Win32OutputFile : public OutputFile {
+public:
+    explicit Win32OutputFile(HANDLE handle) : handle_(handle) {}
+
+    void Write(std::string_view bytes) override {
+        const char* data = bytes.data();
+        size_t left = bytes.size();
+        while (left > 0) {
+            DWORD chunk = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
+            DWORD written = 0;
+            if (!WriteFile(handle_.Get(), data, chunk, &written, nullptr)) ThrowLastError();
+            data += written;
+            left -= written;
+        }
+    }
+
+    void Close() override {
+        if (!handle_.Release()) ThrowLastError();
+    }
+
+private:
+    HandleCloser handle_;
+};
+
+// A directory search over normal files: read-only and archive files match,
+// hidden files, system files and folders do not.
+bool SearchFindsNormalFile(const std::string& pattern) {
+    if (pattern.empty()) return false;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    const DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+    bool match = false;
+    do {
+        if ((found.dwFileAttributes & excluded) == 0) {
+            match = true;
+            break;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return match;
+}
+
+class Win32FileSystem : public FileSystem {
+public:
+    bool FileExists(const std::string& path) override { return SearchFindsNormalFile(path); }
+
+    bool FolderExists(const std::string& folder) override {
+        if (folder.empty()) return false;
+        // A bare drive ("D:") names the drive's current folder; ask for its root.
+        std::string probe = folder;
+        if (probe.size() == 2 && probe[1] == ':') probe += '\\';
+        DWORD attributes = GetFileAttributesA(probe.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
+
+    std::string ReadFile(const std::string& path) override {
+        HandleCloser file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (file.Get() == INVALID_HANDLE_VALUE) ThrowLastError();
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(file.Get(), &size)) ThrowLastError();
+        std::string content;
+        content.resize(size.QuadPart > 0 ? static_cast<size_t>(size.QuadPart) : 0);
+        size_t filled = 0;
+        for (;;) {
+            if (filled == content.size()) content.resize(content.size() + 65536);
+            size_t room = content.size() - filled;
+            DWORD want = room > 0x40000000 ? 0x40000000 : static_cast<DWORD>(room);
+            DWORD got = 0;
+            if (!::ReadFile(file.Get(), content.data() + filled, want, &got, nullptr)) ThrowLastError();
+            if (got == 0) break;
+            filled += got;
+        }
+        content.resize(filled);
+        return content;
+    }
+
+    void Rename(const std::string& from, const std::string& to) override {
+        // MoveFileA never replaces an existing target.
+        if (!MoveFileA(from.c_str(), to.c_str())) ThrowLastError();
+    }
+
+    std::unique_ptr<OutputFile> CreateOutput(const std::string& path) override {
+        HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) ThrowLastError();
+        return std::make_unique<Win32OutputFile>(handle);
+    }
+};
+
+}  // namespace
+
+FileSystem& SystemFileSystem() {
+    static Win32FileSystem system;
+    return system;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,26 @@
+#include "base/RuntimeError.h"
+
+namespace tarvex {
+
+const char* StandardDescription(int32_t number) {
+    switch (number) {
+        case ErrorNumber::InvalidCall: return "Invalid procedure call or argument";
+        case ErrorNumber::Overflow: return "Overflow";
+        case ErrorNumber::OutOfMemory: return "Out of memory";
+        case ErrorNumber::SubscriptOutOfRange: return "Subscript out of range";
+        case ErrorNumber::TypeMismatch: return "Type mismatch";
+        case ErrorNumber::FileNotFound: return "File not found";
+        case ErrorNumber::FileAlreadyExists: return "File already exists";
+        case ErrorNumber::DiskFull: return "Disk full";
+        case ErrorNumber::PermissionDenied: return "Permission denied";
+        case ErrorNumber::PathFileAccessError: return "Path/File access error";
+        case ErrorNumber::PathNotFound: return "Path not found";
+        default: return "Application-defined or object-defined error";
+    }
+}
+
+std::string ErrorReportText(const RuntimeError& error) {
+    return "Something Wrong (" + std::to_string(error.Number()) + ") " + error.Description();
+}
+
+}  // namespace tarvex

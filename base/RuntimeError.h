@@ -1,0 +1,51 @@
+#pragma once
+// The one error type of the core. Numbers follow the classic runtime
+// numbering that users of this kind of tool already know from its reports.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace tarvex {
+
+namespace ErrorNumber {
+constexpr int32_t InvalidCall = 5;
+constexpr int32_t Overflow = 6;
+constexpr int32_t OutOfMemory = 7;
+constexpr int32_t SubscriptOutOfRange = 9;
+constexpr int32_t TypeMismatch = 13;
+constexpr int32_t FileNotFound = 53;
+constexpr int32_t FileAlreadyExists = 58;
+constexpr int32_t DiskFull = 61;
+constexpr int32_t PermissionDenied = 70;
+constexpr int32_t PathFileAccessError = 75;
+constexpr int32_t PathNotFound = 76;
+// The translation service's, in the range the runtime's internet transfer
+// errors used, so users can tell them from file errors.
+constexpr int32_t RequestTimedOut = 35761;   // "Request timed out"
+constexpr int32_t ServiceRefused = 35762;    // "HTTP <status> <reason>"
+constexpr int32_t ConnectionFailed = 35763;  // the connection could not be made or was dropped
+}  // namespace ErrorNumber
+
+// The runtime's own description for a number ("Overflow" for 6...).
+const char* StandardDescription(int32_t number);
+
+class RuntimeError : public std::runtime_error {
+public:
+    RuntimeError(int32_t number, std::string description)
+        : std::runtime_error(description), number_(number), description_(std::move(description)) {}
+    // An error with the standard description of its number.
+    explicit RuntimeError(int32_t number) : RuntimeError(number, StandardDescription(number)) {}
+
+    int32_t Number() const { return number_; }
+    const std::string& Description() const { return description_; }
+
+private:
+    int32_t number_;
+    std::string description_;
+};
+
+// "Something Wrong (N) description": the text of the error report.
+std::string ErrorReportText(const RuntimeError& error);
+
+}  // namespace tarvex

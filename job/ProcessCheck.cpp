@@ -1,0 +1,76 @@
+#include "job/ProcessCheck.h"
+
+#include "base/FileSystem.h"
+#include "base/PathNames.h"
+#include "base/TextTrim.h"
+
+namespace tarvex {
+
+namespace {
+
+ProcessDecision Refuse(const char* text, const char* title, MessageIcon icon) {
+    ProcessDecision decision;
+    decision.Text = text;
+    decision.Title = title;
+    decision.Icon = icon;
+    return decision;
+}
+
+}  // namespace
+
+int ParseShiftAmount(const std::string& text) {
+    std::string_view digits = TrimSpaces(text);
+    // Leading zeros are still a whole number ("000" is 0).
+    while (digits.size() > 2 && digits.front() == '0') digits.remove_prefix(1);
+    if (digits.size() > 2) return -1;
+    int value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value <= 59 ? value : -1;
+}
+
+ProcessDecision CheckProcessInputs(const ProcessRequest& request, FileSystem& files) {
+    if (!files.FileExists(request.PathText))
+        return Refuse(kFileNotFoundText, kFileNotFoundTitle, MessageIcon::Exclamation);
+
+    ProcessDecision decision;
+    decision.Settings.InputPath = request.PathText;
+    decision.Settings.SourceLanguage = request.SourceLanguage;
+    decision.Settings.TargetLanguage = request.TargetLanguage;
+    if (request.ActiveTab != 0) {
+        decision.Settings.Job = JobKind::Translate;
+        decision.Accepted = true;
+        return decision;
+    }
+
+    decision.Settings.Job = JobKind::TimeShift;
+    ShiftMode mode = ShiftMode::StartTime;  // also when no button is selected
+    for (int16_t index = 0; index < 3; ++index) {
+        if (request.ModeSelected[index]) {
+            mode = static_cast<ShiftMode>(index);
+            break;
+        }
+    }
+    int minutes = ParseShiftAmount(request.MinutesText);
+    int seconds = ParseShiftAmount(request.SecondsText);
+    // The arithmetic of the shift carries only once, so larger amounts
+    // would write fields out of range.
+    if (minutes < 0 || seconds < 0) return Refuse(kAmountRangeText, kInformationTitle, MessageIcon::Information);
+    // Start Time may re-base to 00:00; Plus and Minus need a real amount.
+    if (minutes == 0 && mode != ShiftMode::StartTime && seconds == 0)
+        return Refuse(kZeroShiftText, kInformationTitle, MessageIcon::Information);
+
+    decision.Settings.Mode = mode;
+    decision.Settings.Minutes = static_cast<int16_t>(minutes);
+    decision.Settings.Seconds = static_cast<int16_t>(seconds);
+    decision.Accepted = true;
+    return decision;
+}
+
+bool ProcessEnabledFor(const std::string& path, FileSystem& files) {
+    return HasSubtitleExtension(path) && files.FileExists(path);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,52 @@
+#include "job/RunToEnd.h"
+
+#include <new>
+#include <optional>
+
+#include "base/RuntimeError.h"
+#include "job/BusyState.h"
+#include "job/ProgressPanel.h"
+
+namespace tarvex {
+
+void RunEnvironment::EndBusy() {
+    if (Busy != nullptr) Busy->End();
+}
+
+bool RunToEnd(RunEnvironment& environment, const std::function<void(RunOutput&)>& work) {
+    RunOutput output;
+    std::optional<RuntimeError> failure;
+    try {
+        work(output);
+        output.Writer.Flush();
+        if (output.File) output.File->Close();
+    } catch (const RuntimeError& error) {
+        failure = error;
+    } catch (const std::bad_alloc&) {
+        failure = RuntimeError(ErrorNumber::OutOfMemory);
+    }
+    if (failure && output.File) {
+        // Keep what was written so far; the failure being reported is the first one.
+        try {
+            output.Writer.Flush();
+        } catch (const RuntimeError&) {
+        }
+        try {
+            output.File->Close();
+        } catch (const RuntimeError&) {
+        }
+    }
+    output.File.reset();
+
+    environment.EndBusy();
+    if (failure) {
+        environment.Panel.SetStatus(kStatusFailed);
+        ShowErrorReport(environment.Messages, *failure);
+        return false;
+    }
+    environment.Panel.SetStatus(OutputStatus(output.ShownName));
+    environment.Messages.ShowMessage("Process Success Bos..", "Finish", MessageIcon::Information);
+    return true;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,43 @@
+#!/bin/sh
+# Each folder includes only its own headers and those of the layers below it
+# (see the layout in the README). Prints every include that breaks
+# the rule and fails if there is one.
+set -eu
+cd "$(dirname "$0")/.."
+status=0
+check() {
+  folder=$1
+  shift
+  files=$(git ls-files "$folder/*.h" "$folder/*.cpp" | grep -v "^$folder/.*/.*/" || true)
+  for f in $files; do
+    # Only the files directly in this folder: subfolders are checked on their own.
+    case "${f#"$folder"/}" in */*) continue ;; esac
+    grep -n '^#include "' "$f" | while IFS= read -r line; do
+      header=$(printf '%s\n' "$line" | sed 's/.*#include "\([^"]*\)".*/\1/')
+      case "$header" in */*) ;; *) continue ;; esac  # beside the file (resources)
+      allowed=no
+      for prefix in "$folder" "$@"; do
+        case "$header" in "$prefix"/*) allowed=yes ;; esac
+      done
+      if [ $allowed = no ]; then echo "$f: includes $header"; fi
+    done
+  done
+}
+out=$(
+  check base
+  check job base
+  check subtitle base job
+  check translate/http base
+  check translate base job subtitle translate/http
+  check controls/host base
+  check controls/cmdlg base controls/host
+  check controls/xp base controls/host
+  check app base job
+  check cli base job subtitle translate
+)
+if [ -n "$out" ]; then
+  printf '%s\n' "$out"
+  echo "check-layers: includes across layers (see above)" >&2
+  status=1
+fi
+exit $status

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "base/FileSystem.h"
+#include "job/ProcessCheck.h"
+#include "support/TempFolder.h"
+
+namespace tarvex {
+namespace {
+
+class ProcessCheckTest : public ::testing::Test {
+protected:
+    ProcessCheckTest() {
+        test::WriteBytes(file, "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n");
+        request.PathText = file;
+        request.MinutesText = "00";
+        request.SecondsText = "00";
+    }
+    ProcessDecision Check() { return CheckProcessInputs(request, SystemFileSystem()); }
+
+    test::TempFolder folder;
+    std::string file = folder / "movie.srt";
+    ProcessRequest request;
+};
+
+TEST_F(ProcessCheckTest, MissingFileIsRefusedOnEitherPage) {
+    for (int16_t tab : {0, 1, 5}) {
+        request.ActiveTab = tab;
+        request.PathText = folder / "gone.srt";
+        ProcessDecision decision = Check();
+        EXPECT_FALSE(decision.Accepted);
+        EXPECT_EQ(decision.Text, "File Not Found...!");
+        EXPECT_EQ(decision.Title, "Error Message");
+        EXPECT_EQ(decision.Icon, MessageIcon::Exclamation);
+    }
+    request.PathText = folder.Path();  // a folder is not a file
+    EXPECT_FALSE(Check().Accepted);
+}
+
+TEST_F(ProcessCheckTest, StartTimeMayBeZeroButPlusAndMinusMayNot) {
+    ProcessDecision none = Check();  // no button selected counts as Start Time
+    ASSERT_TRUE(none.Accepted);
+    EXPECT_EQ(none.Settings.Job, JobKind::TimeShift);
+    EXPECT_EQ(none.Settings.Mode, ShiftMode::StartTime);
+    EXPECT_EQ(none.Settings.InputPath, file);
+
+    request.ModeSelected = {false, true, false};
+    request.SecondsText = "";
+    ProcessDecision zero = Check();
+    EXPECT_FALSE(zero.Accepted);
+    EXPECT_EQ(zero.Text, "Minutes and Seconds are not specified or is 0..!");
+    EXPECT_EQ(zero.Title, "Information");
+    EXPECT_EQ(zero.Icon, MessageIcon::Information);
+
+    request.ModeSelected = {false, false, true};
+    request.MinutesText = " 2";
+    request.SecondsText = "07";
+    ProcessDecision minus = Check();
+    ASSERT_TRUE(minus.Accepted);
+    EXPECT_EQ(minus.Settings.Mode, ShiftMode::Minus);
+    EXPECT_EQ(minus.Settings.Minutes, 2);
+    EXPECT_EQ(minus.Settings.Seconds, 7);
+
+    // The first selected button wins, in index order.
+    request.ModeSelected = {false, true, true};
+    EXPECT_EQ(Check().Settings.Mode, ShiftMode::Plus);
+}
+
+TEST_F(ProcessCheckTest, AmountsMustBeWholeNumbersUpTo59) {
+    request.ModeSelected = {false, true, false};
+    for (const char* bad : {"60", "-1", "1.5", "abc", "99999", "5 5"}) {
+        request.MinutesText = bad;
+        ProcessDecision decision = Check();
+        EXPECT_FALSE(decision.Accepted) << bad;
+        EXPECT_EQ(decision.Text, "Minutes and Seconds must be whole numbers from 0 to 59..!");
+    }
+    EXPECT_EQ(ParseShiftAmount("059"), 59);
+    EXPECT_EQ(ParseShiftAmount("  "), 0);
+    EXPECT_EQ(ParseShiftAmount("0000"), 0);
+}
+
+TEST_F(ProcessCheckTest, TranslationChecksOnlyTheFile) {
+    request.ActiveTab = 1;
+    request.MinutesText = "nonsense";
+    request.SourceLanguage = "English";
+    request.TargetLanguage = "Indonesian";
+    ProcessDecision decision = Check();
+    ASSERT_TRUE(decision.Accepted);
+    EXPECT_EQ(decision.Settings.Job, JobKind::Translate);
+    EXPECT_EQ(decision.Settings.TargetLanguage, "Indonesian");
+}
+
+TEST_F(ProcessCheckTest, PathRuleNeedsAnExistingSubtitleFile) {
+    EXPECT_TRUE(ProcessEnabledFor(file, SystemFileSystem()));
+    std::string other = folder / "notes.doc";
+    test::WriteBytes(other, "x");
+    EXPECT_FALSE(ProcessEnabledFor(other, SystemFileSystem()));
+    EXPECT_FALSE(ProcessEnabledFor(folder / "gone.txt", SystemFileSystem()));
+}
+
+}  // namespace
+}  // namespace tarvex

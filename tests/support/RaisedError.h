@@ -1,0 +1,25 @@
+#pragma once
+// What a call raises, for tests of the error numbers: the RuntimeError, or
+// number 0 when it raises none. Any other exception fails the test.
+
+#include <cstdint>
+#include <functional>
+
+#include "base/RuntimeError.h"
+
+namespace tarvex::test {
+
+inline RuntimeError ErrorRaisedBy(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        return error;
+    }
+    return RuntimeError(0, "no error");
+}
+
+inline int32_t NumberRaisedBy(const std::function<void()>& call) {
+    return ErrorRaisedBy(call).Number();
+}
+
+}  // namespace tarvex::test
