@@ -13,46 +13,37 @@ void SitedControl::Changed(const char* property) {
     if (site_.PropertyChanged) site_.PropertyChanged(property);
 }
 
-void SitedControl::SetFontPart(const FontDescription& font, const char* property) {
+template <class Part, class Value>
+void SitedControl::SetFontPart(Part FontDescription::*part, const Value& value, const char* property) {
+    FontDescription font = SurfaceFont();
+    font.*part = value;
     SetSurfaceFont(font);
     RepaintForFont();
     Changed(property);
 }
 
 void SitedControl::SetFontName(const std::string& value) {
-    FontDescription font = SurfaceFont();
-    font.Name = value;
-    SetFontPart(font, "FontName");
+    SetFontPart(&FontDescription::Name, value, "FontName");
 }
 
 void SitedControl::SetFontSize(float value) {
-    FontDescription font = SurfaceFont();
-    font.Size = value;
-    SetFontPart(font, "FontSize");
+    SetFontPart(&FontDescription::Size, value, "FontSize");
 }
 
 void SitedControl::SetFontBold(bool value) {
-    FontDescription font = SurfaceFont();
-    font.Bold = value;
-    SetFontPart(font, "FontBold");
+    SetFontPart(&FontDescription::Bold, value, "FontBold");
 }
 
 void SitedControl::SetFontItalic(bool value) {
-    FontDescription font = SurfaceFont();
-    font.Italic = value;
-    SetFontPart(font, "FontItalic");
+    SetFontPart(&FontDescription::Italic, value, "FontItalic");
 }
 
 void SitedControl::SetFontUnderline(bool value) {
-    FontDescription font = SurfaceFont();
-    font.Underline = value;
-    SetFontPart(font, "FontUnderline");
+    SetFontPart(&FontDescription::Underline, value, "FontUnderline");
 }
 
 void SitedControl::SetFontStrikethru(bool value) {
-    FontDescription font = SurfaceFont();
-    font.Strikethru = value;
-    SetFontPart(font, "FontStrikethru");
+    SetFontPart(&FontDescription::Strikethru, value, "FontStrikethru");
 }
 
 void SitedControl::SetMousePointer(int16_t value) {

@@ -81,7 +81,8 @@ protected:
     ControlPlacement site_;
 
 private:
-    void SetFontPart(const FontDescription& font, const char* property);
+    template <class Part, class Value>
+    void SetFontPart(Part FontDescription::*part, const Value& value, const char* property);
 
     bool subscribed_ = false;
     PropertyValue mouseIcon_;

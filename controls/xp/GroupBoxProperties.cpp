@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "base/RuntimeError.h"
+#include "controls/xp/FontProperties.h"
 
 namespace tarvex::xp {
 
@@ -17,12 +18,6 @@ int16_t ToInt16(int32_t value) {
     if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
         throw RuntimeError(ErrorNumber::Overflow);
     return static_cast<int16_t>(value);
-}
-
-host::FontDescription ReadFont(const PropertyBag& bag, const host::FontDescription& ambientFont) {
-    PropertyValue value = bag.ReadProperty("Font", ambientFont);
-    if (const auto* font = std::get_if<host::FontDescription>(&value)) return *font;
-    return ambientFont;
 }
 
 // TabStop is kept as a number; a Boolean from elsewhere is read too.
@@ -52,16 +47,12 @@ bool ContainsAccelerator(std::string_view caption) {
 }
 
 GroupBoxProperties NewGroupBoxProperties(const Ambient& ambient) {
-    GroupBoxProperties properties;
-    properties.Caption = ambient.DisplayName;
-    properties.Font = ambient.Font;
-    return properties;
+    return PlacedProperties<GroupBoxProperties>(ambient);
 }
 
 GroupBoxProperties LoadGroupBoxProperties(const PropertyBag& bag, const Ambient& ambient) {
     GroupBoxProperties p;
-    p.BackColor = static_cast<uint32_t>(ReadColour(bag, "BackColor", OleColours::ButtonFace));
-    p.ForeColor = static_cast<uint32_t>(ReadColour(bag, "ForeColor", OleColours::ButtonText));
+    ReadSavedColours(bag, p);
     p.UseParentFormhDC = bag.ReadBool("UseParentFormhDC", false);
     p.DisabledBehavior = bag.ReadInt("DisabledBehavior", 0);
     p.Percentage = ToInt16(bag.ReadInt("Percentage", 0));
@@ -75,15 +66,10 @@ GroupBoxProperties LoadGroupBoxProperties(const PropertyBag& bag, const Ambient&
     p.BorderStyle = bag.ReadInt("BorderStyle", BorderStyles::XpFrame);
     p.Caption = bag.ReadString("Caption", ambient.DisplayName);
     p.CheckBoxCaption = bag.ReadBool("CheckBoxCaption", false);
-    p.Font = ReadFont(bag, ambient.Font);
-    p.Font.Underline = bag.ReadBool("FontUnderline", false);
-    p.FontTransparent = bag.ReadBool("FontTransparent", true);
-    p.Font.Strikethru = bag.ReadBool("FontStrikethru", false);
-    p.Font.Size = static_cast<float>(bag.ReadDouble("FontSize", kDefaultFontSize));
-    p.Font.Name = bag.ReadString("FontName", "MS Sans Serif");
-    p.Font.Italic = bag.ReadBool("FontItalic", false);
-    p.Font.Bold = bag.ReadBool("FontBold", false);
-    p.MouseIcon = bag.ReadProperty("MouseIcon", std::monostate{});
+    const SavedFont font = ReadSavedFont(bag, ambient.Font, kDefaultFontSize);
+    p.Font = font.Font;
+    p.FontTransparent = font.FontTransparent;
+    p.MouseIcon = font.MouseIcon;
     p.MousePointer = ToInt16(bag.ReadInt("MousePointer", 0));
     p.BackStyle = bag.ReadInt("BackStyle", BackStyles::Transparent);
     p.Picture = bag.ReadProperty("Picture", std::monostate{});
@@ -108,14 +94,7 @@ void SaveGroupBoxProperties(const GroupBoxProperties& p, PropertyBag& bag, const
     bag.WriteProperty("BackStyle", p.BackStyle, int32_t{BackStyles::Transparent});
     bag.WriteProperty("Caption", p.Caption, ambient.DisplayName);
     bag.WriteProperty("CheckBoxCaption", p.CheckBoxCaption, false);
-    bag.WriteProperty("FontUnderline", p.Font.Underline, false);
-    bag.WriteProperty("FontTransparent", p.FontTransparent, true);
-    bag.WriteProperty("FontStrikethru", p.Font.Strikethru, false);
-    bag.WriteProperty("FontSize", static_cast<double>(p.Font.Size), kDefaultFontSize);
-    bag.WriteProperty("FontName", p.Font.Name, std::string("MS Sans Serif"));
-    bag.WriteProperty("FontItalic", p.Font.Italic, false);
-    bag.WriteProperty("FontBold", p.Font.Bold, false);
-    bag.WriteProperty("MouseIcon", p.MouseIcon, std::monostate{});
+    WriteSavedFontParts({p.Font, p.FontTransparent, p.MouseIcon}, bag, kDefaultFontSize);
     bag.WriteProperty("MousePointer", int32_t{p.MousePointer}, int32_t{0});
     bag.WriteProperty("Picture", p.Picture, std::monostate{});
 }

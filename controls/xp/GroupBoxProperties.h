@@ -56,4 +56,20 @@ void SaveGroupBoxProperties(const GroupBoxProperties& properties, host::Property
 int32_t ReadColour(const host::PropertyBag& bag, std::string_view key, uint32_t defaultValue);
 host::PropertyValue ColourValue(uint32_t colour);
 
+// What both controls start with when placed: the host's name and font.
+template <class Properties>
+Properties PlacedProperties(const Ambient& ambient) {
+    Properties properties;
+    properties.Caption = ambient.DisplayName;
+    properties.Font = ambient.Font;
+    return properties;
+}
+
+// Both controls' saved colours, button face and button text by default.
+template <class Properties>
+void ReadSavedColours(const host::PropertyBag& bag, Properties& properties) {
+    properties.BackColor = static_cast<uint32_t>(ReadColour(bag, "BackColor", OleColours::ButtonFace));
+    properties.ForeColor = static_cast<uint32_t>(ReadColour(bag, "ForeColor", OleColours::ButtonText));
+}
+
 }  // namespace tarvex::xp
