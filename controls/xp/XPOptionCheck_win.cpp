@@ -200,12 +200,14 @@ LRESULT XPOptionCheck::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_MOUSEMOVE: {
             const bool outside = x < 0 || x > PixelWidth() || y < 0 || y > PixelHeight();
             if (outside) {
+                hovering_ = false;  // the capture is given back on purpose
                 state_ = StateAfterLeave(state_);
                 Redraw();
                 ReleaseCapture();
                 if (MouseLeave) MouseLeave();
                 return 0;
             }
+            hovering_ = true;
             state_ = StateAfterEnter(state_);
             Redraw();
             if (GetCapture() != Handle()) SetCapture(Handle());
@@ -231,6 +233,19 @@ LRESULT XPOptionCheck::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (clicked && Click) Click();
             return 0;
         }
+        case WM_CAPTURECHANGED:
+            // Another window took the mouse (a menu, a dialog, a drag): the
+            // pointer is as good as gone, and so is a press in progress.
+            if (!hovering_) return 0;
+            hovering_ = false;
+            leftDown_ = false;
+            state_ = StateAfterLeave(state_);
+            Redraw();
+            if (MouseLeave) MouseLeave();
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wParam) Redraw();
+            break;
         case WM_LBUTTONDBLCLK:
             if (DblClick) DblClick();
             return 0;

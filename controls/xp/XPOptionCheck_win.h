@@ -106,6 +106,7 @@ private:
     int32_t state_ = 0;
     int32_t controlType_ = 0;
     bool hasFocus_ = false;
+    bool hovering_ = false;  // the pointer is inside and captured
     bool hasAccessKey_ = false;
     int32_t textLeft_ = 0;
     bool leftDown_ = false;

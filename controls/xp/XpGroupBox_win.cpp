@@ -227,8 +227,13 @@ LRESULT XpGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) LayoutAndPaint();
             break;
         case WM_LBUTTONDOWN:
+            // Held until the release, so a release outside is seen (and is no click).
             leftDown_ = true;
+            SetCapture(Handle());
             RaiseMouse(MouseDown, 1, wParam, lParam);
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != Handle()) leftDown_ = false;
             return 0;
         case WM_RBUTTONDOWN: RaiseMouse(MouseDown, 2, wParam, lParam); return 0;
         case WM_MBUTTONDOWN: RaiseMouse(MouseDown, 4, wParam, lParam); return 0;
@@ -238,8 +243,12 @@ LRESULT XpGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_LBUTTONUP: {
             RaiseMouse(MouseUp, 1, wParam, lParam);
-            const bool clicked = leftDown_;
+            RECT client;
+            GetClientRect(Handle(), &client);
+            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            const bool clicked = leftDown_ && PtInRect(&client, at);
             leftDown_ = false;
+            if (GetCapture() == Handle()) ReleaseCapture();
             if (clicked && Click) Click();
             return 0;
         }

@@ -63,6 +63,22 @@ TEST_F(GroupBoxWin, NewControlKeepsItsChildrenHiddenAndCaptionAsText) {
     EXPECT_EQ(loaded->FontName(), GetThemeFontName());  // the theme face wins
 }
 
+TEST_F(GroupBoxWin, ClickNeedsPressAndReleaseInside) {
+    auto box = XpGroupBox::Create(form.Handle(), 0, 0, 100, 50, Site("Frame1"));
+    int clicks = 0;
+    box->Click = [&] { ++clicks; };
+    auto send = [&](UINT message, int x, int y) { SendMessageA(box->hWnd(), message, 0, MAKELPARAM(x, y)); };
+    send(WM_LBUTTONDOWN, 10, 10);
+    EXPECT_EQ(GetCapture(), box->hWnd());
+    send(WM_LBUTTONUP, 300, 10);  // released outside: seen thanks to the capture
+    EXPECT_NE(GetCapture(), box->hWnd());
+    send(WM_LBUTTONUP, 10, 10);  // a later release inside, with no press
+    EXPECT_EQ(clicks, 0);
+    send(WM_LBUTTONDOWN, 10, 10);
+    send(WM_LBUTTONUP, 20, 20);
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(GroupBoxWin, PercentageIsClampedAndReadableBack) {
     auto bar = Bar(200, 20, -5);
     EXPECT_EQ(bar->Percentage(), 0);

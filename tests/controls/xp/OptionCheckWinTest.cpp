@@ -90,6 +90,25 @@ TEST_F(OptionCheckWin, PressingAndLeavingChecksNothing) {
     EXPECT_EQ(start.Value(), 0);
 }
 
+TEST_F(OptionCheckWin, LosingTheMouseToAnotherWindowEndsHoverAndPress) {
+    XPOptionCheck& minus = Add(form.Handle(), ControlTypes::OptionButton, 0, "Minus");
+    int leaves = 0, clicks = 0;
+    minus.MouseLeave = [&] { ++leaves; };
+    minus.Click = [&] { ++clicks; };
+    Send(minus, WM_MOUSEMOVE, 0, 5, 5);
+    Send(minus, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    ASSERT_EQ(GetCapture(), minus.hWnd());
+    SetCapture(form.Handle());  // a menu or a drag takes the mouse
+    ReleaseCapture();
+    EXPECT_EQ(leaves, 1);
+    EXPECT_EQ(minus.State(), 1);
+    Send(minus, WM_LBUTTONUP, 0, 5, 5);  // the release of a press it never saw end
+    EXPECT_EQ(clicks, 0);
+    Click(minus);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(leaves, 1);  // giving the capture back itself is no second leave
+}
+
 TEST_F(OptionCheckWin, RightButtonIsIgnoredAndValueSetterLeavesSiblings) {
     XPOptionCheck& a = Add(form.Handle(), ControlTypes::OptionButton, 1, "A");
     XPOptionCheck& b = Add(form.Handle(), ControlTypes::OptionButton, 0, "B");
