@@ -132,6 +132,8 @@ void epCmDlg::DialogClosedWithoutAnswer() const {
 }
 
 void epCmDlg::TakeFileResult(const std::string& buffer) {
+    cFileName.emplace();
+    cFileTitle.emplace();
     FileResult result = ParseFileResult(buffer);
     cFileName = std::move(result.FileNames);
     cFileTitle = std::move(result.FileTitles);

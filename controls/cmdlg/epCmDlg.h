@@ -97,13 +97,16 @@ public:
     void ShowPrinter();
 #endif
 
+    // Fills cFileName and cFileTitle from a file dialog's answer. They are
+    // emptied first, so an answer that cannot be read leaves no stale names.
+    void TakeFileResult(const std::string& buffer);
+
 private:
     void NotifyChanged(const char* propertyName) const;
     void ResetToBlank();
     void* OwnerWindow() const;
     // After a zero result of a dialog: raises when asked to, else returns.
     void DialogClosedWithoutAnswer() const;
-    void TakeFileResult(const std::string& buffer);
 #ifdef _WIN32
     PrinterHost& Printers() const;
     void ShowFileDialog(bool save);

@@ -1,5 +1,7 @@
 #include "controls/xp/XpControls_win.h"
 
+#include <optional>
+
 #include <uxtheme.h>
 #include <vssym32.h>
 
@@ -106,32 +108,37 @@ bool DrawTabStripCheat(host::PaintTarget& Target, int32_t Top, int32_t Left, int
         result = false;
         return AskToContinue(DrawTabStripCheatReport(status, failure, Target.TargetName()));
     };
+    // Each statement on its own, so that after a failure the user may go on
+    // with the next one.
     bool themed = false;
-    RunResumable({[&] {
-                      const double tppX = host::ScreenTwipsPerPixelX(), tppY = host::ScreenTwipsPerPixelY();
-                      rect = {host::TwipsToPixels(Left, tppX), host::TwipsToPixels(Top, tppY),
-                              host::TwipsToPixels(Right, tppX), host::TwipsToPixels(Bottom, tppY)};
-                      HWND window = Target.TargetWindow();
-                      themed = IsThemed(window, false);
-                      if (!themed) return;
-                      Target.SetTargetBackColor(OleColours::ButtonFace);
-                      Target.ClearTarget();
-                      Target.SetAutoRedraw(true);
-                  },
-                  [&] {
-                      if (!themed) return;
-                      ThemeHandle theme(Target.TargetWindow(), WideClassName(GetThemeClasses().Tab).c_str());
-                      status = DrawThemeBackground(theme.Get(), Target.TargetDC(), TABP_BODY, 1, &rect, &rect);
-                      InvalidateRect(Target.TargetWindow(), &rect, FALSE);
-                  },
-                  [&] {
-                      if (!themed) return;
-                      result = true;
-                      host::ParentForm* form = Target.TargetForm();
-                      if (!form) throw RuntimeError(438, "Object doesn't support this property or method");
-                      status = BooleanStatus(RefreshXpControls(*form));
-                  }},
-                 onFailure);
+    if (!RunResumable({[&] {
+                           const double tppX = host::ScreenTwipsPerPixelX(), tppY = host::ScreenTwipsPerPixelY();
+                           rect = {host::TwipsToPixels(Left, tppX), host::TwipsToPixels(Top, tppY),
+                                   host::TwipsToPixels(Right, tppX), host::TwipsToPixels(Bottom, tppY)};
+                       },
+                       [&] {
+                           HWND window = Target.TargetWindow();
+                           themed = IsThemed(window, false);
+                       }},
+                      onFailure) ||
+        !themed)
+        return false;
+    std::optional<ThemeHandle> theme;
+    RunResumable(
+        {[&] { Target.SetTargetBackColor(OleColours::ButtonFace); }, [&] { Target.ClearTarget(); },
+         [&] { Target.SetAutoRedraw(true); },
+         [&] { theme.emplace(Target.TargetWindow(), WideClassName(GetThemeClasses().Tab).c_str()); },
+         [&] {
+             status =
+                 DrawThemeBackground(theme ? theme->Get() : nullptr, Target.TargetDC(), TABP_BODY, 1, &rect, &rect);
+         },
+         [&] { theme.reset(); }, [&] { InvalidateRect(Target.TargetWindow(), &rect, FALSE); }, [&] { result = true; },
+         [&] {
+             host::ParentForm* form = Target.TargetForm();
+             if (!form) throw RuntimeError(438, "Object doesn't support this property or method");
+             status = BooleanStatus(RefreshXpControls(*form));
+         }},
+        onFailure);
     return result;
 }
 

@@ -65,7 +65,9 @@ public:
     void SetFont(const host::FontDescription& value);
     // A failed size change leaves the font as it was.
     void SetFontSize(float value) override;
-    bool HasDC() const { return p_.HasDC; }
+    // The setting is only stored and saved; what is read is whether the
+    // surface has a device context of its own (it always keeps one).
+    bool HasDC() const { return SurfaceDC() != nullptr; }
     void SetHasDC(bool value);
     HWND hWnd() const { return Handle(); }
     HDC hDC() const { return SurfaceDC(); }

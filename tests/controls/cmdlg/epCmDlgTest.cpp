@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/cmdlg/CommonDialogError.h"
+#include "controls/cmdlg/RaisedNumber.h"
 #include "controls/cmdlg/epCmDlg.h"
 
 namespace tarvex::cmdlg {
@@ -143,6 +144,16 @@ TEST(StringCollection, ItemsAreNumberedFromOne) {
             EXPECT_EQ(error.Number(), 9);
         }
     }
+}
+
+TEST(epCmDlg, AnUnreadableAnswerLeavesEmptyCollections) {
+    epCmDlg dialog;
+    dialog.TakeFileResult(std::string("C:\\Subs\\film.srt\0\0", 19));
+    ASSERT_EQ(dialog.cFileName->Count(), 1);
+    EXPECT_NE(test::NumberRaisedBy([&] { dialog.TakeFileResult("no pair of NULs"); }), 0);
+    ASSERT_TRUE(dialog.cFileName && dialog.cFileTitle);
+    EXPECT_EQ(dialog.cFileName->Count(), 0);
+    EXPECT_EQ(dialog.cFileTitle->Count(), 0);
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST_F(GroupBoxWin, NewControlKeepsItsChildrenHiddenAndCaptionAsText) {
     EXPECT_EQ(loaded->FontName(), GetThemeFontName());  // the theme face wins
 }
 
-TEST_F(GroupBoxWin, ClickNeedsPressAndReleaseInside) {
+TEST_F(GroupBoxWin, ClickNeedsPressAndReleaseInsideAndHasDCIsTheSurfaces) {
     auto box = XpGroupBox::Create(form.Handle(), 0, 0, 100, 50, Site("Frame1"));
     int clicks = 0;
     box->Click = [&] { ++clicks; };
@@ -77,6 +77,9 @@ TEST_F(GroupBoxWin, ClickNeedsPressAndReleaseInside) {
     send(WM_LBUTTONDOWN, 10, 10);
     send(WM_LBUTTONUP, 20, 20);
     EXPECT_EQ(clicks, 1);
+
+    box->SetHasDC(false);  // stored for saving; the surface keeps its own context
+    EXPECT_TRUE(box->HasDC());
 }
 
 TEST_F(GroupBoxWin, PercentageIsClampedAndReadableBack) {
