@@ -8,6 +8,7 @@
 #include "base/Rounding.h"
 #include "controls/host/GdiHandles_win.h"
 #include "controls/host/ScreenMetrics_win.h"
+#include "controls/host/WideText_win.h"
 #include "controls/xp/IsVista.h"
 #include "controls/xp/ProgressGeometry.h"
 #include "controls/xp/XpControls_win.h"
@@ -49,7 +50,7 @@ void ThemeBackground(HTHEME theme, HDC dc, int part, int state, const XpRect& r)
 void ThemeText(HTHEME theme, HDC dc, int part, int state, const std::string& text, DWORD format, const XpRect& r) {
     if (!theme) return;
     RECT rect = ToRect(r);
-    const std::wstring wide = WideClassName(text);
+    const std::wstring wide = host::WideText(text);
     DrawThemeText(theme, dc, part, state, wide.c_str(), -1, format, 0, &rect);
 }
 
@@ -158,7 +159,7 @@ void XpGroupBox::PaintThemed(const CaptionMeasures& m) {
     const ThemeClasses classes = GetThemeClasses();
     switch (p_.BorderStyle) {
         case BorderStyles::XpFrame: {
-            ThemeHandle theme(controlHandle_, WideClassName(classes.Button).c_str());
+            ThemeHandle theme(controlHandle_, host::WideText(classes.Button).c_str());
             const ThemedFrameLayout layout = LayoutThemedFrame(w, h, m);
             ThemeBackground(theme.Get(), dc, BP_GROUPBOX, GBS_NORMAL, layout.Frame);
             if (p_.Caption.empty()) return;
@@ -171,7 +172,7 @@ void XpGroupBox::PaintThemed(const CaptionMeasures& m) {
         case BorderStyles::EtchedFrame: PaintClassic(m); return;
         case BorderStyles::XpEdit: {
             const XpRect rect{0, 0, w, h};
-            ThemeHandle theme(controlHandle_, WideClassName(classes.Edit).c_str());
+            ThemeHandle theme(controlHandle_, host::WideText(classes.Edit).c_str());
             if (!theme) return;
             if (opaque) {
                 ThemeBackground(theme.Get(), dc, EP_EDITTEXT, SurfaceEnabled() ? ETS_NORMAL : ETS_DISABLED, rect);
@@ -197,7 +198,7 @@ void XpGroupBox::PaintThemed(const CaptionMeasures& m) {
             const int tabH = static_cast<int>(RoundHalfEven(300 / TwipsPerPixelY()));
             const bool hasCaption = !p_.Caption.empty();
             const ThemedTabLayout layout = LayoutThemedTab(w, h, tabH, hasCaption, m);
-            ThemeHandle theme(Handle(), WideClassName(classes.Tab).c_str());
+            ThemeHandle theme(Handle(), host::WideText(classes.Tab).c_str());
             ThemeBackground(theme.Get(), dc, TABP_PANE, 1, layout.Pane);
             ThemeBackground(theme.Get(), dc, TABP_BODY, 1, layout.Body);
             if (!hasCaption) return;
@@ -215,7 +216,7 @@ void XpGroupBox::PaintThemed(const CaptionMeasures& m) {
 
 void XpGroupBox::PaintThemedProgress() {
     HDC dc = SurfaceDC();
-    ThemeHandle theme(controlHandle_, WideClassName(GetThemeClasses().Progress).c_str());
+    ThemeHandle theme(controlHandle_, host::WideText(GetThemeClasses().Progress).c_str());
     if (!theme) return;
     const ThemedProgressLayout layout = LayoutThemedProgress(PixelWidth(), PixelHeight(), p_.Percentage, IsVista);
     ThemeBackground(theme.Get(), dc, PP_BAR, 1, layout.Bar);

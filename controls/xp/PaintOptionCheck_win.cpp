@@ -9,6 +9,7 @@
 #include "controls/host/IgnoreFailure.h"
 #include "controls/host/PaintTarget_win.h"
 #include "controls/host/ScreenMetrics_win.h"
+#include "controls/host/WideText_win.h"
 #include "controls/xp/OptionCheckGeometry.h"
 #include "controls/xp/OptionCheckStates.h"
 #include "controls/xp/XPOptionCheck_win.h"
@@ -47,7 +48,7 @@ void XPOptionCheck::Redraw() {
     int32_t glyphW = ClassicGlyphWidth(m.TwipsPerPixel);
     HWND desktop = nullptr;
     if (IsThemed(desktop, false)) {
-        ThemeHandle theme(Handle(), WideClassName(GetThemeClasses().Button).c_str());
+        ThemeHandle theme(Handle(), host::WideText(GetThemeClasses().Button).c_str());
         glyphW = TruePartSize(theme.Get(), dc, part, state_).cx;
     }
     textLeft_ = OptionCheckTextLeft(glyphW);
@@ -84,7 +85,7 @@ void XPOptionCheck::PaintButton(int32_t& state) {
     if (IsThemed(window, false) && themed_) {
         if (!enabled) state = StateFor(false, value_, state);
         const int part = OptionCheckPart(controlType_);
-        ThemeHandle theme(Handle(), WideClassName(GetThemeClasses().Button).c_str());
+        ThemeHandle theme(Handle(), host::WideText(GetThemeClasses().Button).c_str());
         const SIZE glyph = TruePartSize(theme.Get(), dc, part, state);
         const OptionCheckLayout layout = LayoutThemedOptionCheck(height, glyph.cx, glyph.cy, m);
         RECT glyphRect = ToRect(layout.Glyph);
@@ -93,7 +94,7 @@ void XPOptionCheck::PaintButton(int32_t& state) {
         if (useCustomForeColor_) {
             DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &captionRect, 0);
         } else if (theme) {
-            const std::wstring wide = WideClassName(caption_);
+            const std::wstring wide = host::WideText(caption_);
             DrawThemeText(theme.Get(), dc, part, state, wide.c_str(), -1, DT_SINGLELINE, 0, &captionRect);
         }
     } else {

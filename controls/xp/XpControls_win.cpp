@@ -9,6 +9,7 @@
 #include "controls/host/IgnoreFailure.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/Twips.h"
+#include "controls/host/WideText_win.h"
 #include "controls/xp/FormTheming.h"
 #include "controls/xp/ResumableSteps.h"
 #include "controls/xp/XpConstants.h"
@@ -62,15 +63,11 @@ void RunPendingMessages() {
     }
 }
 
-std::wstring WideClassName(const std::string& name) {
-    return std::wstring(name.begin(), name.end());
-}
-
 bool IsThemed(HWND& hWnd, bool ShowErrors) {
     try {
         if (classicLook || !IsThemeActive()) return false;
         if (!hWnd) hWnd = GetDesktopWindow();
-        ThemeHandle theme(hWnd, WideClassName(GetThemeClasses().Status).c_str());
+        ThemeHandle theme(hWnd, host::WideText(GetThemeClasses().Status).c_str());
         return static_cast<bool>(theme);
     } catch (...) {
         if (ShowErrors) ShowXpPrompt(IsThemedReport(CurrentFailure()), MB_ICONEXCLAMATION | MB_OK);
@@ -80,7 +77,7 @@ bool IsThemed(HWND& hWnd, bool ShowErrors) {
 
 std::string WhatIsThemeFont(const ThemeClasses& /*Classes*/, HWND hWnd, HDC hDC, int32_t PartId, int32_t StateId) {
     if (!IsThemed(hWnd, false)) return kFallbackFontName;
-    ThemeHandle theme(hWnd, WideClassName(GetThemeClasses().Button).c_str());
+    ThemeHandle theme(hWnd, host::WideText(GetThemeClasses().Button).c_str());
     if (!theme) return kFallbackFontName;
     LOGFONTW font{};
     GetThemeFont(theme.Get(), hDC, PartId, StateId, TMT_FONT, &font);
@@ -127,7 +124,7 @@ bool DrawTabStripCheat(host::PaintTarget& Target, int32_t Top, int32_t Left, int
     RunResumable(
         {[&] { Target.SetTargetBackColor(OleColours::ButtonFace); }, [&] { Target.ClearTarget(); },
          [&] { Target.SetAutoRedraw(true); },
-         [&] { theme.emplace(Target.TargetWindow(), WideClassName(GetThemeClasses().Tab).c_str()); },
+         [&] { theme.emplace(Target.TargetWindow(), host::WideText(GetThemeClasses().Tab).c_str()); },
          [&] {
              status =
                  DrawThemeBackground(theme ? theme->Get() : nullptr, Target.TargetDC(), TABP_BODY, 1, &rect, &rect);

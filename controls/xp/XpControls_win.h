@@ -43,7 +43,4 @@ int ShowXpPrompt(const std::string& text, UINT type);
 // Lets pending window messages run.
 void RunPendingMessages();
 
-// A class name as the visual-styles calls take it.
-std::wstring WideClassName(const std::string& name);
-
 }  // namespace tarvex::xp
