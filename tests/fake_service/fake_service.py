@@ -156,6 +156,12 @@ class Handler(BaseHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def finish(self):
+        try:
+            super().finish()
+        except OSError:
+            pass  # a client that gave up on a hostile answer
+
     def send(self, status, body=b"", headers=None, reason=None):
         self.send_response(status, reason)
         for name, value in (headers or {}).items():
