@@ -105,11 +105,13 @@ const char* UsageText() {
            "FILE is an .srt or .txt subtitle file. It is kept as NAME_original.ext (or\n"
            "NAME_originalN.ext when that name is taken) and the shifted file takes its name.\n"
            "MM and SS are whole numbers from 0 to 59. Language names are those of\n"
-           "`tarvex-cli languages` (a two-letter code is taken as it is; any other text\n"
-           "means \"auto\"). The service is translate.google.com unless --host names\n"
-           "another; each request may take --timeout seconds (default 30).\n"
+           "`tarvex-cli languages` (a two-letter code of letters or \"-\" is taken as it\n"
+           "is; any other text means \"auto\"). The service is translate.google.com\n"
+           "unless --host names another; each request ends within --timeout seconds\n"
+           "(default 30).\n"
            "\n"
-           "Exit status: 0 done, 1 the run failed, 2 refused before any run.\n";
+           "Exit status: 0 done, 1 the run failed or its output could not be written,\n"
+           "2 refused before any file is touched.\n";
 }
 
 bool SplitMinutesSeconds(const std::string& text, std::string& minutes, std::string& seconds) {
