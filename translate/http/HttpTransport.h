@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "translate/http/HttpLimits.h"
+
 namespace tarvex {
 
 struct HttpReply {
