@@ -27,6 +27,10 @@ public:
     // and system files) do not count. Never throws.
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool FolderExists(const std::string& folder) = 0;
+    // True when anything holds the name: a file of any kind, a folder, a
+    // link (even one that leads nowhere). Never throws; a name that cannot
+    // be looked at counts as free, so that using it reports the real error.
+    virtual bool NameTaken(const std::string& path) = 0;
     // The whole content as bytes, nothing decoded.
     virtual std::string ReadFile(const std::string& path) = 0;
     // Never replaces an existing target: that is refused with error 58.

@@ -78,6 +78,11 @@ public:
         return !folder.empty() && ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     }
 
+    bool NameTaken(const std::string& path) override {
+        struct stat info;
+        return !path.empty() && ::lstat(path.c_str(), &info) == 0;
+    }
+
     std::string ReadFile(const std::string& path) override {
         int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) ThrowErrno(errno);

@@ -31,6 +31,28 @@ int32_t NumberForLastError(DWORD error) {
     throw RuntimeError(NumberForLastError(GetLastError()));
 }
 
+// The path as the wide-character calls take it. Paths the system's classic
+// length limit would refuse are made absolute and given the "\\?\" prefix,
+// under which the limit does not apply (nor do "." and "/" work there, hence
+// the full path first).
+std::wstring SystemPath(const std::string& path) {
+    std::wstring wide;
+    if (path.empty()) return wide;
+    int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    wide.resize(static_cast<size_t>(length));
+    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+    // Folders are limited to a few characters less than files.
+    if (wide.size() < MAX_PATH - 12 || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
+    DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return wide;
+    std::wstring full(needed, L'\0');
+    DWORD written = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) return wide;
+    full.resize(written);
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);  // \\server\share
+    return L"\\\\?\\" + full;
+}
+
 class HandleCloser {
 public:
     explicit HandleCloser(HANDLE handle) : handle_(handle) {}
@@ -77,8 +99,8 @@ private:
 // hidden files, system files and folders do not.
 bool SearchFindsNormalFile(const std::string& pattern) {
     if (pattern.empty()) return false;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(SystemPath(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
     const DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
     bool match = false;
@@ -87,7 +109,7 @@ bool SearchFindsNormalFile(const std::string& pattern) {
             match = true;
             break;
         }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return match;
 }
@@ -101,13 +123,19 @@ public:
         // A bare drive ("D:") names the drive's current folder; ask for its root.
         std::string probe = folder;
         if (probe.size() == 2 && probe[1] == ':') probe += '\\';
-        DWORD attributes = GetFileAttributesA(probe.c_str());
+        DWORD attributes = GetFileAttributesW(SystemPath(probe).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
 
+    bool NameTaken(const std::string& path) override {
+        // A link answers for itself here, whether or not its target exists.
+        return !path.empty() && GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
     std::string ReadFile(const std::string& path) override {
-        HandleCloser file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        HandleCloser file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+                                      nullptr));
         if (file.Get() == INVALID_HANDLE_VALUE) ThrowLastError();
         LARGE_INTEGER size;
         if (!GetFileSizeEx(file.Get(), &size)) ThrowLastError();
@@ -128,12 +156,12 @@ public:
     }
 
     void Rename(const std::string& from, const std::string& to) override {
-        // MoveFileA never replaces an existing target.
-        if (!MoveFileA(from.c_str(), to.c_str())) ThrowLastError();
+        // MoveFileW never replaces an existing target.
+        if (!MoveFileW(SystemPath(from).c_str(), SystemPath(to).c_str())) ThrowLastError();
     }
 
     std::unique_ptr<OutputFile> CreateOutput(const std::string& path) override {
-        HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+        HANDLE handle = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) ThrowLastError();
         return std::make_unique<Win32OutputFile>(handle);

@@ -25,6 +25,9 @@ constexpr int32_t PathNotFound = 76;
 constexpr int32_t RequestTimedOut = 35761;   // "Request timed out"
 constexpr int32_t ServiceRefused = 35762;    // "HTTP <status> <reason>"
 constexpr int32_t ConnectionFailed = 35763;  // the connection could not be made or was dropped
+constexpr int32_t ReplyTooLarge = 35764;     // the reply passed its size limit
+constexpr int32_t TooManyRedirects = 35765;  // the service kept redirecting
+constexpr int32_t BlockTooLong = 35766;      // a block's text does not fit in one request
 }  // namespace ErrorNumber
 
 // The runtime's own description for a number ("Overflow" for 6...).

@@ -11,6 +11,40 @@ bool AllDigits(const std::string& text) {
     return true;
 }
 
+bool IsNameCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
+// HOST or HOST:PORT, HOST a name, an IPv4 address or a bracketed IPv6
+// address. It goes into the URL and the header lines as it is, so nothing
+// else may pass: a tab, a backslash or a line break would change the request.
+bool IsHostAndPort(const std::string& text) {
+    size_t hostEnd;
+    if (!text.empty() && text[0] == '[') {
+        hostEnd = text.find(']');
+        if (hostEnd == std::string::npos || hostEnd == 1) return false;
+        for (size_t at = 1; at < hostEnd; ++at) {
+            char c = text[at];
+            bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+            if (!hex && c != ':' && c != '.') return false;
+        }
+        ++hostEnd;
+    } else {
+        hostEnd = text.find(':');
+        if (hostEnd == std::string::npos) hostEnd = text.size();
+        if (hostEnd == 0) return false;
+        for (size_t at = 0; at < hostEnd; ++at)
+            if (!IsNameCharacter(text[at])) return false;
+    }
+    if (hostEnd == text.size()) return true;
+    std::string port = text.substr(hostEnd + 1);
+    if (text[hostEnd] != ':' || port.empty() || port.size() > 5 ||
+        port.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    long number = std::stol(port);
+    return number >= 1 && number <= 65535;
+}
+
 CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
     CliArguments parsed;
     parsed.Which = Command::Translate;
@@ -32,8 +66,7 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
                 parsed.Request.TargetLanguage = value;
                 haveTo = true;
             } else if (word == "--host") {
-                if (value.empty() || value.find_first_of("/?#@ ") != std::string::npos)
-                    throw UsageError{"--host takes HOST or HOST:PORT"};
+                if (!IsHostAndPort(value)) throw UsageError{"--host takes HOST or HOST:PORT"};
                 parsed.Host = value;
             } else {
                 bool digits =
@@ -72,11 +105,13 @@ const char* UsageText() {
            "FILE is an .srt or .txt subtitle file. It is kept as NAME_original.ext (or\n"
            "NAME_originalN.ext when that name is taken) and the shifted file takes its name.\n"
            "MM and SS are whole numbers from 0 to 59. Language names are those of\n"
-           "`tarvex-cli languages` (a two-letter code is taken as it is; any other text\n"
-           "means \"auto\"). The service is translate.google.com unless --host names\n"
-           "another; each request may take --timeout seconds (default 30).\n"
+           "`tarvex-cli languages` (a two-letter code of letters or \"-\" is taken as it\n"
+           "is; any other text means \"auto\"). The service is translate.google.com\n"
+           "unless --host names another; each request ends within --timeout seconds\n"
+           "(default 30).\n"
            "\n"
-           "Exit status: 0 done, 1 the run failed, 2 refused before any run.\n";
+           "Exit status: 0 done, 1 the run failed or its output could not be written,\n"
+           "2 refused before any file is touched.\n";
 }
 
 bool SplitMinutesSeconds(const std::string& text, std::string& minutes, std::string& seconds) {

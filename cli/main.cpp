@@ -1,5 +1,6 @@
 // tarvex-cli: the window's two jobs from the command line, with the same core.
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -19,11 +20,12 @@
 
 namespace tarvex::cli {
 
-namespace {
-
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitRefused = 2;
+
+namespace {
+
 constexpr const char* kExtensionText = "Only .srt and .txt subtitle files can be processed..!";
 
 int Refuse(const std::string& message) {
@@ -41,9 +43,10 @@ int RefusalOf(const CliArguments& arguments, ProcessDecision& decision) {
     if (arguments.Which == Command::Shift &&
         !SplitMinutesSeconds(arguments.Amount, request.MinutesText, request.SecondsText))
         return Refuse(kAmountRangeText);
-    if (arguments.Which == Command::Translate && !IsConnected()) return Refuse("Internet not connected");
     decision = CheckProcessInputs(request, files);
-    return decision.Accepted ? -1 : Refuse(decision.Text);
+    if (!decision.Accepted) return Refuse(decision.Text);
+    if (arguments.Which == Command::Translate && !IsConnected()) return Refuse("Internet not connected");
+    return -1;
 }
 
 // A run as the window starts one: busy, then the job, which ends it.
@@ -113,7 +116,16 @@ int Main(const std::vector<std::string>& words) {
 
 }  // namespace tarvex::cli
 
+// Output that did not reach its reader is a failure, even after a run that
+// did its work: a script must not take a lost "Output File" line for success.
 int main(int argc, char** argv) {
+#ifdef SIGPIPE
+    // A closed pipe then shows as a write error rather than ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     std::vector<std::string> words(argv + 1, argv + argc);
-    return tarvex::cli::Main(words);
+    int exit = tarvex::cli::Main(words);
+    bool lost = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    lost = std::fflush(stderr) != 0 || std::ferror(stderr) != 0 || lost;
+    return lost && exit == tarvex::cli::kExitDone ? tarvex::cli::kExitFailed : exit;
 }

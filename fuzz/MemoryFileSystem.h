@@ -14,6 +14,7 @@ public:
 
     bool FileExists(const std::string& path) override { return Files.count(path) != 0; }
     bool FolderExists(const std::string&) override { return true; }
+    bool NameTaken(const std::string& path) override { return Files.count(path) != 0; }
     std::string ReadFile(const std::string& path) override {
         auto found = Files.find(path);
         if (found == Files.end()) throw RuntimeError(ErrorNumber::FileNotFound);

@@ -16,7 +16,23 @@ ProcessDecision Refuse(const char* text, const char* title, MessageIcon icon) {
     return decision;
 }
 
+// The language table takes a text of at most two characters as a code as it
+// is, and any longer text that is no name as "auto": only a short text can
+// become a code outside the table.
+bool IsAcceptableLanguageText(const std::string& text) {
+    return text.size() > 2 || IsUsableLanguageCode(text);
+}
+
 }  // namespace
+
+bool IsUsableLanguageCode(std::string_view code) {
+    if (code.size() > 10) return false;
+    for (char c : code) {
+        bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!letter && c != '-') return false;
+    }
+    return true;
+}
 
 int ParseShiftAmount(const std::string& text) {
     std::string_view digits = TrimSpaces(text);
@@ -40,6 +56,9 @@ ProcessDecision CheckProcessInputs(const ProcessRequest& request, FileSystem& fi
     decision.Settings.SourceLanguage = request.SourceLanguage;
     decision.Settings.TargetLanguage = request.TargetLanguage;
     if (request.ActiveTab != 0) {
+        // A typed code becomes part of the output's file name.
+        if (!IsAcceptableLanguageText(request.SourceLanguage) || !IsAcceptableLanguageText(request.TargetLanguage))
+            return Refuse(kLanguageCodeText, kInformationTitle, MessageIcon::Information);
         decision.Settings.Job = JobKind::Translate;
         decision.Accepted = true;
         return decision;

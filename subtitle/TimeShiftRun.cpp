@@ -1,6 +1,7 @@
 #include "subtitle/TimeShiftRun.h"
 
 #include "base/FileSystem.h"
+#include "base/NumberedName.h"
 #include "base/PathNames.h"
 #include "base/RuntimeError.h"
 #include "job/ProgressPanel.h"
@@ -17,12 +18,7 @@ namespace {
 // with N counting on from the window's counter.
 std::string FreeBackupName(const std::string& inputPath, FileSystem& files, int16_t& nameNumber) {
     const std::string backup = InsertBeforeExtension(inputPath, "_original");
-    std::string candidate = backup;
-    while (files.FileExists(candidate)) {
-        nameNumber = CheckedInt16(int32_t{nameNumber} + 1);
-        candidate = InsertBeforeExtension(backup, std::to_string(nameNumber));
-    }
-    return candidate;
+    return files.NameTaken(backup) ? NextFreeNumberedName(backup, files, nameNumber) : backup;
 }
 
 void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds, RunEnvironment& environment,

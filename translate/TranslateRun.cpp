@@ -1,9 +1,11 @@
 #include "translate/TranslateRun.h"
 
 #include "base/FileSystem.h"
+#include "base/NumberedName.h"
 #include "base/PathNames.h"
 #include "base/RuntimeError.h"
 #include "base/TextTrim.h"
+#include "job/ProcessCheck.h"
 #include "job/ProgressPanel.h"
 #include "job/RunToEnd.h"
 #include "subtitle/Lines.h"
@@ -21,15 +23,9 @@ bool IsBareNumber(std::string_view line) {
     return !line.empty() && line.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// Moves an earlier output aside to the first free NAME.<code>N.ext.
+// Moves whatever holds the output's name aside to the first free NAME.<code>N.ext.
 void MoveEarlierOutputAside(const std::string& outputPath, FileSystem& files, int16_t& nameNumber) {
-    if (!files.FileExists(outputPath)) return;
-    std::string candidate;
-    do {
-        nameNumber = CheckedInt16(int32_t{nameNumber} + 1);
-        candidate = InsertBeforeExtension(outputPath, std::to_string(nameNumber));
-    } while (files.FileExists(candidate));
-    files.Rename(outputPath, candidate);
+    if (files.NameTaken(outputPath)) files.Rename(outputPath, NextFreeNumberedName(outputPath, files, nameNumber));
 }
 
 // The line loop: collects each block's cleaned text lines, sends them as
@@ -56,6 +52,7 @@ public:
                 ++nextTiming;
                 if (open_) FinishUnclosedBlock();
                 open_ = true;
+                blockLine_ = index + 1;
                 collected_.clear();
                 writer_.WriteLine(line);
             } else if (TrimSpaces(line).empty()) {
@@ -82,7 +79,15 @@ public:
     }
 
 private:
-    void WriteTranslation() { writer_.WriteLine(RequestTranslation(collected_, source_, target_, header_, service_)); }
+    void WriteTranslation() {
+        try {
+            writer_.WriteLine(RequestTranslation(collected_, source_, target_, header_, service_));
+        } catch (const RuntimeError& error) {
+            if (error.Number() != ErrorNumber::BlockTooLong) throw;
+            throw RuntimeError(error.Number(),
+                               "Block at line " + std::to_string(blockLine_) + " " + kTooLongForOneRequest);
+        }
+    }
 
     // A block not closed by a blank line before the next timing line: its
     // text is still translated. A bare number as its last line is the next
@@ -114,6 +119,7 @@ private:
     BufferedWriter& writer_;
     int32_t current_ = 1;
     bool open_ = false;
+    size_t blockLine_ = 0;  // of the open block's timing line, from 1
     std::vector<std::string> collected_;
     std::string_view lastRaw_;
 };
@@ -126,6 +132,9 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
 
     const std::string sourceCode = LanguageCode(sourceLanguage);
     const std::string targetCode = LanguageCode(targetLanguage);
+    // Process refuses such codes; a caller that skipped it still touches no file.
+    if (!IsUsableLanguageCode(sourceCode) || !IsUsableLanguageCode(targetCode))
+        throw RuntimeError(ErrorNumber::InvalidCall, "Invalid procedure call or argument: language code");
     const std::string outputPath = InsertBeforeExtension(inputPath, "." + targetCode);
     output.ShownName = FileNameOf(outputPath);
     MoveEarlierOutputAside(outputPath, environment.Files, environment.TranslateNameNumber);

@@ -1,5 +1,6 @@
 #include "translate/TranslationRequest.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "base/RuntimeError.h"
@@ -162,6 +163,10 @@ std::vector<std::string> ParseReply(std::string_view reply, size_t lineCount) {
         std::string piece(TrimSpaces(reply.substr(pieceStart, end - pieceStart)));
         if (piece.size() >= 2 && piece.compare(piece.size() - 2, 2, "\\n") == 0) piece.resize(piece.size() - 2);
         RepairPiece(piece);
+        // A line break inside a piece would let the reply add lines, even
+        // timing lines, to the output.
+        std::replace_if(
+            piece.begin(), piece.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
         pieces.push_back(std::move(piece));
         position = end + 2;
     }
@@ -172,6 +177,8 @@ std::string RequestTranslation(const std::vector<std::string>& lines, const std:
                                const std::string& targetCode, const std::string& headerBlock,
                                TranslationService& service) {
     const std::string url = "http://" + BuildRequestUrl(service.Host, lines, sourceCode, targetCode);
+    if (url.size() > kMaxRequestUrlBytes)
+        throw RuntimeError(ErrorNumber::BlockTooLong, std::string("Block ") + kTooLongForOneRequest);
     const std::vector<std::string> headers = HeaderLines(headerBlock);
     HttpReply reply;
     service.RunBlocking([&] { reply = FetchWithRetries(service, url, headers); });

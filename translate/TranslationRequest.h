@@ -14,6 +14,11 @@ class HttpTransport;
 
 constexpr const char* kServiceHost = "translate.google.com";
 
+// The longest request URL sent. Servers refuse much longer ones, and no
+// subtitle block comes near it.
+constexpr size_t kMaxRequestUrlBytes = size_t{16} << 10;
+constexpr const char* kTooLongForOneRequest = "too long for one request (over 16 KiB once encoded)";
+
 // Everything a run needs to reach the translation service.
 struct TranslationService {
     HttpTransport& Transport;
@@ -39,14 +44,16 @@ std::string BuildRequestUrl(const std::string& host, const std::vector<std::stri
                             const std::string& sourceCode, const std::string& targetCode);
 
 // The translated lines cut out of a reply between ["  and  ", at most
-// `lineCount` of them, each with a trailing escaped line break dropped and
-// the six text repairs applied. Empty for an empty reply or one without marks.
+// `lineCount` of them, each with a trailing escaped line break dropped, the
+// six text repairs applied and every CR or LF made a space. Empty for an
+// empty reply or one without marks.
 std::vector<std::string> ParseReply(std::string_view reply, size_t lineCount);
 
 // The block's lines translated and joined by CR LF. When the reply yields no
 // line, the lines as given (cleaned source text), joined the same way.
 // Throws RuntimeError on time-out, a dropped connection, or a final status
-// that is not 2xx (429 and 503 are retried up to 3 times first).
+// that is not 2xx (429 and 503 are retried up to 3 times first), and
+// BlockTooLong, before sending anything, for a URL over kMaxRequestUrlBytes.
 std::string RequestTranslation(const std::vector<std::string>& lines, const std::string& sourceCode,
                                const std::string& targetCode, const std::string& headerBlock,
                                TranslationService& service);

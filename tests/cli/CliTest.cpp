@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "base/Version.h"
+#include "job/ProcessCheck.h"
 #include "support/RunCli.h"
 #include "support/TempFolder.h"
 
@@ -94,6 +99,81 @@ TEST(TarvexCli, HelpAndVersion) {
     CliResult version = RunCli({"--version"}, folder);
     EXPECT_EQ(version.Exit, 0);
     EXPECT_EQ(version.Out, "tarvex-cli " TARVEX_VERSION_TEXT "\n");
+}
+
+TEST(TarvexCli, TranslateRefusalsComeBeforeAnythingIsTouched) {
+    test::TempFolder folder;
+    std::string file = folder / "movie.srt";
+    test::WriteBytes(file, kTwoCues);
+    test::WriteBytes(folder / "movie.id.srt", "earlier");  // would be moved aside by a run
+    std::vector<std::vector<std::string>> refused;
+    for (const char* host : {"a\tb", "a\\b", "h:0", "h:65536", "h:", ":80", "[zz]", "h:8x", "a b", "h/x"})
+        refused.push_back({"translate", "--from", "english", "--to", "id", "--host", host, file});
+#ifndef _WIN32
+    refused.push_back({"translate", "--from", "english", "--to", "id", "--host", "h\r\nX-Injected: 1", file});
+#endif
+    for (const char* code : {"/x", "a:", ".."})
+        refused.push_back({"translate", "--from", "english", "--to", code, file});
+    refused.push_back({"translate", "--from", "1", "--to", "id", file});
+    refused.push_back({"translate", "--from", "english", "--to", "id", "--timeout", "x", file});
+    for (const std::vector<std::string>& arguments : refused) {
+        CliResult result = RunCli(arguments, folder);
+        EXPECT_EQ(result.Exit, 2) << arguments[6] << ": " << result.Err;
+        EXPECT_EQ(result.Out, "");
+    }
+    CliResult code = RunCli({"translate", "--from", "english", "--to", "/x", file}, folder);
+    EXPECT_EQ(code.Err, std::string(kLanguageCodeText) + "\n");
+    EXPECT_EQ(test::ListFolder(folder.Path()), "movie.id.srt movie.srt");
+    EXPECT_EQ(test::ReadBytes(folder / "movie.id.srt"), "earlier");
+}
+
+#ifndef _WIN32
+TEST(TarvexCli, OutputThatCannotBeWrittenFailsTheRun) {
+    test::TempFolder folder;
+    std::string file = folder / "movie.srt";
+    test::WriteBytes(file, kTwoCues);
+    auto exitOf = [](const std::string& command) {
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    const std::string cli = std::string("\"") + TARVEX_CLI_PATH + "\" ";
+    EXPECT_EQ(exitOf(cli + "languages >/dev/full"), 1);
+    EXPECT_EQ(exitOf(cli + "--help >/dev/full"), 1);
+    EXPECT_EQ(exitOf(cli + "shift --plus 00:01 \"" + file + "\" >/dev/full 2>/dev/null"), 1);
+    EXPECT_EQ(exitOf(cli + "shift --plus 00:01 \"" + file + "\" >/dev/null 2>/dev/full"), 1);
+    EXPECT_EQ(exitOf(cli + "languages >/dev/null"), 0);
+}
+#endif
+
+// A path past the classic 260-character limit of Windows works like any other.
+TEST(TarvexCli, LongPathsWork) {
+    test::TempFolder folder;
+    std::string deep = folder.Path();
+    std::filesystem::path created;
+#ifdef _WIN32
+    const std::string prefix = "\\\\?\\";
+#else
+    const std::string prefix;
+#endif
+    for (int level = 0; level < 3; ++level) {
+        deep = (std::filesystem::path(deep) / std::string(90, static_cast<char>('a' + level))).string();
+        std::filesystem::create_directory(std::filesystem::path(prefix + deep));
+    }
+    std::string file = (std::filesystem::path(deep) / "movie.srt").string();
+    ASSERT_GT(file.size(), 300u);
+    std::ofstream(std::filesystem::path(prefix + file), std::ios::binary) << kTwoCues;
+    CliResult result = RunCli({"shift", "--plus", "00:01", file}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_EQ(result.Out, "Output File : movie.srt\n");
+    std::ifstream backup(std::filesystem::path(prefix + deep) / "movie_original.srt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), kTwoCues);
+    backup.close();
+    // What the temporary folder cannot remove without the prefix, deepest first.
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(prefix + file), ignored);
+    std::filesystem::remove(std::filesystem::path(prefix + deep) / "movie_original.srt", ignored);
+    for (; deep.size() > folder.Path().size(); deep = std::filesystem::path(deep).parent_path().string())
+        std::filesystem::remove(std::filesystem::path(prefix + deep), ignored);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/win/ControlIds.h"
 #include "base/Version.h"
 #include "e2e/Driver_win.h"
+#include "job/ProcessCheck.h"
 #include "support/FakeService.h"
 #include "support/TempFolder.h"
 
@@ -204,6 +205,12 @@ TEST_F(TarvexE2e, TranslationThroughTheProxySetting) {
     SelectTranslationPage();
     ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
     EnterPath(movie);
+    // A typed code that would name a folder is refused before anything is touched.
+    ReplaceText(ComboEdit(id::comLan), "/x");
+    Click(Control(id::cmdProses));
+    Answer("Information", kLanguageCodeText);
+    EXPECT_EQ(test::ListFolder(folder.Path()), "movie.srt");
+    ReplaceText(ComboEdit(id::comLan), "indonesian");
     Click(Control(id::cmdProses));
     Answer("Finish", "Process Success Bos..");
     SetProxy("");

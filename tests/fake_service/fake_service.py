@@ -10,13 +10,24 @@ request with an absolute-form target is answered the same way.
 Control (plain GETs on the same port):
   /_control?mode=M[&count=N][&status=S][&delay=MS][&retry_after=SEC]
       mode: normal | empty | nomarks | gzip | deflate | rawdeflate | status | flaky | drop | redirect
+            | silent | slowheaders | endlessheaders | trickle | endless | huge | bomb | redirectloop
         status: answer S (e.g. 429, 500) to every request
         flaky:  answer S (default 429) N times, then normally
         drop:   close the connection without an answer
         redirect: answer 302 to the same request under /r/, then normally
+        silent: read the request and never answer
+        slowheaders: a status line, then one header byte every 200 ms
+        endlessheaders: header lines as fast as they go, never an empty line
+        trickle: a million-byte body announced, one byte sent every 200 ms
+        endless: a chunked body that never ends
+        huge: a plain body of N bytes (default 64 MiB)
+        bomb: a gzip body that inflates to N bytes of zeros (default 1 GiB)
+        redirectloop: 302 to the very same address, every time
       delay: wait MS milliseconds before every answer
   /_requests   the recorded translation requests as JSON
   /_reset      forget requests and behaviour
+  /_blackhole  the port of a listener whose backlog is full, so that a
+               connection to it is never made
 
 Started with --port-file FILE, it writes its port there once listening.
 """
@@ -24,6 +35,8 @@ Started with --port-file FILE, it writes its port there once listening.
 import argparse
 import gzip
 import json
+import select
+import socket
 import socketserver
 import threading
 import time
@@ -43,11 +56,48 @@ class State:
         self.status = 429
         self.delay_ms = 0
         self.retry_after = None
+        self.size = None
         self.requests = []
         self.connections = 0
 
 
 STATE = State()
+BOMBS = {}
+BOMBS_LOCK = threading.Lock()
+
+
+def gzip_bomb(size):
+    """size bytes of zeros, gzip-compressed (about 1/1000 of that); made once per size."""
+    with BOMBS_LOCK:
+        if size not in BOMBS:
+            compressor = zlib.compressobj(9, zlib.DEFLATED, 31)
+            block = bytes(1 << 20)
+            parts = [compressor.compress(block) for _ in range(size >> 20)]
+            parts.append(compressor.compress(bytes(size & ((1 << 20) - 1))))
+            parts.append(compressor.flush())
+            BOMBS[size] = b"".join(parts)
+        return BOMBS[size]
+
+
+class Blackhole:
+    """A listener that accepts nothing, its backlog filled by connections of
+    its own: further connection attempts get no answer at all."""
+
+    def __init__(self):
+        self.listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        self.listener.bind(("127.0.0.1", 0))
+        self.listener.listen(0)
+        self.port = self.listener.getsockname()[1]
+        self.fillers = []
+        for _ in range(4):
+            filler = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+            filler.setblocking(False)
+            filler.connect_ex(("127.0.0.1", self.port))
+            self.fillers.append(filler)
+        time.sleep(0.2)
+
+
+BLACKHOLE = None
 
 
 def translate(line: bytes) -> bytes:
@@ -106,6 +156,12 @@ class Handler(BaseHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def finish(self):
+        try:
+            super().finish()
+        except OSError:
+            pass  # a client that gave up on a hostile answer
+
     def send(self, status, body=b"", headers=None, reason=None):
         self.send_response(status, reason)
         for name, value in (headers or {}).items():
@@ -127,6 +183,13 @@ class Handler(BaseHTTPRequestHandler):
                 body = json.dumps({"connections": STATE.connections, "requests": STATE.requests}).encode()
             self.send(200, body, {"Content-Type": "application/json"})
             return
+        if path == "/_blackhole":
+            global BLACKHOLE
+            with STATE.lock:
+                if BLACKHOLE is None:
+                    BLACKHOLE = Blackhole()
+            self.send(200, str(BLACKHOLE.port).encode())
+            return
         if path == "/_reset":
             with STATE.lock:
                 STATE.reset()
@@ -145,6 +208,9 @@ class Handler(BaseHTTPRequestHandler):
             STATE.status = int(values.get("status", ["429"])[0])
             STATE.delay_ms = int(values.get("delay", ["0"])[0])
             STATE.retry_after = values.get("retry_after", [None])[0]
+            STATE.size = int(values["size"][0]) if "size" in values else None
+        if STATE.mode == "bomb":
+            gzip_bomb(STATE.size or 1 << 30)  # made now, so that answering takes no time
         self.send(200, b"ok")
 
     def translate(self, parts, via_proxy):
@@ -178,11 +244,19 @@ class Handler(BaseHTTPRequestHandler):
             else:
                 status = 200
             retry_after = STATE.retry_after
+            size = STATE.size
         if delay:
             time.sleep(delay / 1000.0)
         if mode == "drop":
             self.close_connection = True
             self.connection.shutdown(2)
+            return
+        if mode in HOSTILE:
+            try:
+                HOSTILE[mode](self, parts, size)
+            except OSError:
+                pass  # the client gave up, as it should
+            self.close_connection = mode != "redirectloop"
             return
         if mode == "redirect" and parts.path == "/translate_a/t":
             host = self.headers.get("Host", "")
@@ -209,6 +283,77 @@ class Handler(BaseHTTPRequestHandler):
             body = compressor.compress(body) + compressor.flush()
             headers["Content-Encoding"] = "deflate"
         self.send(200, body, headers)
+
+
+def client_gone(handler, seconds):
+    """Waits up to `seconds`; true once the client has closed the connection."""
+    readable, _, _ = select.select([handler.connection], [], [], seconds)
+    return bool(readable) and handler.connection.recv(1, socket.MSG_PEEK) == b""
+
+
+def answer_silent(handler, parts, size):
+    while not client_gone(handler, 1.0):
+        pass
+
+
+def answer_slow_headers(handler, parts, size):
+    handler.wfile.write(b"HTTP/1.1 200 OK\r\nX-Slow: ")
+    while not client_gone(handler, 0.2):
+        handler.wfile.write(b"z")
+        handler.wfile.flush()
+
+
+def answer_endless_headers(handler, parts, size):
+    handler.wfile.write(b"HTTP/1.1 200 OK\r\n")
+    line = b"X-Pad: " + b"p" * 1000 + b"\r\n"
+    while True:
+        handler.wfile.write(line * 64)
+
+
+def answer_trickle(handler, parts, size):
+    handler.wfile.write(b"HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n")
+    handler.wfile.flush()
+    while not client_gone(handler, 0.2):
+        handler.wfile.write(b"[")
+        handler.wfile.flush()
+
+
+def answer_endless(handler, parts, size):
+    handler.wfile.write(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n")
+    chunk = b"10000\r\n" + b"e" * 0x10000 + b"\r\n"
+    while True:
+        handler.wfile.write(chunk)
+
+
+def answer_huge(handler, parts, size):
+    size = 64 << 20 if size is None else size
+    handler.wfile.write(b"HTTP/1.1 200 OK\r\nContent-Length: %d\r\n\r\n" % size)
+    block = b"h" * (1 << 20)
+    while size > 0:
+        handler.wfile.write(block[:size])
+        size -= len(block)
+
+
+def answer_bomb(handler, parts, size):
+    body = gzip_bomb(1 << 30 if size is None else size)
+    handler.send(200, body, {"Content-Encoding": "gzip"})
+
+
+def answer_redirect_loop(handler, parts, size):
+    host = handler.headers.get("Host", "")
+    handler.send(302, b"", {"Location": "http://%s%s?%s" % (host, parts.path, parts.query)})
+
+
+HOSTILE = {
+    "silent": answer_silent,
+    "slowheaders": answer_slow_headers,
+    "endlessheaders": answer_endless_headers,
+    "trickle": answer_trickle,
+    "endless": answer_endless,
+    "huge": answer_huge,
+    "bomb": answer_bomb,
+    "redirectloop": answer_redirect_loop,
+}
 
 
 class Server(socketserver.ThreadingMixIn, HTTPServer):

@@ -89,6 +89,28 @@ TEST_F(ProcessCheckTest, TranslationChecksOnlyTheFile) {
     EXPECT_EQ(decision.Settings.TargetLanguage, "Indonesian");
 }
 
+TEST_F(ProcessCheckTest, TypedLanguageCodesMayHoldOnlyLettersAndDashes) {
+    request.ActiveTab = 1;
+    request.SourceLanguage = "english";
+    for (const char* good : {"indonesian", "id", "zh-TW", "x", ""}) {
+        request.TargetLanguage = good;
+        EXPECT_TRUE(Check().Accepted) << good;
+    }
+    // Codes reach a file name: a folder, a stream, a line break or a space must not.
+    for (const char* bad : {"/x", "..", "a:", "\\", "\r\n", "a ", "\xE9", "1"}) {
+        for (bool asSource : {false, true}) {
+            request.SourceLanguage = asSource ? bad : "english";
+            request.TargetLanguage = asSource ? "indonesian" : bad;
+            ProcessDecision decision = Check();
+            EXPECT_FALSE(decision.Accepted) << bad;
+            EXPECT_EQ(decision.Text, kLanguageCodeText);
+            EXPECT_EQ(decision.Title, "Information");
+        }
+    }
+    EXPECT_TRUE(IsUsableLanguageCode("abcdefghij"));
+    EXPECT_FALSE(IsUsableLanguageCode("abcdefghijk"));
+}
+
 TEST_F(ProcessCheckTest, PathRuleNeedsAnExistingSubtitleFile) {
     EXPECT_TRUE(ProcessEnabledFor(file, SystemFileSystem()));
     std::string other = folder / "notes.doc";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/RuntimeError.h"
 #include "job/BusyState.h"
 #include "subtitle/ShiftContent.h"
@@ -173,6 +175,18 @@ TEST_F(TimeShiftRunTest, AMissingInputIsReportedOnce) {
     ASSERT_EQ(panel.Messages.size(), 1u);
     EXPECT_EQ(panel.Messages[0].Text, "Something Wrong (53) File not found");
     EXPECT_EQ(ListFolder(folder.Path()), "");
+}
+
+TEST_F(TimeShiftRunTest, ABackupNameHeldByAFolderOrALinkCountsAsTaken) {
+    WriteBytes(input, EightCues());
+    std::filesystem::create_directory(folder / "movie_original.srt");
+    std::string free = folder / "movie_original1.srt";
+#ifndef _WIN32
+    std::filesystem::create_symlink(folder / "nowhere", free);  // a link that leads nowhere
+    free = folder / "movie_original2.srt";
+#endif
+    EXPECT_TRUE(Run(ShiftMode::Plus, 0, 1)) << LastMessage();
+    EXPECT_EQ(ReadBytes(free), EightCues());
 }
 
 }  // namespace

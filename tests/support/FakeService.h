@@ -10,7 +10,9 @@ class FakeService {
 public:
     FakeService();                                           // fails the test when the service is not running
     const std::string& Address() const { return address_; }  // 127.0.0.1:PORT
-    // mode=...&count=...&status=...&delay=...&retry_after=...
+    // 127.0.0.1:PORT of a listener that never lets a connection through.
+    std::string UnreachableAddress() { return "127.0.0.1:" + Get("/_blackhole"); }
+    // mode=...&count=...&status=...&delay=...&retry_after=...&size=...
     void Control(const std::string& query);
     void Reset() { Get("/_reset"); }
     // {"connections": N, "requests": [...]} as JSON text.

@@ -20,6 +20,7 @@ public:
 
     bool FileExists(const std::string& path) override { return real_.FileExists(path); }
     bool FolderExists(const std::string& folder) override { return real_.FolderExists(folder); }
+    bool NameTaken(const std::string& path) override { return real_.NameTaken(path); }
     std::string ReadFile(const std::string& path) override {
         if (FailRead) throw RuntimeError(FailRead);
         return real_.ReadFile(path);

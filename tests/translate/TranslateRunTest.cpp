@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/PathNames.h"
 #include "base/RuntimeError.h"
 #include "job/BusyState.h"
@@ -180,6 +182,33 @@ TEST_F(TranslateRunTest, FailuresKeepTheInputAndEarlierOutputs) {
     EXPECT_EQ(Translate("1\n00:00:01,000 --> 00:00:02,000\nx\n"), "kept");
     EXPECT_EQ(panel.Messages.back().Text, "Something Wrong (70) Permission denied");
     EXPECT_EQ(test::ListFolder(empty.Path()), "movie.id.srt movie.srt");
+}
+
+TEST_F(TranslateRunTest, ANameHeldByAFolderOrALinkCountsAsTaken) {
+    std::filesystem::create_directory(InsertCode("id"));
+    WriteBytes(InsertCode("id1"), "older");
+    std::string free = InsertCode("id2");
+#ifndef _WIN32
+    std::filesystem::create_symlink(folder / "nowhere", free);  // a link that leads nowhere
+    free = InsertCode("id3");
+#endif
+    EXPECT_EQ(Translate("1\r\n00:00:01,000 --> 00:00:02,000\r\nHi\r\n"),
+              "1\r\n00:00:01,000 --> 00:00:02,000\r\nHI\r\n");
+    EXPECT_TRUE(succeeded) << (panel.Messages.empty() ? "" : panel.Messages.back().Text);
+    EXPECT_TRUE(std::filesystem::is_directory(free));  // the folder, moved aside
+    EXPECT_EQ(ReadBytes(InsertCode("id1")), "older");
+}
+
+TEST_F(TranslateRunTest, ABlockTooLongForOneRequestNamesItsLine) {
+    // 5,500 bytes that each travel as %XX: just over the request's limit.
+    const std::string content =
+        "1\n00:00:01,000 --> 00:00:02,000\nA\n\n2\n00:00:03,000 --> 00:00:04,000\n" + std::string(5500, '#') + "\n";
+    EXPECT_EQ(Translate(content),
+              "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n");
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(panel.Messages.back().Text,
+              "Something Wrong (35766) Block at line 6 too long for one request (over 16 KiB once encoded)");
+    EXPECT_EQ(transport.Urls.size(), 1u);  // the long block was never sent
 }
 
 }  // namespace

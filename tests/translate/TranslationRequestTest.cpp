@@ -60,6 +60,13 @@ TEST(ParseReply, RepairsPunctuationAndEscapedQuotes) {
     EXPECT_EQ(one(R"(keeps \\ and \u00e9)"), R"(keeps \\ and \u00e9)");
 }
 
+TEST(ParseReply, LineBreaksInAPieceBecomeSpaces) {
+    // A reply must not be able to add cues to the output.
+    const std::string forged = "[\"LINE1\r\n2\r\n00:00:00,000 --> 99:00:00,000\r\nINJECTED\rX\nY\",";
+    EXPECT_EQ(ParseReply(forged, 1),
+              (std::vector<std::string>{"LINE1  2  00:00:00,000 --> 99:00:00,000  INJECTED X Y"}));
+}
+
 class RequestTest : public ::testing::Test {
 protected:
     std::string Request(const std::vector<std::string>& lines) {

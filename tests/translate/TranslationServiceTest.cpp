@@ -19,6 +19,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h.
+#include <psapi.h>
+#else
+#include <sys/resource.h>
 #endif
 
 namespace tarvex {
@@ -63,9 +67,9 @@ protected:
     }
     std::string Output() { return ReadBytes(InsertBeforeExtension(input, ".id")); }
     // After a failure: the input untouched, an earlier output under its numbered name.
-    void ExpectFailure(const std::string& report) {
+    void ExpectFailure(const std::string& report, std::string host = "") {
         WriteBytes(InsertBeforeExtension(input, ".id"), "earlier");
-        EXPECT_FALSE(Run(fake.Address(), std::chrono::seconds(2)));
+        EXPECT_FALSE(Run(host.empty() ? fake.Address() : host, std::chrono::seconds(2)));
         EXPECT_EQ(panel.Status, "PROCESS FAILED");
         ASSERT_FALSE(panel.Messages.empty());
         EXPECT_EQ(panel.Messages.back().Text.substr(0, report.size()), report);
@@ -154,6 +158,68 @@ TEST_F(TranslationServiceTest, RefusalsAndLostConnectionsFailTheRun) {
 
     fake.Control("mode=normal&delay=4000");
     ExpectFailure("Something Wrong (35761) Request timed out");
+}
+
+TEST_F(TranslationServiceTest, EveryStallEndsWithinTheTimeOut) {
+    const std::string unreachable = fake.UnreachableAddress();
+    for (const char* mode : {"mode=silent", "mode=slowheaders", "mode=trickle", "unreachable"}) {
+        SCOPED_TRACE(mode);
+        test::TempFolder other;
+        input = other / "movie.srt";
+        WriteBytes(input, kThreeBlocks);
+        translateNameNumber = 0;  // a new file, as after Open
+        fake.Control(std::string(mode) == "unreachable" ? "mode=normal" : mode);
+        auto start = std::chrono::steady_clock::now();
+        ExpectFailure("Something Wrong (35761) Request timed out",
+                      std::string(mode) == "unreachable" ? unreachable : "");
+        // The time-out of 2 s, plus one.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    }
+    fake.Reset();
+    fake.Control("mode=redirectloop");
+    test::TempFolder last;
+    input = last / "movie.srt";
+    WriteBytes(input, kThreeBlocks);
+    translateNameNumber = 0;
+    ExpectFailure("Something Wrong (35765) Too many redirects: more than 10");
+    EXPECT_EQ(fake.CountInRecords("\"path\""), 11);  // the first request and ten redirects
+}
+
+// The highest resident memory of this test program so far.
+size_t PeakMemoryBytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters = {};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PeakWorkingSetSize;
+#else
+    struct rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<size_t>(usage.ru_maxrss) * 1024;
+#endif
+}
+
+TEST_F(TranslationServiceTest, RepliesAreBoundedAfterDecoding) {
+    fake.Control("mode=huge&size=4194304");  // exactly the limit: a reply, without marks
+    EXPECT_TRUE(Run(fake.Address())) << (panel.Messages.empty() ? "" : panel.Messages.back().Text);
+    EXPECT_EQ(Output().substr(0, 49), kThreeBlocks.substr(0, 49));
+
+    std::vector<std::string> modes = {"mode=huge&size=4194305", "mode=endless", "mode=bomb&size=268435456"};
+#ifndef _WIN32
+    // Under Wine, WinINet reads header lines itself, without a limit.
+    modes.push_back("mode=endlessheaders");
+#endif
+    for (const std::string& mode : modes) {
+        SCOPED_TRACE(mode);
+        fake.Control(mode);
+        test::TempFolder other;
+        input = other / "movie.srt";
+        WriteBytes(input, kThreeBlocks);
+        translateNameNumber = 0;
+        ExpectFailure(mode == "mode=endlessheaders" ? "Something Wrong (35764) Reply headers too large: over 64 KiB"
+                                                    : "Something Wrong (35764) Reply too large: over 4 MiB after "
+                                                      "decoding");
+    }
+    EXPECT_LT(PeakMemoryBytes(), size_t{50} << 20);
 }
 
 TEST_F(TranslationServiceTest, TheSystemProxySettingReachesTheService) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "translate/http/HttpLimits.h"
+
 namespace tarvex {
 
 struct HttpReply {
@@ -20,10 +22,15 @@ class HttpTransport {
 public:
     virtual ~HttpTransport() = default;
     // A GET of `url` (with its scheme) sending `headerLines` ("Name:value"
-    // each, exactly as given). Redirects are followed, also to https; the
-    // system's proxy settings apply. Throws RuntimeError when no reply
-    // arrives within `timeout` or the connection fails; any HTTP status is
-    // a reply, not an error.
+    // each, exactly as given). Redirects are followed, also to https, at most
+    // kMaxRedirects times; the system's proxy settings apply. Any HTTP status
+    // is a reply, not an error. Returns or throws within `timeout` (plus a
+    // moment) whatever the server does. Throws RuntimeError:
+    //   RequestTimedOut   the whole exchange, redirects included, took longer;
+    //   ReplyTooLarge     the body passed kMaxReplyBytes after decoding, or
+    //                     the headers kMaxHeaderBytes;
+    //   TooManyRedirects  a redirect beyond kMaxRedirects;
+    //   ConnectionFailed  the connection could not be made or was dropped.
     virtual HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
                           std::chrono::milliseconds timeout) = 0;
 };

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "base/RuntimeError.h"
+#include "translate/http/HttpLimits.h"
 #include "translate/http/HttpTransport.h"
 
 namespace tarvex {
@@ -18,16 +19,28 @@ void InitialiseCurlOnce() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+// The body as libcurl decodes it, piece by piece; answering less than was
+// given makes libcurl stop, so a reply past the limit is never held whole.
+struct BodyState {
+    std::string Body;
+    bool TooLarge = false;
+};
+
 size_t CollectBody(char* data, size_t size, size_t count, void* target) {
-    static_cast<std::string*>(target)->append(data, size * count);
-    return size * count;
+    auto* state = static_cast<BodyState*>(target);
+    if (AppendWithinLimit(state->Body, data, size * count)) return size * count;
+    state->TooLarge = true;
+    return 0;
 }
 
 // Keeps the status line's reason and Retry-After of the final response
-// (a redirect starts a new set of headers).
+// (a redirect starts a new set of headers), and how much header text the
+// current response has sent.
 struct HeaderState {
     std::string Reason;
     std::string RetryAfter;
+    size_t Bytes = 0;
+    bool TooLarge = false;
 };
 
 size_t CollectHeader(char* data, size_t size, size_t count, void* target) {
@@ -37,10 +50,16 @@ size_t CollectHeader(char* data, size_t size, size_t count, void* target) {
     if (line.rfind("HTTP/", 0) == 0) {
         state->Reason.clear();
         state->RetryAfter.clear();
+        state->Bytes = 0;
         size_t first = line.find(' ');
         size_t second = first == std::string::npos ? first : line.find(' ', first + 1);
         if (second != std::string::npos) state->Reason = line.substr(second + 1);
         return size * count;
+    }
+    state->Bytes += size * count;
+    if (state->Bytes > kMaxHeaderBytes) {
+        state->TooLarge = true;
+        return 0;
     }
     const std::string name = "retry-after:";
     if (line.size() > name.size()) {
@@ -71,6 +90,7 @@ public:
                   std::chrono::milliseconds timeout) override {
         if (curl_ == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
         HttpReply reply;
+        BodyState body;
         HeaderState headers;
         struct curl_slist* list = nullptr;
         for (const std::string& line : headerLines) list = curl_slist_append(list, line.c_str());
@@ -87,18 +107,23 @@ public:
         // Accept-Encoding says, as custom headers replace libcurl's own.
         curl_easy_setopt(curl_, CURLOPT_ACCEPT_ENCODING, "");
         curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(curl_, CURLOPT_MAXREDIRS, 10L);
+        curl_easy_setopt(curl_, CURLOPT_MAXREDIRS, static_cast<long>(kMaxRedirects));
         curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(curl_, CURLOPT_TIMEOUT_MS, static_cast<long>(timeout.count() > 0 ? timeout.count() : 1));
         curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, CollectBody);
-        curl_easy_setopt(curl_, CURLOPT_WRITEDATA, &reply.Body);
+        curl_easy_setopt(curl_, CURLOPT_WRITEDATA, &body);
         curl_easy_setopt(curl_, CURLOPT_HEADERFUNCTION, CollectHeader);
         curl_easy_setopt(curl_, CURLOPT_HEADERDATA, &headers);
 
+        // The time-out covers the whole exchange (connection, redirects,
+        // headers and body), so a trickling server cannot stretch it.
         CURLcode result = curl_easy_perform(curl_);
-        if (result == CURLE_OPERATION_TIMEDOUT) throw RuntimeError(ErrorNumber::RequestTimedOut, "Request timed out");
+        if (result == CURLE_OPERATION_TIMEDOUT) throw RequestTimedOutError();
+        if (body.TooLarge) throw ReplyTooLargeError();
+        if (headers.TooLarge) throw HeadersTooLargeError();
+        if (result == CURLE_TOO_MANY_REDIRECTS) throw TooManyRedirectsError();
         if (result != CURLE_OK)
             throw RuntimeError(ErrorNumber::ConnectionFailed,
                                std::string("Cannot reach the translation service: ") + curl_easy_strerror(result));
@@ -107,6 +132,7 @@ public:
         reply.Status = static_cast<int>(status);
         reply.Reason = headers.Reason;
         reply.RetryAfter = headers.RetryAfter;
+        reply.Body = std::move(body.Body);
         return reply;
     }
 

@@ -1,51 +1,89 @@
-// WinINet client. The session is opened with the system's preconfigured
-// proxy (the Internet Settings); WinINet keeps server connections alive
-// between the requests of the process. WinINet formats the header lines its
-// own way ("Name: value"); the values are sent as given.
+// WinINet client. Each request runs on a worker thread of its own, which
+// owns the request's handles and closes them itself; the caller waits for it
+// at most until the deadline and never joins it. Two facts of Wine's WinINet
+// shape this: closing a handle from another thread does not make a blocked
+// call return, and closing a request whose body is still arriving first
+// reads that body to its end (never, for an endless one). So a request that
+// was given up on is left to its worker, and a request whose body was not
+// read to its end is left open rather than closed.
+//
+// The session is opened with the system's preconfigured proxy (the Internet
+// Settings); WinINet keeps server connections alive between the requests of
+// the process. WinINet formats the header lines its own way ("Name: value");
+// the values are sent as given.
 
 #include <windows.h>
 #include <wininet.h>
 
-#include <condition_variable>
+#include <atomic>
+#include <cctype>
 #include <exception>
-#include <mutex>
+#include <optional>
 #include <thread>
 
 #include "base/RuntimeError.h"
+#include "translate/http/HttpLimits.h"
 #include "translate/http/HttpTransport.h"
 
 namespace tarvex {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 class InternetHandle {
 public:
     explicit InternetHandle(HINTERNET handle = nullptr) : handle_(handle) {}
-    ~InternetHandle() { Close(); }
+    ~InternetHandle() {
+        if (handle_ != nullptr) InternetCloseHandle(handle_);
+    }
     InternetHandle(const InternetHandle&) = delete;
     InternetHandle& operator=(const InternetHandle&) = delete;
     HINTERNET Get() const { return handle_; }
-    void Close() {
-        if (handle_ != nullptr) InternetCloseHandle(handle_);
-        handle_ = nullptr;
-    }
+    // Gives the handle up without closing it.
+    void Forget() { handle_ = nullptr; }
 
 private:
     HINTERNET handle_;
 };
 
+// The transport's WinINet session. Workers share it, because closing a
+// parent handle closes its children: it stays open while any request needs it.
+struct Session {
+    explicit Session(HINTERNET handle) : Handle(handle) {}
+    InternetHandle Handle;
+};
+
+std::shared_ptr<Session> OpenSession() {
+    HINTERNET handle = InternetOpenA("Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1",
+                                     INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    if (handle != nullptr) {
+        // Decode gzip and deflate replies (the header lines still say "*").
+        BOOL decode = TRUE;
+        InternetSetOptionA(handle, INTERNET_OPTION_HTTP_DECODING, &decode, sizeof decode);
+    }
+    return std::make_shared<Session>(handle);
+}
+
 [[noreturn]] void ThrowRequestError(DWORD error) {
-    if (error == ERROR_INTERNET_TIMEOUT) throw RuntimeError(ErrorNumber::RequestTimedOut, "Request timed out");
+    if (error == ERROR_INTERNET_TIMEOUT) throw RequestTimedOutError();
     throw RuntimeError(ErrorNumber::ConnectionFailed,
                        "Cannot reach the translation service (WinINet error " + std::to_string(error) + ")");
 }
 
-std::string QueryText(HINTERNET request, DWORD what) {
-    char buffer[512];
-    DWORD size = sizeof buffer;
-    DWORD index = 0;
-    if (!HttpQueryInfoA(request, what, buffer, &size, &index)) return std::string();
-    return std::string(buffer, size);
+// A header of the reply, "" when it is absent or unreasonably long.
+std::string QueryHeader(HINTERNET request, DWORD what) {
+    std::string value(512, '\0');
+    for (;;) {
+        DWORD size = static_cast<DWORD>(value.size());
+        DWORD index = 0;
+        if (HttpQueryInfoA(request, what, value.data(), &size, &index)) {
+            value.resize(size);
+            return value;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size > kMaxHeaderBytes) return std::string();
+        value.resize(size + 1);
+    }
 }
 
 struct UrlParts {
@@ -63,7 +101,8 @@ UrlParts CrackUrl(const std::string& url) {
     parts.dwHostNameLength = sizeof host;
     parts.dwUrlPathLength = 1;  // ask for pointers into the URL
     parts.dwExtraInfoLength = 1;
-    if (!InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts))
+    if (!InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts) ||
+        (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS))
         throw RuntimeError(ErrorNumber::InvalidCall, "Invalid procedure call or argument: " + url);
     UrlParts result;
     result.Host = host;
@@ -75,98 +114,159 @@ UrlParts CrackUrl(const std::string& url) {
     return result;
 }
 
-// The sending and reading of one request, done on a worker thread so that
-// a stalled server can be given up on: WinINet's own time-outs are not
-// honoured everywhere (Wine ignores the receive time-out).
-HttpReply SendAndRead(HINTERNET request, const std::string& headers) {
-    if (!HttpSendRequestA(request, headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0))
-        ThrowRequestError(GetLastError());
-    HttpReply reply;
-    reply.Status = std::atoi(QueryText(request, HTTP_QUERY_STATUS_CODE).c_str());
-    if (reply.Status == 0)
-        throw RuntimeError(ErrorNumber::ConnectionFailed,
-                           "Cannot reach the translation service: the connection closed without an answer");
-    reply.Reason = QueryText(request, HTTP_QUERY_STATUS_TEXT);
-    reply.RetryAfter = QueryText(request, HTTP_QUERY_RETRY_AFTER);
-    char buffer[16384];
-    for (;;) {
-        DWORD got = 0;
-        if (!InternetReadFile(request, buffer, sizeof buffer, &got)) ThrowRequestError(GetLastError());
-        if (got == 0) break;
-        reply.Body.append(buffer, got);
-    }
-    return reply;
+// A redirect's Location, relative or not, made absolute against `base`.
+std::string ResolveLocation(const std::string& base, const std::string& location) {
+    std::string combined(INTERNET_MAX_URL_LENGTH + location.size(), '\0');
+    DWORD size = static_cast<DWORD>(combined.size());
+    if (!InternetCombineUrlA(base.c_str(), location.c_str(), combined.data(), &size, ICU_NO_ENCODE))
+        throw RuntimeError(ErrorNumber::ConnectionFailed, "Cannot follow the redirect to " + location);
+    combined.resize(size);
+    return combined;
 }
 
-class WinInetTransport : public HttpTransport {
-public:
-    WinInetTransport()
-        : session_(InternetOpenA("Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1",
-                                 INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)) {
-        if (session_.Get() != nullptr) {
-            // Decode gzip and deflate replies (the header lines still say "*").
-            BOOL decode = TRUE;
-            InternetSetOptionA(session_.Get(), INTERNET_OPTION_HTTP_DECODING, &decode, sizeof decode);
-        }
+bool IsRedirect(DWORD status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+bool IsHostLine(const std::string& line) {
+    return line.size() >= 5 && std::tolower(static_cast<unsigned char>(line[0])) == 'h' &&
+           std::tolower(static_cast<unsigned char>(line[1])) == 'o' &&
+           std::tolower(static_cast<unsigned char>(line[2])) == 's' &&
+           std::tolower(static_cast<unsigned char>(line[3])) == 't' && line[4] == ':';
+}
+
+// One GET, shared by the caller and the worker thread.
+struct Exchange {
+    std::string Url;
+    std::vector<std::string> HeaderLines;
+    Clock::time_point Deadline;
+    std::shared_ptr<Session> Owner;
+    HANDLE Done = nullptr;  // set by the worker once the outcome below is written
+    std::atomic<bool> Abandoned{false};
+    HttpReply Reply;
+    std::optional<RuntimeError> Failure;
+
+    ~Exchange() {
+        if (Done != nullptr) CloseHandle(Done);
     }
+};
 
-    HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
-                  std::chrono::milliseconds timeout) override {
-        if (session_.Get() == nullptr) ThrowRequestError(GetLastError());
-        DWORD milliseconds = timeout.count() <= 0 ? 1 : static_cast<DWORD>(timeout.count());
-        for (DWORD option :
-             {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
-            InternetSetOptionA(session_.Get(), option, &milliseconds, sizeof milliseconds);
+enum class BodyEnd { Complete, Abandoned, TooLarge };
 
+BodyEnd ReadBody(HINTERNET request, const Exchange& exchange, std::string& body) {
+    char buffer[16384];
+    for (;;) {
+        if (exchange.Abandoned) return BodyEnd::Abandoned;
+        DWORD got = 0;
+        if (!InternetReadFile(request, buffer, sizeof buffer, &got)) ThrowRequestError(GetLastError());
+        if (got == 0) return BodyEnd::Complete;
+        if (!AppendWithinLimit(body, buffer, got)) return BodyEnd::TooLarge;
+    }
+}
+
+// A request whose body may still be arriving, left open on purpose: closing
+// it would read on to the body's end. Its parents stay open with it.
+void LeaveOpen(InternetHandle& request, InternetHandle& connection, const std::shared_ptr<Session>& owner) {
+    request.Forget();
+    connection.Forget();
+    new std::shared_ptr<Session>(owner);  // never released, so the session is never closed under it
+}
+
+// The worker's part: the request and its redirects, done synchronously.
+HttpReply Fetch(Exchange& exchange) {
+    std::string url = exchange.Url;
+    const UrlParts first = CrackUrl(url);
+    std::vector<std::string> headerLines = exchange.HeaderLines;
+    for (int redirects = 0;; ++redirects) {
         UrlParts parts = CrackUrl(url);
-        InternetHandle connection(InternetConnectA(session_.Get(), parts.Host.c_str(), parts.Port, nullptr, nullptr,
-                                                   INTERNET_SERVICE_HTTP, 0, 0));
+        if (parts.Host != first.Host || parts.Port != first.Port)
+            std::erase_if(headerLines, IsHostLine);  // WinINet names the new host itself
+        InternetHandle connection(InternetConnectA(exchange.Owner->Handle.Get(), parts.Host.c_str(), parts.Port,
+                                                   nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
         if (connection.Get() == nullptr) ThrowRequestError(GetLastError());
         DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_KEEP_CONNECTION |
-                      INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;
+                      INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT;
         if (parts.Secure) flags |= INTERNET_FLAG_SECURE;
         // No accept types: the Accept line of the header block is the only one.
         InternetHandle request(
             HttpOpenRequestA(connection.Get(), "GET", parts.PathAndQuery.c_str(), nullptr, nullptr, nullptr, flags, 0));
         if (request.Get() == nullptr) ThrowRequestError(GetLastError());
+        // WinINet's own time-outs only free the worker a little after the
+        // caller has given up (Wine honours the receive time-out alone).
+        DWORD backstop = static_cast<DWORD>(MillisecondsUntil(exchange.Deadline) + 1000);
+        for (DWORD option :
+             {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+            InternetSetOptionA(request.Get(), option, &backstop, sizeof backstop);
+
         std::string headers;
         for (const std::string& line : headerLines) headers += line + "\r\n";
-        return SendWithin(request, headers, timeout);
+        if (!HttpSendRequestA(request.Get(), headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0))
+            ThrowRequestError(GetLastError());
+        HttpReply reply;
+        reply.Status = std::atoi(QueryHeader(request.Get(), HTTP_QUERY_STATUS_CODE).c_str());
+        if (reply.Status == 0)
+            throw RuntimeError(ErrorNumber::ConnectionFailed,
+                               "Cannot reach the translation service: the connection closed without an answer");
+        reply.Reason = QueryHeader(request.Get(), HTTP_QUERY_STATUS_TEXT);
+        reply.RetryAfter = QueryHeader(request.Get(), HTTP_QUERY_RETRY_AFTER);
+        std::string location = IsRedirect(reply.Status) ? QueryHeader(request.Get(), HTTP_QUERY_LOCATION) : "";
+
+        BodyEnd end = ReadBody(request.Get(), exchange, reply.Body);
+        if (end != BodyEnd::Complete) {
+            reply.Body = std::string();
+            LeaveOpen(request, connection, exchange.Owner);
+            if (end == BodyEnd::TooLarge) throw ReplyTooLargeError();
+            throw RequestTimedOutError();  // no one is waiting for this any more
+        }
+        if (location.empty()) return reply;
+        if (redirects == kMaxRedirects) throw TooManyRedirectsError();
+        url = ResolveLocation(url, location);
+    }
+}
+
+void RunExchange(Exchange& exchange) {
+    try {
+        exchange.Reply = Fetch(exchange);
+    } catch (const RuntimeError& error) {
+        exchange.Failure = error;
+    } catch (const std::bad_alloc&) {
+        exchange.Failure = RuntimeError(ErrorNumber::OutOfMemory);
+    }
+    SetEvent(exchange.Done);
+}
+
+class WinInetTransport : public HttpTransport {
+public:
+    WinInetTransport() : session_(OpenSession()), openError_(GetLastError()) {}
+
+    HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
+                  std::chrono::milliseconds timeout) override {
+        if (session_->Handle.Get() == nullptr) ThrowRequestError(openError_);
+        auto exchange = std::make_shared<Exchange>();
+        exchange->Url = url;
+        exchange->HeaderLines = headerLines;
+        exchange->Deadline = Clock::now() + (timeout.count() > 0 ? timeout : std::chrono::milliseconds(1));
+        exchange->Owner = session_;
+        exchange->Done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        if (exchange->Done == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
+        try {
+            std::thread([exchange] { RunExchange(*exchange); }).detach();
+        } catch (const std::system_error&) {
+            throw RuntimeError(ErrorNumber::OutOfMemory);
+        }
+        if (WaitForSingleObject(exchange->Done, static_cast<DWORD>(MillisecondsUntil(exchange->Deadline))) !=
+            WAIT_OBJECT_0) {
+            // The worker finishes on its own; it sees this and stops reading.
+            exchange->Abandoned = true;
+            throw RequestTimedOutError();
+        }
+        if (exchange->Failure) throw *exchange->Failure;
+        return std::move(exchange->Reply);
     }
 
 private:
-    static HttpReply SendWithin(InternetHandle& request, const std::string& headers,
-                                std::chrono::milliseconds timeout) {
-        std::mutex lock;
-        std::condition_variable finished;
-        bool done = false;
-        HttpReply reply;
-        std::exception_ptr failure;
-        HINTERNET handle = request.Get();
-        std::thread worker([&] {
-            try {
-                reply = SendAndRead(handle, headers);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-            std::lock_guard<std::mutex> guard(lock);
-            done = true;
-            finished.notify_one();
-        });
-        bool inTime;
-        {
-            std::unique_lock<std::mutex> guard(lock);
-            inTime = finished.wait_for(guard, timeout, [&] { return done; });
-        }
-        // Closing the handle makes the worker's blocking call return.
-        if (!inTime) request.Close();
-        worker.join();
-        if (!inTime) throw RuntimeError(ErrorNumber::RequestTimedOut, "Request timed out");
-        if (failure) std::rethrow_exception(failure);
-        return reply;
-    }
-
-    InternetHandle session_;
+    std::shared_ptr<Session> session_;
+    DWORD openError_;
 };
 
 }  // namespace

@@ -37,17 +37,33 @@ double ProcessCpuSeconds() {
     return seconds(kernel) + seconds(user);
 }
 
+// A window whose 20 ms timer counts the messages it is given.
+class TickingWindow {
+public:
+    TickingWindow() {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = CountingWindow;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "TarvexPumpTest";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowA("TarvexPumpTest", "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        SetTimer(window_, 1, 20, nullptr);
+    }
+    ~TickingWindow() {
+        KillTimer(window_, 1);
+        DestroyWindow(window_);
+    }
+    bool Created() const { return window_ != nullptr; }
+
+private:
+    HWND window_;
+};
+
 TEST(MessagePump, WaitingKeepsTheWindowAliveWithoutSpinning) {
     test::FakeService fake;
     fake.Reset();
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = CountingWindow;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TarvexPumpTest";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("TarvexPumpTest", "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
-    SetTimer(window, 1, 20, nullptr);
+    TickingWindow window;
+    ASSERT_TRUE(window.Created());
 
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
     TranslationService service{*transport, fake.Address(), std::chrono::seconds(10), {}, {}};
@@ -82,8 +98,35 @@ TEST(MessagePump, WaitingKeepsTheWindowAliveWithoutSpinning) {
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.Number(), ErrorNumber::ServiceRefused);
     }
-    KillTimer(window, 1);
-    DestroyWindow(window);
+}
+
+// Against a service that stalls, the request ends with the time-out and the
+// window is served all along: no thread that is stuck in WinINet is waited for.
+TEST(MessagePump, AStalledServiceEndsOnTimeWhileTheWindowKeepsAnswering) {
+    test::FakeService fake;
+    fake.Reset();
+    TickingWindow window;
+    ASSERT_TRUE(window.Created());
+    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+    TranslationService service{*transport, fake.Address(), std::chrono::seconds(2), {}, {}};
+    service.RunBlocking = RunWhilePumpingMessages;
+    const std::string header = BuildHeaderBlock(service.Host);
+    for (const char* mode : {"mode=silent", "mode=slowheaders", "mode=trickle"}) {
+        fake.Control(mode);
+        gTimerTicks = 0;
+        auto start = std::chrono::steady_clock::now();
+        int32_t number = 0;
+        try {
+            RequestTranslation({"x"}, "en", "id", header, service);
+        } catch (const RuntimeError& error) {
+            number = error.Number();
+        }
+        auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_EQ(number, ErrorNumber::RequestTimedOut) << mode;
+        EXPECT_LT(took, 3.0) << mode;
+        EXPECT_GT(gTimerTicks, 40) << mode << ": the window's timer must keep firing";
+        std::printf("%s: ended after %.3f s with %d, %d timer messages handled\n", mode, took, number, gTimerTicks);
+    }
 }
 
 }  // namespace
