@@ -100,6 +100,7 @@ public:
                     }
                     Grow();
                 }
+                if (out_.Size() >= chunk_) Flush();
                 size_t resume = std::max(pos_, end_ - std::min(end_, kArrowTail));
                 scan = resume - Fill();
                 continue;

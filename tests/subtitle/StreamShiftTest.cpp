@@ -72,5 +72,24 @@ TEST(ShiftStream, GivesTheWholeFileShiftsBytesAtAnyChunkSize) {
     }
 }
 
+// Memory stays bounded by the chunk whatever the file holds: the output
+// leaves in pieces of about a chunk, also through long stretches of text.
+TEST(ShiftStream, WritesInPiecesOfAboutAChunk) {
+    class PieceSizes : public OutputFile {
+    public:
+        void Write(std::string_view bytes) override { Largest = std::max(Largest, bytes.size()); }
+        void Close() override {}
+        size_t Largest = 0;
+    };
+    std::string content = "1\n00:00:01,000 --> 00:00:02,000\n";
+    for (int line = 0; line < 20000; ++line) content += "some text without any arrow\n";
+    content += std::string(5000, 'x') + "\n00:00:03,000 --> 00:00:04,000\n";
+    StringInput input(content);
+    PieceSizes output;
+    ShiftStream(input, LineSeparator::Lf, ShiftMode::Plus, 0, 1, output, nullptr, 64);
+    EXPECT_GT(output.Largest, 0u);
+    EXPECT_LE(output.Largest, 4u * 64);
+}
+
 }  // namespace
 }  // namespace tarvex
