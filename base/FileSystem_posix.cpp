@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "base/FileSystem.h"
+#include "base/PathNames.h"
 #include "base/RuntimeError.h"
 
 namespace tarvex {
@@ -60,6 +61,29 @@ public:
         fd_ = -1;
         // close() is where NFS and friends report a write that did not land.
         if (::close(fd) != 0 && errno != EINTR) ThrowErrno(errno);
+    }
+
+private:
+    int fd_;
+};
+
+class PosixInputFile : public InputFile {
+public:
+    explicit PosixInputFile(int fd) : fd_(fd) {}
+    ~PosixInputFile() override { ::close(fd_); }
+
+    size_t ReadAt(uint64_t offset, char* into, size_t size) override {
+        size_t filled = 0;
+        while (filled < size) {
+            ssize_t got = ::pread(fd_, into + filled, size - filled, static_cast<off_t>(offset + filled));
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                ThrowErrno(errno);
+            }
+            if (got == 0) break;
+            filled += static_cast<size_t>(got);
+        }
+        return filled;
     }
 
 private:
@@ -136,6 +160,42 @@ public:
         if (fd < 0) ThrowErrno(errno);
         return std::make_unique<PosixOutputFile>(fd);
     }
+
+    std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
+        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) ThrowErrno(errno);
+        auto input = std::make_unique<PosixInputFile>(fd);
+        struct stat info;
+        if (::fstat(fd, &info) != 0) ThrowErrno(errno);
+        if (S_ISDIR(info.st_mode)) throw RuntimeError(ErrorNumber::PathFileAccessError);
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        return input;
+    }
+
+    std::unique_ptr<OutputFile> CreateTemporary(const std::string& beside, std::string& path) override {
+        struct stat model;
+        if (::stat(beside.c_str(), &model) != 0) ThrowErrno(errno);
+        for (int attempt = 0;; ++attempt) {
+            path = TemporaryNameBeside(beside, attempt);
+            int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (fd < 0) {
+                if (errno == EEXIST && attempt < 1000) continue;
+                ThrowErrno(errno);
+            }
+            auto output = std::make_unique<PosixOutputFile>(fd);
+            // Set on the open file, so the umask has no say and the bits hold
+            // from the first byte on.
+            if (::fchmod(fd, model.st_mode & 0777) != 0) {
+                int error = errno;
+                output.reset();
+                ::unlink(path.c_str());
+                ThrowErrno(error);
+            }
+            return output;
+        }
+    }
+
+    bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
 };
 
 }  // namespace

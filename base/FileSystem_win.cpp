@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "base/FileSystem.h"
+#include "base/PathNames.h"
 #include "base/RuntimeError.h"
 
 namespace tarvex {
@@ -95,6 +96,57 @@ private:
     HandleCloser handle_;
 };
 
+// A temporary file takes the attributes of the file it will replace once its
+// content is complete: read-only would refuse the writes before that.
+class Win32TemporaryFile : public OutputFile {
+public:
+    Win32TemporaryFile(HANDLE handle, std::string path, DWORD attributes)
+        : file_(handle), path_(std::move(path)), attributes_(attributes) {}
+
+    void Write(std::string_view bytes) override { file_.Write(bytes); }
+
+    void Close() override {
+        if (closed_) return;
+        file_.Close();
+        closed_ = true;
+        if (attributes_ != 0 && !SetFileAttributesA(path_.c_str(), attributes_)) ThrowLastError();
+    }
+
+private:
+    Win32OutputFile file_;
+    std::string path_;
+    DWORD attributes_;
+    bool closed_ = false;
+};
+
+class Win32InputFile : public InputFile {
+public:
+    explicit Win32InputFile(HANDLE handle) : handle_(handle) {}
+
+    size_t ReadAt(uint64_t offset, char* into, size_t size) override {
+        size_t filled = 0;
+        while (filled < size) {
+            size_t room = size - filled;
+            DWORD want = room > 0x40000000 ? 0x40000000 : static_cast<DWORD>(room);
+            uint64_t at = offset + filled;
+            OVERLAPPED where = {};
+            where.Offset = static_cast<DWORD>(at);
+            where.OffsetHigh = static_cast<DWORD>(at >> 32);
+            DWORD got = 0;
+            if (!::ReadFile(handle_.Get(), into + filled, want, &got, &where)) {
+                if (GetLastError() == ERROR_HANDLE_EOF) break;
+                ThrowLastError();
+            }
+            if (got == 0) break;
+            filled += got;
+        }
+        return filled;
+    }
+
+private:
+    HandleCloser handle_;
+};
+
 // A directory search over normal files: read-only and archive files match,
 // hidden files, system files and folders do not.
 bool SearchFindsNormalFile(const std::string& pattern) {
@@ -165,6 +217,45 @@ public:
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) ThrowLastError();
         return std::make_unique<Win32OutputFile>(handle);
+    }
+
+    std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
+        HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) ThrowLastError();
+        return std::make_unique<Win32InputFile>(handle);
+    }
+
+    std::unique_ptr<OutputFile> CreateTemporary(const std::string& beside, std::string& path) override {
+        DWORD model = GetFileAttributesA(beside.c_str());
+        if (model == INVALID_FILE_ATTRIBUTES) ThrowLastError();
+        const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                           FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        DWORD attributes = model & kept;
+        if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
+        for (int attempt = 0;; ++attempt) {
+            path = TemporaryNameBeside(beside, attempt);
+            HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (handle == INVALID_HANDLE_VALUE) {
+                DWORD error = GetLastError();
+                if ((error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) && attempt < 1000) continue;
+                ThrowLastError();
+            }
+            return std::make_unique<Win32TemporaryFile>(handle, path, attributes);
+        }
+    }
+
+    bool Remove(const std::string& path) override {
+        if (DeleteFileA(path.c_str())) return true;
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) return true;
+        if (error == ERROR_ACCESS_DENIED) {
+            // A read-only file refuses deletion until the attribute is gone.
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            return DeleteFileA(path.c_str()) != 0;
+        }
+        return false;
     }
 };
 

@@ -39,4 +39,10 @@ std::string InsertBeforeExtension(const std::string& path, std::string_view inse
     return result;
 }
 
+std::string TemporaryNameBeside(const std::string& path, int attempt) {
+    std::string name = path + ".tarvex-tmp";
+    if (attempt > 0) name += std::to_string(attempt);
+    return name;
+}
+
 }  // namespace tarvex

@@ -24,5 +24,8 @@ bool HasSubtitleExtension(const std::string& path);
 // The path with `insert` put before its last four characters (the
 // extension with its dot): movie.srt + "_original" -> movie_original.srt.
 std::string InsertBeforeExtension(const std::string& path, std::string_view insert);
+// The name of the attempt-th try (from 0) for a temporary file beside `path`:
+// movie.srt.tarvex-tmp, movie.srt.tarvex-tmp1, ...
+std::string TemporaryNameBeside(const std::string& path, int attempt);
 
 }  // namespace tarvex

@@ -8,6 +8,7 @@ const char* StandardDescription(int32_t number) {
         case ErrorNumber::Overflow: return "Overflow";
         case ErrorNumber::OutOfMemory: return "Out of memory";
         case ErrorNumber::SubscriptOutOfRange: return "Subscript out of range";
+        case ErrorNumber::UserInterrupt: return "User interrupt occurred";
         case ErrorNumber::TypeMismatch: return "Type mismatch";
         case ErrorNumber::FileNotFound: return "File not found";
         case ErrorNumber::FileAlreadyExists: return "File already exists";

@@ -13,6 +13,7 @@ constexpr int32_t InvalidCall = 5;
 constexpr int32_t Overflow = 6;
 constexpr int32_t OutOfMemory = 7;
 constexpr int32_t SubscriptOutOfRange = 9;
+constexpr int32_t UserInterrupt = 18;
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t FileNotFound = 53;
 constexpr int32_t FileAlreadyExists = 58;

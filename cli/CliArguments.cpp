@@ -51,7 +51,6 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
     parsed.Request.ActiveTab = 1;
     bool haveFrom = false;
     bool haveTo = false;
-    std::string file;
     bool filesOnly = false;
     for (size_t at = 1; at < arguments.size(); ++at) {
         const std::string& word = arguments[at];
@@ -80,13 +79,12 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
         } else if (!filesOnly && word.size() > 1 && word[0] == '-') {
             throw UsageError{"unknown option \"" + word + "\""};
         } else {
-            if (!file.empty()) throw UsageError{"only one FILE can be translated at a time"};
-            file = word;
+            parsed.Files.push_back(word);
         }
     }
     if (!haveFrom || !haveTo) throw UsageError{"give both --from NAME and --to NAME"};
-    if (file.empty()) throw UsageError{"no FILE given"};
-    parsed.Request.PathText = file;
+    if (parsed.Files.empty()) throw UsageError{"no FILE given"};
+    parsed.Request.PathText = parsed.Files.front();
     return parsed;
 }
 
@@ -94,24 +92,27 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
 
 const char* UsageText() {
     return "Usage:\n"
-           "  tarvex-cli shift --plus MM:SS FILE    move every timestamp later\n"
-           "  tarvex-cli shift --minus MM:SS FILE   move every timestamp earlier\n"
-           "  tarvex-cli shift --start MM:SS FILE   make the first subtitle start at MM:SS\n"
-           "  tarvex-cli translate --from NAME --to NAME [--host HOST[:PORT]] [--timeout SECONDS] FILE\n"
-           "                                        write FILE's text translated as NAME.<code>.ext\n"
+           "  tarvex-cli shift --plus MM:SS FILE...    move every timestamp later\n"
+           "  tarvex-cli shift --minus MM:SS FILE...   move every timestamp earlier\n"
+           "  tarvex-cli shift --start MM:SS FILE...   make the first subtitle start at MM:SS\n"
+           "  tarvex-cli translate --from NAME --to NAME [--host HOST[:PORT]] [--timeout SECONDS] FILE...\n"
+           "                                        write each FILE's text translated as NAME.<code>.ext\n"
            "  tarvex-cli languages                  the language names and their codes\n"
            "  tarvex-cli --help | --version\n"
            "\n"
            "FILE is an .srt or .txt subtitle file. It is kept as NAME_original.ext (or\n"
-           "NAME_originalN.ext when that name is taken) and the shifted file takes its name.\n"
+           "NAME_originalN.ext when that name is taken) and the shifted file takes its name;\n"
+           "a shift that fails or is interrupted leaves the file as it was. Several files\n"
+           "are run one after the other, each on its own, and a last line tells how many\n"
+           "were done and how many failed.\n"
            "MM and SS are whole numbers from 0 to 59. Language names are those of\n"
            "`tarvex-cli languages` (a two-letter code of letters or \"-\" is taken as it\n"
            "is; any other text means \"auto\"). The service is translate.google.com\n"
            "unless --host names another; each request ends within --timeout seconds\n"
            "(default 30).\n"
            "\n"
-           "Exit status: 0 done, 1 the run failed or its output could not be written,\n"
-           "2 refused before any file is touched.\n";
+           "Exit status: 0 done, 1 a run failed (the others are still done) or its output\n"
+           "could not be written, 2 refused before any file is touched.\n";
 }
 
 bool SplitMinutesSeconds(const std::string& text, std::string& minutes, std::string& seconds) {
@@ -149,7 +150,6 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
     parsed.Which = Command::Shift;
     int modes = 0;
     std::string amount;
-    std::string file;
     bool filesOnly = false;
     for (size_t at = 1; at < arguments.size(); ++at) {
         const std::string& word = arguments[at];
@@ -164,14 +164,13 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
         } else if (!filesOnly && word.size() > 1 && word[0] == '-') {
             throw UsageError{"unknown option \"" + word + "\""};
         } else {
-            if (!file.empty()) throw UsageError{"only one FILE can be shifted at a time"};
-            file = word;
+            parsed.Files.push_back(word);
         }
     }
     if (modes != 1) throw UsageError{"give exactly one of --plus, --minus or --start"};
-    if (file.empty()) throw UsageError{"no FILE given"};
+    if (parsed.Files.empty()) throw UsageError{"no FILE given"};
     parsed.Request.ActiveTab = 0;
-    parsed.Request.PathText = file;
+    parsed.Request.PathText = parsed.Files.front();
     parsed.Amount = amount;
     return parsed;
 }

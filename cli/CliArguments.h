@@ -12,8 +12,10 @@ enum class Command { Help, Version, Shift, Translate, Languages };
 
 struct CliArguments {
     Command Which = Command::Help;
-    // For Shift and Translate: the inputs as the window would show them.
+    // For Shift and Translate: the inputs as the window would show them,
+    // with the first file as the path; every file, in the order given.
     ProcessRequest Request;
+    std::vector<std::string> Files;
     // For Shift: the MM:SS text as given, checked after the file.
     std::string Amount;
     // For Translate: the service as HOST or HOST:PORT, and the time-out of

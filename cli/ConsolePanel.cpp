@@ -10,7 +10,8 @@ namespace tarvex::cli {
 
 namespace {
 constexpr int kBarWidth = 30;
-// Redrawing on every subtitle would cost more than the shift itself.
+// Redrawing on every step would cost more than the shift itself: a terminal
+// write wakes the terminal too.
 constexpr std::chrono::milliseconds kRedrawInterval{100};
 }  // namespace
 
@@ -61,10 +62,8 @@ void ConsolePanel::ShowMessage(const std::string& text, const std::string&, Mess
 void ConsolePanel::DrawBar(bool force) {
     if (!live_) return;
     auto now = std::chrono::steady_clock::now();
-    if (!force && percentage_ == drawnPercentage_ && now - lastDraw_ < kRedrawInterval) return;
-    if (!force && now - lastDraw_ < kRedrawInterval / 4) return;
+    if (!force && now - lastDraw_ < kRedrawInterval) return;
     lastDraw_ = now;
-    drawnPercentage_ = percentage_;
     int filled = percentage_ * kBarWidth / 100;
     if (filled < 0) filled = 0;
     if (filled > kBarWidth) filled = kBarWidth;

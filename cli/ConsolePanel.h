@@ -34,7 +34,6 @@ private:
     int percentage_ = 0;
     int32_t done_ = 0;
     int32_t total_ = 0;
-    int drawnPercentage_ = -1;
     std::chrono::steady_clock::time_point lastDraw_{};
 };
 

@@ -11,6 +11,9 @@
 #include "base/Version.h"
 #include "cli/CliArguments.h"
 #include "cli/ConsolePanel.h"
+#include "cli/EachFile.h"
+#include "cli/InterruptGuard.h"
+#include "cli/Wildcards.h"
 #include "job/BusyState.h"
 #include "job/ProcessCheck.h"
 #include "subtitle/TimeShiftRun.h"
@@ -28,8 +31,11 @@ namespace {
 
 constexpr const char* kExtensionText = "Only .srt and .txt subtitle files can be processed..!";
 
+// With several files a refusal names its file first.
+std::string refusedFile;
+
 int Refuse(const std::string& message) {
-    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fprintf(stderr, "%s%s\n", refusedFile.empty() ? "" : (refusedFile + ": ").c_str(), message.c_str());
     return kExitRefused;
 }
 
@@ -64,27 +70,53 @@ private:
     RunEnvironment environment_{console_, console_, SystemFileSystem(), shiftNameNumber_, translateNameNumber_, &busy_};
 };
 
+// Every file is checked before any run starts, so a refusal touches nothing.
+// Answers the refusal's exit code, or -1 with the settings of every file.
+int RefusalOfEach(const CliArguments& arguments, std::vector<JobSettings>& jobs) {
+    for (const std::string& file : arguments.Files) {
+        CliArguments one = arguments;
+        one.Request.PathText = file;
+        ProcessDecision decision;
+        if (arguments.Files.size() > 1) refusedFile = file;
+        if (int refused = RefusalOf(one, decision); refused >= 0) return refused;
+        jobs.push_back(decision.Settings);
+    }
+    return -1;
+}
+
+// Runs each job on its own, the way RunEachFile counts them.
+int RunEach(const std::vector<JobSettings>& jobs, const std::function<bool(const JobSettings&)>& run) {
+    std::vector<std::string> files;
+    for (const JobSettings& job : jobs) files.push_back(job.InputPath);
+    size_t next = 0;
+    return RunEachFile(
+        files, [&](const std::string&) { return run(jobs[next++]); }, stdout, stderr);
+}
+
 int RunShift(const CliArguments& arguments) {
-    ProcessDecision decision;
-    if (int refused = RefusalOf(arguments, decision); refused >= 0) return refused;
-    ConsoleRun run;
-    const JobSettings& settings = decision.Settings;
-    bool done = RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, run.Environment());
-    return done ? kExitDone : kExitFailed;
+    std::vector<JobSettings> jobs;
+    if (int refused = RefusalOfEach(arguments, jobs); refused >= 0) return refused;
+    InterruptGuard guard;
+    int status = RunEach(jobs, [](const JobSettings& settings) {
+        ConsoleRun run;
+        return RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, run.Environment());
+    });
+    guard.EndIfInterrupted();
+    return status;
 }
 
 int RunTranslate(const CliArguments& arguments) {
-    ProcessDecision decision;
-    if (int refused = RefusalOf(arguments, decision); refused >= 0) return refused;
+    std::vector<JobSettings> jobs;
+    if (int refused = RefusalOfEach(arguments, jobs); refused >= 0) return refused;
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
     TranslationService service{*transport, kServiceHost, std::chrono::seconds(arguments.TimeoutSeconds), {}, {}};
     service.RunBlocking = [](const std::function<void()>& work) { work(); };
     if (!arguments.Host.empty()) service.Host = arguments.Host;
-    ConsoleRun run;
-    const JobSettings& settings = decision.Settings;
-    bool done = RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage, run.Environment(),
-                               service, nullptr);
-    return done ? kExitDone : kExitFailed;
+    return RunEach(jobs, [&service](const JobSettings& settings) {
+        ConsoleRun run;
+        return RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage, run.Environment(),
+                              service, nullptr);
+    });
 }
 
 int ListLanguages() {
@@ -100,6 +132,10 @@ int Main(const std::vector<std::string>& words) {
     CliArguments arguments;
     try {
         arguments = ParseArguments(words);
+        std::vector<std::string> files;
+        for (const std::string& word : arguments.Files)
+            for (std::string& file : ExpandWildcards(word)) files.push_back(std::move(file));
+        arguments.Files = std::move(files);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "tarvex-cli: %s\n\n%s", error.Message.c_str(), UsageText());
         return kExitRefused;

@@ -5,6 +5,7 @@
 
 #include "base/FileSystem.h"
 #include "base/RuntimeError.h"
+#include "base/StringFiles.h"
 
 namespace tarvex::fuzz {
 
@@ -31,8 +32,36 @@ public:
         Files[path].clear();
         return std::make_unique<MemoryOutput>(Files[path]);
     }
+    std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
+        auto found = Files.find(path);
+        if (found == Files.end()) throw RuntimeError(ErrorNumber::FileNotFound);
+        return std::make_unique<MemoryInput>(found->second);
+    }
+    std::unique_ptr<OutputFile> CreateTemporary(const std::string& beside, std::string& path) override {
+        if (!Files.count(beside)) throw RuntimeError(ErrorNumber::FileNotFound);
+        for (int attempt = 0;; ++attempt) {
+            path = beside + ".tmp" + std::to_string(attempt);
+            if (!Files.count(path)) return CreateOutput(path);
+        }
+    }
+    bool Remove(const std::string& path) override {
+        Files.erase(path);
+        return true;
+    }
 
 private:
+    // A copy: renames move the map's strings while the file is open.
+    class MemoryInput : public InputFile {
+    public:
+        explicit MemoryInput(std::string content) : content_(std::move(content)) {}
+        size_t ReadAt(uint64_t offset, char* into, size_t size) override {
+            return StringInput(content_).ReadAt(offset, into, size);
+        }
+
+    private:
+        std::string content_;
+    };
+
     class MemoryOutput : public OutputFile {
     public:
         explicit MemoryOutput(std::string& target) : target_(target) {}

@@ -8,6 +8,9 @@ namespace tarvex {
 
 constexpr std::string_view kTimingArrow = " --> ";
 
+// The one separator that cuts a whole content into lines.
+enum class LineSeparator { CrLf, Lf, Cr };
+
 // Cuts at one separator chosen for the whole content: CR LF when it occurs
 // anywhere, else LF, else CR. Other line-end bytes stay inside their line.
 // Content ending with the separator has an empty last line; empty content

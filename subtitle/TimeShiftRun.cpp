@@ -1,6 +1,10 @@
 #include "subtitle/TimeShiftRun.h"
 
+#include <memory>
+
+#include "base/FileReplacement.h"
 #include "base/FileSystem.h"
+#include "base/Interruption.h"
 #include "base/NumberedName.h"
 #include "base/PathNames.h"
 #include "base/RuntimeError.h"
@@ -8,7 +12,9 @@
 #include "job/RunToEnd.h"
 #include "subtitle/NumberFields.h"
 #include "subtitle/ShiftContent.h"
+#include "subtitle/StreamShift.h"
 #include "subtitle/SubtitleInput.h"
+#include "subtitle/TimingLineCount.h"
 
 namespace tarvex {
 
@@ -21,30 +27,65 @@ std::string FreeBackupName(const std::string& inputPath, FileSystem& files, int1
     return files.NameTaken(backup) ? NextFreeNumberedName(backup, files, nameNumber) : backup;
 }
 
+RuntimeError InputChangedError() {
+    return RuntimeError(ErrorNumber::PathFileAccessError,
+                        "Path/File access error: the file changed while it was being shifted");
+}
+
+// Shows each new percentage with its counter, not every timing line: with a
+// million cues, a panel update per line would cost more than the shift. The
+// last count is shown as well.
+class PercentageSteps {
+public:
+    PercentageSteps(ProgressPanel& panel, int32_t total) : panel_(panel), total_(total) {}
+
+    int64_t operator()(int64_t done) {
+        if (done > total_) throw InputChangedError();
+        const int32_t shown = static_cast<int32_t>(done);
+        const int percentage = PercentageOf(shown, total_);
+        if (percentage != shownPercentage_) panel_.SetPercentage(percentage);
+        shownPercentage_ = percentage;
+        panel_.SetCounter(shown, total_);
+        if (shown == total_) return int64_t{total_} + 1;  // one more would mean the file grew
+        int32_t low = shown + 1;
+        int32_t high = total_;
+        while (low < high) {
+            int32_t middle = low + (high - low) / 2;
+            if (PercentageOf(middle, total_) != percentage) {
+                high = middle;
+            } else {
+                low = middle + 1;
+            }
+        }
+        return low;
+    }
+
+private:
+    ProgressPanel& panel_;
+    const int32_t total_;
+    int shownPercentage_ = -1;
+};
+
 void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds, RunEnvironment& environment,
            RunOutput& output) {
     ProgressPanel& panel = environment.Panel;
-    SubtitleInput input;
-    ReadSubtitleInput(inputPath, environment, input);
-    const int32_t total = input.Total;
-    ShiftAmount amount = ResolveShiftAmount(input.Lines, input.TimingLines, mode, minutes, seconds);
+    std::unique_ptr<InputFile> input = environment.Files.OpenInput(inputPath);
+    const TimingLineCount count = CountTimingLines(*input);
+    if (count.TimingLines > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
+    const int32_t total = static_cast<int32_t>(count.TimingLines);
+    if (total == 0) throw NoTimingLineError();
+    panel.SetTotal(total);
 
-    std::string backup = FreeBackupName(inputPath, environment.Files, environment.ShiftNameNumber);
-    environment.Files.Rename(inputPath, backup);
-    // From here on the complete input lies under the backup name.
-    output.File = environment.Files.CreateOutput(inputPath);
-    output.Writer.Attach(output.File.get());
+    // Until Commit the input keeps its name and its bytes; any failure
+    // removes the new file and leaves the folder as it was.
+    FileReplacement replacement(environment.Files, inputPath);
+    const StreamShiftResult result = ShiftStream(*input, count.Separator, mode, minutes, seconds, replacement.Output(),
+                                                 PercentageSteps(panel, total));
+    if (result.TimingLines != count.TimingLines || result.Bytes != count.Bytes) throw InputChangedError();
+    input.reset();  // an open file cannot be renamed everywhere
+    StopIfInterrupted();
+    replacement.Commit(FreeBackupName(inputPath, environment.Files, environment.ShiftNameNumber));
     output.ShownName = FileNameOf(inputPath);
-    BufferedWriter& writer = output.Writer;
-
-    int32_t current = 1;
-    ShiftLines(
-        input.Lines, input.TimingLines, amount, [&writer](std::string_view line) { writer.WriteLine(line); },
-        [&] {
-            panel.SetPercentage(PercentageOf(current, total));
-            panel.SetCounter(current, total);
-            ++current;
-        });
 }
 
 }  // namespace

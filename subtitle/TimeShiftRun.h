@@ -8,13 +8,15 @@
 
 namespace tarvex {
 
-// The time-shift run. Moves the input aside under NAME_original.ext (or the
-// first free NAME_originalN.ext), writes the shifted file under the input's
-// name and reports through the panel. Ends the busy state itself with
-// "Output File : NAME" and "Process Success Bos..", or "PROCESS FAILED" and
-// the error report; answers whether it succeeded. The input's bytes are on
-// disk afterwards in every case: under the backup name once renamed, else
-// under their own name.
+// The time-shift run. Counts the timing lines in a first pass, streams the
+// shifted file into a temporary file beside the input, and only when that is
+// complete moves the input aside under NAME_original.ext (or the first free
+// NAME_originalN.ext) and gives the shifted file the input's name. Reports
+// through the panel and ends the busy state itself with "Output File : NAME"
+// and "Process Success Bos..", or "PROCESS FAILED" and the error report;
+// answers whether it succeeded. After a failure or an interruption the
+// folder is as it was: the input under its own name, no backup, no
+// temporary file.
 bool RunTimeShift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
                   RunEnvironment& environment);
 

@@ -36,19 +36,45 @@ void frmUtama::SetTotal(int32_t total) {
     FrameTeks->SetCaption(TotalCaption(total));
 }
 
+// Both runs give the percentage first and the counter after it, so the
+// counter decides when the two are drawn; outside a run every change shows.
 void frmUtama::SetCounter(int32_t done, int32_t total) {
-    SetWindowTextA(lblKirim, CounterCaption(done, total).c_str());
+    shownDone_ = done;
+    shownTotal_ = total;
+    if (progressPace_.Due(!busy_ || done == total, RedrawPace::Clock::now())) DrawProgress();
 }
 
 void frmUtama::SetPercentage(int percentage) {
-    Progress1->SetPercentage(percentage);
+    shownPercentage_ = percentage;
+    if (!busy_) DrawProgress();
+}
+
+void frmUtama::DrawProgress() {
+    const auto start = RedrawPace::Clock::now();
+    // Only what changed: the frame's repaint is the dear part.
+    if (shownDone_ != drawnDone_ || shownTotal_ != drawnTotal_) {
+        SetWindowTextA(lblKirim, CounterCaption(shownDone_, shownTotal_).c_str());
+        drawnDone_ = shownDone_;
+        drawnTotal_ = shownTotal_;
+    }
+    if (shownPercentage_ != drawnPercentage_) {
+        Progress1->SetPercentage(shownPercentage_);
+        drawnPercentage_ = shownPercentage_;
+    }
+    progressPace_.Drew(RedrawPace::Clock::now() - start);
+}
+
+void frmUtama::DrawPendingProgress() {
+    if (progressPace_.TakePending()) DrawProgress();
 }
 
 void frmUtama::SetStatus(const std::string& status) {
+    DrawPendingProgress();
     SetWindowTextA(Label5, status.c_str());
 }
 
 void frmUtama::SetBusy(bool busy) {
+    if (!busy) DrawPendingProgress();
     busy_ = busy;
     SetCommandsEnabled(!busy);
     // The time-shift run handles no messages while it works: set the pointer now.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/LogoAnimation.h"
+#include "app/RedrawPace.h"
 #include "app/WindowSettings.h"
 #include "app/win/LabelBackground_win.h"
 #include "app/win/LogoView_win.h"
@@ -116,6 +117,14 @@ private:
     host::IconHandle smallIcon_, bigIcon_;
     bool busy_ = false;
     bool unloaded_ = false;
+
+    // The run's last progress, drawn at the pace below: each drawing paints
+    // the frame and the label at once, which can cost milliseconds.
+    void DrawProgress();
+    void DrawPendingProgress();
+    int32_t shownDone_ = 0, shownTotal_ = 0, drawnDone_ = -1, drawnTotal_ = -1;
+    int shownPercentage_ = 0, drawnPercentage_ = -1;
+    RedrawPace progressPace_{std::chrono::milliseconds(100)};
 };
 
 }  // namespace tarvex::win

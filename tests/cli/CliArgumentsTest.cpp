@@ -14,7 +14,11 @@ TEST(CliArguments, ModeAmountAndFileInAnyOrder) {
     // After "--" a name that starts with a dash is a file.
     EXPECT_EQ(ParseArguments({"shift", "--start", "0:0", "--", "-odd.srt"}).Request.PathText, "-odd.srt");
     EXPECT_THROW(ParseArguments({"shift", "--start", "0:0", "-odd.srt"}), UsageError);
-    EXPECT_THROW(ParseArguments({"shift", "a.srt", "b.srt", "--plus", "0:1"}), UsageError);
+    CliArguments several = ParseArguments({"shift", "a.srt", "b.srt", "--plus", "0:1", "--", "--c.srt"});
+    EXPECT_EQ(several.Files, (std::vector<std::string>{"a.srt", "b.srt", "--c.srt"}));
+    EXPECT_EQ(several.Request.PathText, "a.srt");
+    EXPECT_EQ(ParseArguments({"translate", "--from", "x", "a.srt", "--to", "y", "b.txt"}).Files,
+              (std::vector<std::string>{"a.srt", "b.txt"}));
     EXPECT_THROW(ParseArguments({"shift", "a.srt", "--plus"}), UsageError);
 }
 

@@ -6,6 +6,16 @@
 #include <filesystem>
 #include <fstream>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+#endif
+
 #include "base/Version.h"
 #include "job/ProcessCheck.h"
 #include "support/RunCli.h"
@@ -88,8 +98,101 @@ TEST(TarvexCli, AFailedRunExitsWithOneAndNamesTheLine) {
     EXPECT_NE(result.Err.find("Something Wrong (13) Type mismatch at line 6: \"00:00:0x,000 --> 00:00:04,000\"\n"),
               std::string::npos)
         << result.Err;
-    EXPECT_EQ(test::ReadBytes(folder / "movie_original.srt"), bad);
+    // Nothing is kept of a failed shift: the input stays as it was, alone.
+    EXPECT_EQ(test::ReadBytes(file), bad);
+    EXPECT_EQ(test::ListFolder(folder.Path()), "movie.srt");
 }
+
+// Each file on its own: a failure does not stop the others, and the last
+// line counts them. A refusal of any file comes before any run.
+TEST(TarvexCli, SeveralFilesInOneCall) {
+    test::TempFolder folder;
+    const std::string bad = "1\r\n00:00:0x,000 --> 00:00:04,000\r\n";
+    test::WriteBytes(folder / "a.srt", kTwoCues);
+    test::WriteBytes(folder / "b.srt", bad);
+    test::WriteBytes(folder / "c.txt", kTwoCues);
+    CliResult result =
+        RunCli({"shift", "--plus", "00:30", folder / "a.srt", folder / "b.srt", folder / "c.txt"}, folder);
+    EXPECT_EQ(result.Exit, 1) << result.Err;
+    EXPECT_EQ(result.Out, "Output File : a.srt\nOutput File : c.txt\n2 done, 1 failed\n");
+    EXPECT_NE(result.Err.find("[2/3] " + folder / "b.srt" + "\n"), std::string::npos) << result.Err;
+    EXPECT_EQ(test::ListFolder(folder.Path()), "a.srt a_original.srt b.srt c.txt c_original.txt");
+    EXPECT_EQ(test::ReadBytes(folder / "b.srt"), bad);
+    EXPECT_EQ(test::ReadBytes(folder / "a.srt"), test::ReadBytes(folder / "c.txt"));
+
+    result = RunCli({"shift", "--plus", "00:30", folder / "b.srt", folder / "gone.srt"}, folder);
+    EXPECT_EQ(result.Exit, 2);
+    EXPECT_EQ(result.Err, folder / "gone.srt" + ": File Not Found...!\n");
+    EXPECT_EQ(test::ListFolder(folder.Path()), "a.srt a_original.srt b.srt c.txt c_original.txt");
+
+#ifdef _WIN32
+    // cmd.exe hands the pattern over as it is; the program expands it.
+    test::TempFolder other;
+    test::WriteBytes(other / "x.srt", kTwoCues);
+    test::WriteBytes(other / "y.srt", kTwoCues);
+    test::WriteBytes(other / "z.txt", kTwoCues);
+    result = RunCli({"shift", "--plus", "00:30", other / "*.srt"}, other);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_EQ(result.Out, "Output File : x.srt\nOutput File : y.srt\n2 done, 0 failed\n");
+    EXPECT_EQ(test::ListFolder(other.Path()), "x.srt x_original.srt y.srt y_original.srt z.txt");
+#endif
+}
+
+#ifndef _WIN32
+// Ctrl+C (SIGINT) or a closed terminal (SIGHUP) in the middle of a shift:
+// the process ends by that signal, and the folder is as it was. A run that
+// wins the race and ends first must have completed; the file grows until
+// the signal comes in time.
+TEST(TarvexCli, AnInterruptedShiftLeavesTheFolderAsItWas) {
+    for (int signal : {SIGINT, SIGHUP}) {
+        bool interrupted = false;
+        for (int cues = 200000; cues <= 1600000 && !interrupted; cues *= 2) {
+            test::TempFolder folder;
+            std::string content;
+            for (int cue = 0; cue < cues; ++cue) content += kTwoCues;
+            const std::string file = folder / "movie.srt";
+            test::WriteBytes(file, content);
+
+            int errors[2];
+            ASSERT_EQ(::pipe(errors), 0);
+            posix_spawn_file_actions_t actions;
+            posix_spawn_file_actions_init(&actions);
+            posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+            posix_spawn_file_actions_adddup2(&actions, errors[1], 2);
+            posix_spawn_file_actions_addclose(&actions, errors[0]);
+            std::vector<std::string> words = {TARVEX_CLI_PATH, "shift", "--plus", "00:30", file};
+            std::vector<char*> argv;
+            for (std::string& word : words) argv.push_back(word.data());
+            argv.push_back(nullptr);
+            pid_t child = 0;
+            ASSERT_EQ(posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ), 0);
+            posix_spawn_file_actions_destroy(&actions);
+            ::close(errors[1]);
+            // The count comes first; the shift is under way once it is shown.
+            std::string err;
+            char buffer[256];
+            ssize_t got;
+            while (err.find("Total Text") == std::string::npos && (got = ::read(errors[0], buffer, sizeof buffer)) > 0)
+                err.append(buffer, static_cast<size_t>(got));
+            ::kill(child, signal);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            ::close(errors[0]);
+
+            interrupted = WIFSIGNALED(status);
+            if (interrupted) {
+                EXPECT_EQ(WTERMSIG(status), signal);
+                EXPECT_EQ(test::ListFolder(folder.Path()), "movie.srt");
+                EXPECT_TRUE(test::ReadBytes(file) == content) << "the input changed";
+            } else {
+                EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << err;
+                EXPECT_EQ(test::ListFolder(folder.Path()), "movie.srt movie_original.srt");
+            }
+        }
+        EXPECT_TRUE(interrupted) << "signal " << signal << " never came during a shift";
+    }
+}
+#endif
 
 TEST(TarvexCli, HelpAndVersion) {
     test::TempFolder folder;

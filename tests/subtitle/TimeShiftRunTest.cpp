@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <sys/stat.h>
 
+#include <filesystem>
+#ifdef _WIN32
+#include <io.h>
+#endif
+
+#include "base/Interruption.h"
 #include "base/RuntimeError.h"
 #include "job/BusyState.h"
 #include "subtitle/ShiftContent.h"
@@ -139,35 +145,83 @@ TEST_F(TimeShiftRunTest, FailuresBeforeTheRenameTouchNothing) {
     }
 }
 
-TEST_F(TimeShiftRunTest, FailuresAfterTheRenameKeepTheWholeInputInTheBackup) {
+// Whatever stops a shift once it writes, the folder is left byte for byte as
+// it was: no backup, no temporary file, the input under its own name.
+TEST_F(TimeShiftRunTest, AFailedOrInterruptedShiftLeavesTheFolderAsItWas) {
     std::string bad = EightCues();
     bad.replace(bad.find("00:00:05,000"), 12, "00:00:05;000");
-    WriteBytes(input, bad);
-    EXPECT_FALSE(Run(ShiftMode::Minus, 0, 1));
-    EXPECT_EQ(ReadBytes(folder / "movie_original.srt"), bad);
-    // The lines before the bad one stay in the output.
-    EXPECT_EQ(ReadBytes(input).substr(0, 34), "1\r\n00:00:00,000 --> 00:00:00,500\r\n");
-    EXPECT_EQ(ReadBytes(input).find("line 5"), std::string::npos);
-    EXPECT_EQ(panel.Status, "PROCESS FAILED");
-    EXPECT_EQ(LastMessage(), "Something Wrong (13) Type mismatch at line 18: \"00:00:05;000 --> 00:00:05,500\"");
-    EXPECT_EQ(panel.Counter, "Process 4 from 8 Text");
-
-    for (int32_t createError : {ErrorNumber::PermissionDenied, 0}) {
-        test::TempFolder other;
-        input = other / "movie.srt";
-        const std::string good = EightCues();
-        WriteBytes(input, good);
-        files.FailCreate = createError;
-        files.DiskFullAfter = createError ? -1 : 40;
-        EXPECT_FALSE(Run(ShiftMode::Plus, 0, 1));
-        EXPECT_EQ(ReadBytes(other / "movie_original.srt"), good);
-        EXPECT_EQ(LastMessage(),
-                  createError ? "Something Wrong (70) Permission denied" : "Something Wrong (61) Disk full");
+    struct Case {
+        std::string Content;
+        int32_t FailCreate;
+        long long DiskFullAfter;
+        int32_t InterruptAt;  // a counter value: 0 as the shift starts, 8 as it ends; -2 fails the second rename
+        std::string Report;
+    };
+    const std::vector<Case> cases = {
+        {bad, 0, -1, -1, "Something Wrong (13) Type mismatch at line 18: \"00:00:05;000 --> 00:00:05,500\""},
+        {EightCues(), ErrorNumber::PermissionDenied, -1, -1, "Something Wrong (70) Permission denied"},
+        {EightCues(), 0, 40, -1, "Something Wrong (61) Disk full"},
+        {EightCues(), 0, -1, -2, "Something Wrong (70) Permission denied"},
+        {EightCues(), 0, -1, 0, "Something Wrong (18) User interrupt occurred"},
+        {EightCues(), 0, -1, 8, "Something Wrong (18) User interrupt occurred"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(input, c.Content);
+        files.FailCreate = c.FailCreate;
+        files.DiskFullAfter = c.DiskFullAfter;
+        // The input is moved aside, then the new file cannot take its name: it is moved back.
+        files.FailRename = c.InterruptAt == -2 ? ErrorNumber::PermissionDenied : 0;
+        files.RenamesBeforeFailure = 1;
+        panel = test::RecordingPanel();
+        panel.OnCounter = [&c](int32_t done) {
+            if (done == c.InterruptAt) RequestInterruption();
+        };
+        BusyState busy(panel);
+        RunEnvironment environment{panel, panel, files, shiftNameNumber, translateNameNumber, &busy};
+        EXPECT_FALSE(RunTimeShift(input, ShiftMode::Minus, 0, 1, environment));
+        ClearInterruption();
+        EXPECT_EQ(ListFolder(folder.Path()), "movie.srt") << c.Report;
+        EXPECT_EQ(ReadBytes(input), c.Content);
+        EXPECT_EQ(panel.Status, "PROCESS FAILED");
         EXPECT_FALSE(panel.Busy);
-        if (!createError) {
-            EXPECT_EQ(ReadBytes(input).size(), 40u);
-        }
+        EXPECT_EQ(LastMessage(), c.Report);
     }
+    EXPECT_EQ(shiftNameNumber, 0);
+}
+
+// Only the percentage steps reach the panel, so a long file costs at most a
+// hundred updates; the last count is always shown.
+TEST_F(TimeShiftRunTest, ProgressIsShownOncePerPercentage) {
+    std::string content;
+    for (int cue = 0; cue < 1000; ++cue) content += "1\n00:00:01,000 --> 00:00:02,000\nx\n\n";
+    WriteBytes(input, content);
+    ASSERT_TRUE(Run(ShiftMode::Plus, 0, 1));
+    EXPECT_EQ(panel.Percentages.size(), 101u);
+    for (size_t step = 0; step < panel.Percentages.size(); ++step)
+        EXPECT_EQ(panel.Percentages[step], static_cast<int>(step));
+    EXPECT_EQ(panel.CounterUpdates, 102) << "0, each new percentage, and 1000 (100 % came at 995)";
+    EXPECT_EQ(panel.Counter, "Process 1000 from 1000 Text");
+}
+
+// The shifted file has the input's permission bits: read-only stays
+// read-only, and on POSIX the group and other bits are kept as they were.
+TEST_F(TimeShiftRunTest, TheShiftedFileKeepsTheInputsPermissions) {
+    WriteBytes(input, EightCues());
+#ifdef _WIN32
+    const int mode = _S_IREAD;
+#else
+    const int mode = 0440;
+#endif
+    ASSERT_EQ(::chmod(input.c_str(), mode), 0);
+    ASSERT_TRUE(Run(ShiftMode::Plus, 0, 1)) << LastMessage();
+    struct stat shifted;
+    ASSERT_EQ(::stat(input.c_str(), &shifted), 0);
+    EXPECT_EQ(shifted.st_mode & S_IWUSR, 0) << "still read-only";
+#ifndef _WIN32
+    EXPECT_EQ(shifted.st_mode & 0777, 0440u);
+#endif
+    for (const std::string& name : {input, folder / "movie_original.srt"}) ::chmod(name.c_str(), 0600);
+    EXPECT_EQ(ListFolder(folder.Path()), "movie.srt movie_original.srt");
 }
 
 TEST_F(TimeShiftRunTest, AMissingInputIsReportedOnce) {

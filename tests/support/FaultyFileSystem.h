@@ -13,7 +13,8 @@ class FaultyFileSystem : public FileSystem {
 public:
     // Error numbers to raise; 0 lets the real operation run.
     int32_t FailRead = 0;
-    int32_t FailRename = 0;
+    int32_t FailRename = 0;  // once, after RenamesBeforeFailure real ones
+    int RenamesBeforeFailure = 0;
     int32_t FailCreate = 0;
     // Raise 61 (Disk full) once this many bytes have been written; -1 never.
     long long DiskFullAfter = -1;
@@ -26,13 +27,27 @@ public:
         return real_.ReadFile(path);
     }
     void Rename(const std::string& from, const std::string& to) override {
-        if (FailRename) throw RuntimeError(FailRename);
+        if (FailRename && RenamesBeforeFailure-- <= 0) {
+            int32_t error = FailRename;
+            FailRename = 0;
+            RenamesBeforeFailure = 0;
+            throw RuntimeError(error);
+        }
         real_.Rename(from, to);
     }
     std::unique_ptr<OutputFile> CreateOutput(const std::string& path) override {
         if (FailCreate) throw RuntimeError(FailCreate);
         return std::make_unique<LimitedOutput>(real_.CreateOutput(path), DiskFullAfter);
     }
+    std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
+        if (FailRead) throw RuntimeError(FailRead);
+        return real_.OpenInput(path);
+    }
+    std::unique_ptr<OutputFile> CreateTemporary(const std::string& beside, std::string& path) override {
+        if (FailCreate) throw RuntimeError(FailCreate);
+        return std::make_unique<LimitedOutput>(real_.CreateTemporary(beside, path), DiskFullAfter);
+    }
+    bool Remove(const std::string& path) override { return real_.Remove(path); }
 
 private:
     class LimitedOutput : public OutputFile {

@@ -1,6 +1,7 @@
 #pragma once
 // A progress panel and message boxes that remember everything shown, in order.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ public:
     void SetCounter(int32_t done, int32_t total) override {
         Counter = CounterCaption(done, total);
         ++CounterUpdates;
+        if (OnCounter) OnCounter(done);
     }
     void SetPercentage(int percentage) override { Percentages.push_back(percentage); }
     void SetStatus(const std::string& status) override { Status = status; }
@@ -36,6 +38,8 @@ public:
     std::string Status;
     bool Busy = false;
     std::vector<ShownMessage> Messages;
+    // Runs after each counter update, to act in the middle of a run.
+    std::function<void(int32_t done)> OnCounter;
 };
 
 }  // namespace tarvex::test

@@ -269,6 +269,16 @@ TEST_F(TranslationServiceTest, CliTranslatesAndListsLanguages) {
         << result.Err;
     EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id1")), kThreeBlocksTranslated);
 
+    // Several files: each has its own output and report; a failed one does not stop the next.
+    fake.Control("mode=normal");
+    const std::string second = folder / "second.txt";
+    WriteBytes(second, ReadBytes(input));
+    result = test::RunCli(
+        {"translate", "--from", "english", "--to", "indonesian", "--host", fake.Address(), input, second}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_EQ(result.Out, "Output File : movie.id.srt\nOutput File : second.id.txt\n2 done, 0 failed\n");
+    EXPECT_EQ(ReadBytes(folder / "second.id.txt"), kThreeBlocksTranslated);
+
     for (const std::vector<std::string>& refused : std::vector<std::vector<std::string>>{
              {"translate", "--to", "indonesian", input},
              {"translate", "--from", "english", "--to", "id", "--timeout", "0", input},
