@@ -195,15 +195,6 @@ std::wstring ShortcutTarget(const std::wstring& shortcut) {
     return target;
 }
 
-bool WriteWide(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool done = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return done && written == bytes.size();
-}
-
 uint64_t FolderBytes(const std::wstring& folder) {
     uint64_t total = 0;
     WIN32_FIND_DATAW entry;
@@ -270,7 +261,7 @@ TEST_F(Installer, SilentInstallOpenWithTarvexAndUninstall) {
     std::wstring films = KnownFolder(FOLDERID_Documents) + L"\\Фильмы 2";
     CreateDirectoryW(films.c_str(), nullptr);
     std::wstring movie = films + L"\\Мой фильм.srt";
-    ASSERT_TRUE(WriteWide(movie, "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n"));
+    ASSERT_TRUE(WriteWideFile(movie, "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n"));
     HKEY progId;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (kClasses + L"\\" + kProgId).c_str(), 0, KEY_READ, &progId),
               ERROR_SUCCESS);

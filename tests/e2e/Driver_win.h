@@ -48,6 +48,8 @@ HWND WaitForWindow(DWORD processId, const std::string& title, std::chrono::milli
 std::string MessageBoxText(HWND box);
 
 std::string TextOf(HWND window);
+// Writes a file by its wide name: the test's own code page cannot spell every name.
+bool WriteWideFile(const std::wstring& path, const std::string& bytes);
 // The text as the window holds it, whatever the code pages.
 std::wstring WideTextOf(HWND window);
 bool IsEnabled(HWND window);

@@ -83,17 +83,6 @@ std::wstring WideSetting(const wchar_t* name) {
     return value;
 }
 
-// Written by its wide name: the test's own code page cannot spell every name.
-bool WriteWide(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool done =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-    CloseHandle(file);
-    return done;
-}
-
 bool ExistsWide(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -305,7 +294,7 @@ TEST_F(TarvexE2e, FilesFromTheShellOpenAsWithOpen) {
     std::wstring wideBase(base.begin(), base.end());
     std::wstring first = wideBase + L"\\dropped one.txt";
     std::wstring second = wideBase + L"\\other.srt";
-    ASSERT_TRUE(WriteWide(first, kTwoCues) && WriteWide(second, kTwoCues));
+    ASSERT_TRUE(WriteWideFile(first, kTwoCues) && WriteWideFile(second, kTwoCues));
     EXPECT_TRUE(GetWindowLongPtrW(app.MainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
         << "the shell would not drop here";
     ASSERT_TRUE(DeliverDrop(app.MainWindow(), MakeDrop({first, second})));
@@ -319,7 +308,7 @@ TEST_F(TarvexE2e, FilesFromTheShellOpenAsWithOpen) {
     std::wstring films = wideBase + L"\\Фильмы 字幕";
     ASSERT_TRUE(CreateDirectoryW(films.c_str(), nullptr));
     std::wstring movie = films + L"\\фильм ü.srt";
-    ASSERT_TRUE(WriteWide(movie, kTwoCues));
+    ASSERT_TRUE(WriteWideFile(movie, kTwoCues));
     ASSERT_TRUE(app.Start(L"\"" + movie + L"\""));
     EXPECT_EQ(WideTextOf(Control(id::Text1)), movie);
     ASSERT_TRUE(IsEnabled(Control(id::cmdProses))) << "the path rule did not find the file";
