@@ -1,10 +1,10 @@
 #!/bin/sh
-# Runs a command with TARVEX_WINEPREFIX set to a copy of the project's Wine
-# prefix (made first when there is none), so that the command may install and
-# uninstall programs without touching the prefix every other test shares.
-# Copying takes seconds where a new prefix would take half a minute. The copy
-# and the Wine processes that ran in it go afterwards.
-# Usage: scripts/with-fresh-prefix.sh COMMAND [ARGS...]
+# Runs a command with TARVEX_WINEPREFIX set to a new copy of the project's
+# Wine prefix (made first when there is none), so that the command may install
+# and uninstall programs without touching the prefix every other test shares.
+# wine-run.sh makes the copy on first use, in seconds where a new prefix would
+# take half a minute. The copy and the Wine processes that ran in it go
+# afterwards. Usage: scripts/with-fresh-prefix.sh COMMAND [ARGS...]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 shared="${TARVEX_WINEPREFIX:-$root/build/wineprefix}"
@@ -16,11 +16,10 @@ fresh=$(mktemp -d "$root/build/wineprefix-fresh.XXXXXX")
 cleanup() {
   WINEPREFIX="$fresh" wineserver -k 2>/dev/null || true
   WINEPREFIX="$fresh" wineserver -w 2>/dev/null || true
-  rm -rf "$fresh"
+  rm -rf "$fresh" "$fresh.lock"
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
-cp -a "$shared/." "$fresh/"
 status=0
-TARVEX_WINEPREFIX="$fresh" "$@" || status=$?
+TARVEX_WINEPREFIX="$fresh" TARVEX_WINEPREFIX_TEMPLATE="$shared" "$@" || status=$?
 exit $status

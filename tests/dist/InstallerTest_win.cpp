@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/win/ControlIds.h"
+#include "base/Version.h"
 #include "e2e/Driver_win.h"
 
 namespace tarvex::dist {
@@ -239,7 +240,7 @@ TEST_F(Installer, SilentInstallOpenWithTarvexAndUninstall) {
     EXPECT_EQ(ShortcutTarget(shortcut), installed + L"\\tarvex.exe");
 
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName"), L"Tarvex");
-    EXPECT_EQ(RegString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion"), Wide(TARVEX_PACKAGE_VERSION));
+    EXPECT_EQ(RegString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion"), Wide(TARVEX_VERSION_TEXT));
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kUninstallKey, L"Publisher"), L"The Tarvex developers");
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayIcon"), installed + L"\\tarvex.exe,0");
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kUninstallKey, L"UninstallString"),
@@ -276,7 +277,7 @@ TEST_F(Installer, SilentInstallOpenWithTarvexAndUninstall) {
     RegCloseKey(progId);
     ASSERT_TRUE(started) << "the shell could not open the file with Tarvex";
     ASSERT_NE(open.hProcess, nullptr);
-    HWND window = WaitForWindow(GetProcessId(open.hProcess), "Tarvex 1.1", 30s);
+    HWND window = WaitForWindow(GetProcessId(open.hProcess), "Tarvex " TARVEX_VERSION_SHORT_TEXT, 30s);
     ASSERT_NE(window, nullptr) << "Tarvex did not show its window";
     EXPECT_TRUE(WaitUntil([&] { return WideTextOf(FindControl(window, id::Text1)) == movie; }, 10s))
         << "the file box shows another path";
@@ -314,7 +315,7 @@ TEST_F(Installer, InstallingOverAnOlderVersionKeepsTheSettingsUntilTheUserRemove
     ASSERT_EQ(RunAndWait(L"\"" + olderSetup + L"\" /S"), 0u);
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion"), L"0.0.1");
     ASSERT_EQ(RunAndWait(L"\"" + setup + L"\" /S"), 0u);
-    EXPECT_EQ(RegString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion"), Wide(TARVEX_PACKAGE_VERSION));
+    EXPECT_EQ(RegString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion"), Wide(TARVEX_VERSION_TEXT));
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kSettingsKey + L"\\Options", L"from"), L"french");
 
     RunUninstaller(L"\"" + installed + L"\\uninstall.exe\" /S /RemoveSettings");
