@@ -1,16 +1,13 @@
 #!/bin/sh
 # Runs a command with TARVEX_WINEPREFIX set to a new copy of the project's
-# Wine prefix (made first when there is none), so that the command may install
-# and uninstall programs without touching the prefix every other test shares.
-# wine-run.sh makes the copy on first use, in seconds where a new prefix would
-# take half a minute. The copy and the Wine processes that ran in it go
-# afterwards. Usage: scripts/with-fresh-prefix.sh COMMAND [ARGS...]
+# Wine prefix, so that the command may install and uninstall programs without
+# touching the prefix every other test shares. wine-run.sh makes the copy on
+# first use (and the shared prefix first when there is none). The copy and the
+# Wine processes that ran in it go afterwards.
+# Usage: scripts/with-fresh-prefix.sh COMMAND [ARGS...]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 shared="${TARVEX_WINEPREFIX:-$root/build/wineprefix}"
-if [ ! -f "$shared/system.reg" ]; then
-  TARVEX_WINEPREFIX="$shared" "$root/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
-fi
 mkdir -p "$root/build"
 fresh=$(mktemp -d "$root/build/wineprefix-fresh.XXXXXX")
 cleanup() {
