@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "controls/host/WideText_win.h"
+
 namespace tarvex::win {
 
 namespace {
@@ -18,19 +20,6 @@ std::wstring FullPath(const std::wstring& path) {
     return full;
 }
 
-// The one place where a name from the shell turns into the bytes the program
-// works with. The manifest makes the process's ANSI code page UTF-8, so any
-// name arrives whole; on a system that ignores that setting this is still the
-// code page the program's ANSI calls expect.
-std::string AnsiFromWide(const std::wstring& text) {
-    if (text.empty()) return {};
-    int length = static_cast<int>(text.size());
-    int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), length, converted.data(), bytes, nullptr, nullptr);
-    return converted;
-}
-
 }  // namespace
 
 std::string FileFromCommandLine(const wchar_t* commandLine) {
@@ -40,7 +29,7 @@ std::string FileFromCommandLine(const wchar_t* commandLine) {
     if (arguments == nullptr) return {};
     std::wstring first = count > 1 ? arguments[1] : L"";
     LocalFree(arguments);
-    return first.empty() ? std::string() : AnsiFromWide(FullPath(first));
+    return first.empty() ? std::string() : host::AnsiText(FullPath(first));
 }
 
 std::string FirstDroppedFile(HDROP drop) {
@@ -48,7 +37,7 @@ std::string FirstDroppedFile(HDROP drop) {
     UINT length = DragQueryFileW(drop, 0, nullptr, 0);
     std::vector<wchar_t> name(length + 1, L'\0');
     DragQueryFileW(drop, 0, name.data(), length + 1);
-    return length == 0 ? std::string() : AnsiFromWide(FullPath(std::wstring(name.data(), length)));
+    return length == 0 ? std::string() : host::AnsiText(FullPath(std::wstring(name.data(), length)));
 }
 
 }  // namespace tarvex::win
