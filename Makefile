@@ -2,7 +2,8 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run run-cli test deps check native windows fuzz-build test-native test-windows test-fuzz-seeds bench fuzz format clean
+.PHONY: run run-cli test deps check native windows fuzz-build test-native test-windows test-fuzz-seeds bench fuzz format clean \
+	dist dist-test
 
 run: deps windows
 	@scripts/run-tarvex.sh
@@ -42,6 +43,22 @@ test-native: native
 test-windows: windows
 	ctest --preset windows -j 4
 
+# The release files under dist/: the Windows zip and per-user installer, and
+# the Debian package of tarvex-cli. Only the programs are built for them.
+dist: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows --target dist -j $(JOBS)
+	cmake --preset native -DTARVEX_BUILD_BENCH=OFF >/dev/null
+	cmake --build --preset native --target dist -j $(JOBS)
+	@ls -l dist
+
+# Checks of the release files: the zip's and the package's contents, the
+# manual page, and the installer run under Wine in a copy of the test prefix.
+dist-test: dist
+	cmake --build --preset windows --target tarvex_installer_tests -j $(JOBS)
+	ctest --preset dist-native
+	ctest --preset dist-windows
+
 # Every committed seed once, under ASan and UBSan.
 test-fuzz-seeds: fuzz-build
 	@for f in timestamp shift_file stream_shift translate; do \
@@ -68,4 +85,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build
+	rm -rf build dist

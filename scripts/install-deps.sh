@@ -4,7 +4,7 @@
 set -eu
 packages="g++ cmake make clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
 libcurl4-openssl-dev g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool x11-apps imagemagick
-python3 util-linux time"
+python3 util-linux time nsis unzip dpkg-dev man-db"
 missing=""
 for package in $packages; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -9,8 +9,10 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${TARVEX_WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG=-all
-# No debugger: a crashing program ends instead of waiting for one.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+# No debugger: a crashing program ends instead of waiting for one. No menu
+# builder: shortcuts and file types made inside the prefix stay out of the
+# desktop of the machine.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 # Several tests may start at once on a fresh clone: one of them makes it.

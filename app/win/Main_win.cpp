@@ -51,6 +51,7 @@ int Main() {
 
     frmUtama form;
     form.Form_Load();
+    form.AcceptShellFiles();
     ShowWindow(form.Handle(), SW_SHOWNORMAL);
     UpdateWindow(form.Handle());
 

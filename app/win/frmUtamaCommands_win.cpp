@@ -122,16 +122,20 @@ void frmUtama::cmdBuka_Click() {
         cmDlg.SetFilterIndex(1);
         cmDlg.ShowOpen();
         if (!cmDlg.cFileName || cmDlg.cFileName->Count() == 0) return;
-        std::string path(TrimSpaces(cmDlg.cFileName->Item(1)));
-        SetWindowTextA(Text1, path.c_str());
-        RememberedFolder = FolderOf(path);
-        TranslateNameNumber = 0;
-        ShiftNameNumber = 0;
-        ResetProgressDisplay();
+        OpenInputFile(cmDlg.cFileName->Item(1));
     } catch (const cmdlg::CommonDialogError&) {
         // Cancel (and any other failure of the dialog) ends Open without a word.
     } catch (const RuntimeError&) {
     }
+}
+
+void frmUtama::OpenInputFile(const std::string& chosenPath) {
+    std::string path(TrimSpaces(chosenPath));
+    SetWindowTextA(Text1, path.c_str());
+    RememberedFolder = FolderOf(path);
+    TranslateNameNumber = 0;
+    ShiftNameNumber = 0;
+    ResetProgressDisplay();
 }
 
 void frmUtama::cmdProses_Click() {

@@ -334,6 +334,7 @@ LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Form_Unload();
             DestroyWindow(Handle());
             return 0;
+        case WM_DROPFILES: Form_DragDrop(reinterpret_cast<HDROP>(wParam)); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: break;
     }

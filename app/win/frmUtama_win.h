@@ -40,6 +40,9 @@ public:
     // Creates the controls, applies the settings and the theme; the window
     // is shown afterwards by start-up.
     void Form_Load();
+    // Takes files dropped on the window from now on, and opens the file named
+    // on the command line, if any.
+    void AcceptShellFiles();
 
     // Window-level state.
     int16_t ActiveTab = 0;
@@ -63,6 +66,9 @@ private:
     // Event handlers.
     void OnCommand(HWND source, WORD code);
     void cmdBuka_Click();
+    // What Open does with the file chosen, also for a file from the shell.
+    void OpenInputFile(const std::string& chosenPath);
+    void Form_DragDrop(HDROP drop);
     void cmdProses_Click();
     void cmdTutup_Click();
     void TabStrip1_Click();

@@ -1,9 +1,11 @@
 #include "e2e/Driver_win.h"
 
+#include <cstring>
 #include <thread>
 #include <vector>
 
 #include "app/win/ControlIds.h"
+#include "e2e/DropRequest_win.h"
 
 namespace tarvex::e2e {
 
@@ -82,18 +84,27 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 TarvexProcess::~TarvexProcess() {
+    Release();
+}
+
+void TarvexProcess::Release() {
     if (process_.hProcess == nullptr) return;
     if (!HasExited()) TerminateProcess(process_.hProcess, 1);
     WaitForSingleObject(process_.hProcess, 5000);
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
+    process_ = {};
+    mainWindow_ = nullptr;
 }
 
-bool TarvexProcess::Start() {
-    std::string commandLine = "\"" + TarvexPath() + "\"";
-    STARTUPINFOA startup = {};
+bool TarvexProcess::Start(const std::wstring& arguments) {
+    Release();
+    std::string program = TarvexPath();
+    std::wstring commandLine = L"\"" + std::wstring(program.begin(), program.end()) + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
         return false;
     WaitForInputIdle(process_.hProcess, 10000);
     mainWindow_ = WaitForWindow(process_.dwProcessId, "Tarvex 1.1", 20s);
@@ -144,6 +155,25 @@ std::string TextOf(HWND window) {
     return std::string(buffer.data());
 }
 
+bool WriteWideFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool done = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return done && written == bytes.size();
+}
+
+std::wstring WideTextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return L"";
+    std::vector<wchar_t> buffer(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                        2000, &copied);
+    return std::wstring(buffer.data());
+}
+
 bool IsEnabled(HWND window) {
     return window != nullptr && IsWindowEnabled(window);
 }
@@ -188,6 +218,39 @@ void Press(WORD virtualKey) {
     SendKey(virtualKey, 0, 0);
     SendKey(virtualKey, 0, KEYEVENTF_KEYUP);
     Settle();
+}
+
+bool DeliverDrop(HWND window, HDROP drop) {
+    DWORD size = static_cast<DWORD>(GlobalSize(drop));
+    wchar_t name[64];
+    DropRequestName(window, name);
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DropRequest), name);
+    auto* request = mapping ? static_cast<DropRequest*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0)) : nullptr;
+    bool delivered = false;
+    if (request != nullptr && size <= kDropBytesLimit) {
+        request->Size = size;
+        std::memcpy(request->Bytes, GlobalLock(drop), size);
+        GlobalUnlock(drop);
+        // The hook's library is built beside this program.
+        wchar_t library[MAX_PATH];
+        DWORD length = GetModuleFileNameW(nullptr, library, MAX_PATH);
+        while (length > 0 && library[length - 1] != L'\\') --length;
+        lstrcpyW(library + length, L"tarvex_e2e_drop.dll");
+        HMODULE module = LoadLibraryW(library);
+        // GetProcAddress answers a generic function pointer; the hook's own type goes through void*.
+        FARPROC found = module ? GetProcAddress(module, "DropRequestHook") : nullptr;
+        auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(found));
+        HHOOK installed =
+            hook ? SetWindowsHookExW(WH_GETMESSAGE, hook, module, GetWindowThreadProcessId(window, nullptr)) : nullptr;
+        if (installed && PostMessageW(window, RegisterWindowMessageW(kDropRequestMessage), 0, 0))
+            delivered = WaitUntil([&] { return request->Delivered != 0; }, 10s);
+        if (installed) UnhookWindowsHookEx(installed);
+        if (module) FreeLibrary(module);
+    }
+    if (request) UnmapViewOfFile(request);
+    if (mapping) CloseHandle(mapping);
+    GlobalFree(drop);
+    return delivered;
 }
 
 void ReplaceText(HWND edit, const std::string& text) {

@@ -23,8 +23,9 @@ public:
     TarvexProcess(const TarvexProcess&) = delete;
     TarvexProcess& operator=(const TarvexProcess&) = delete;
 
-    // Starts tarvex.exe and waits for its main window.
-    bool Start();
+    // Starts tarvex.exe, with `arguments` after its name on the command line,
+    // and waits for its main window. A closed program may be started again.
+    bool Start(const std::wstring& arguments = L"");
     // Asks the program to close (as the close box does) and waits for its end.
     bool Close();
     bool HasExited(std::chrono::milliseconds timeout = 0ms) const;
@@ -32,6 +33,8 @@ public:
     DWORD ProcessId() const { return process_.dwProcessId; }
 
 private:
+    void Release();
+
     PROCESS_INFORMATION process_{};
     HWND mainWindow_ = nullptr;
 };
@@ -45,6 +48,10 @@ HWND WaitForWindow(DWORD processId, const std::string& title, std::chrono::milli
 std::string MessageBoxText(HWND box);
 
 std::string TextOf(HWND window);
+// Writes a file by its wide name: the test's own code page cannot spell every name.
+bool WriteWideFile(const std::wstring& path, const std::string& bytes);
+// The text as the window holds it, whatever the code pages.
+std::wstring WideTextOf(HWND window);
 bool IsEnabled(HWND window);
 bool IsShown(HWND window);
 
@@ -57,6 +64,9 @@ void MoveTo(int x, int y);
 // Keyboard input: text typed character by character, or one key press.
 void Type(const std::string& text);
 void Press(WORD virtualKey);
+// Hands `drop` (which it then frees) to the window of another process as a
+// WM_DROPFILES that process can read; true once it was posted there.
+bool DeliverDrop(HWND window, HDROP drop);
 // Focuses an edit box by clicking it, selects all and types `text` over it.
 void ReplaceText(HWND edit, const std::string& text);
 

@@ -3,6 +3,10 @@
 // answered, files checked byte for byte.
 
 #include <windows.h>
+// shlobj.h needs the types of windows.h first.
+#include <shlobj.h>
+
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +73,37 @@ private:
     bool hadOld_ = false;
     std::string old_;
 };
+
+std::wstring WideSetting(const wchar_t* name) {
+    wchar_t value[512] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\tarvex\\Options", name, RRF_RT_REG_SZ,
+                     nullptr, value, &size) != ERROR_SUCCESS)
+        return L"<missing>";
+    return value;
+}
+
+bool ExistsWide(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A drop as the shell hands it over: DROPFILES, then each wide name ended by
+// a zero, then one more zero.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+    size_t characters = 1;
+    for (const auto& path : paths) characters += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* names = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const auto& path : paths) {
+        path.copy(names, path.size());
+        names += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
 
 class TarvexE2e : public ::testing::Test {
 protected:
@@ -251,6 +286,38 @@ TEST_F(TarvexE2e, OpenThroughTheFileDialogAndSettingsAfterARestart) {
     EXPECT_EQ(TextOf(FindWindowExA(FindControl(window, id::comFrom), nullptr, "Edit", nullptr)), "french");
     EXPECT_EQ(TextOf(FindWindowExA(FindControl(window, id::comLan), nullptr, "Edit", nullptr)), "german");
     EXPECT_TRUE(again.Close());
+}
+
+TEST_F(TarvexE2e, FilesFromTheShellOpenAsWithOpen) {
+    // Dropped: the first of two opens, and its folder is remembered.
+    std::string base = folder.Path();
+    std::wstring wideBase(base.begin(), base.end());
+    std::wstring first = wideBase + L"\\dropped one.txt";
+    std::wstring second = wideBase + L"\\other.srt";
+    ASSERT_TRUE(WriteWideFile(first, kTwoCues) && WriteWideFile(second, kTwoCues));
+    EXPECT_TRUE(GetWindowLongPtrW(app.MainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
+        << "the shell would not drop here";
+    ASSERT_TRUE(DeliverDrop(app.MainWindow(), MakeDrop({first, second})));
+    EXPECT_TRUE(WaitUntil([&] { return WideTextOf(Control(id::Text1)) == first; }, 10s));
+    EXPECT_TRUE(IsEnabled(Control(id::cmdProses)));
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(WideSetting(L"lokasi"), wideBase);
+
+    // On the command line: a quoted path with spaces and letters that no
+    // single-byte code page holds, shifted all the way through.
+    std::wstring films = wideBase + L"\\Фильмы 字幕";
+    ASSERT_TRUE(CreateDirectoryW(films.c_str(), nullptr));
+    std::wstring movie = films + L"\\фильм ü.srt";
+    ASSERT_TRUE(WriteWideFile(movie, kTwoCues));
+    ASSERT_TRUE(app.Start(L"\"" + movie + L"\""));
+    EXPECT_EQ(WideTextOf(Control(id::Text1)), movie);
+    ASSERT_TRUE(IsEnabled(Control(id::cmdProses))) << "the path rule did not find the file";
+    SetShift(1, "0", "30");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_TRUE(ExistsWide(films + L"\\фильм ü_original.srt"));
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(WideSetting(L"lokasi"), films);
 }
 
 TEST_F(TarvexE2e, LogoAnimatesAndOpensTheAboutBox) {
