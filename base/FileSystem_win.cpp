@@ -109,7 +109,7 @@ public:
         if (closed_) return;
         file_.Close();
         closed_ = true;
-        if (attributes_ != 0 && !SetFileAttributesA(path_.c_str(), attributes_)) ThrowLastError();
+        if (attributes_ != 0 && !SetFileAttributesW(SystemPath(path_).c_str(), attributes_)) ThrowLastError();
     }
 
 private:
@@ -220,14 +220,14 @@ public:
     }
 
     std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
-        HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        HANDLE handle = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (handle == INVALID_HANDLE_VALUE) ThrowLastError();
         return std::make_unique<Win32InputFile>(handle);
     }
 
     std::unique_ptr<OutputFile> CreateTemporary(const std::string& beside, std::string& path) override {
-        DWORD model = GetFileAttributesA(beside.c_str());
+        DWORD model = GetFileAttributesW(SystemPath(beside).c_str());
         if (model == INVALID_FILE_ATTRIBUTES) ThrowLastError();
         const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                            FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -235,7 +235,7 @@ public:
         if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
         for (int attempt = 0;; ++attempt) {
             path = TemporaryNameBeside(beside, attempt);
-            HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+            HANDLE handle = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
             if (handle == INVALID_HANDLE_VALUE) {
                 DWORD error = GetLastError();
@@ -247,13 +247,13 @@ public:
     }
 
     bool Remove(const std::string& path) override {
-        if (DeleteFileA(path.c_str())) return true;
+        if (DeleteFileW(SystemPath(path).c_str())) return true;
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND) return true;
         if (error == ERROR_ACCESS_DENIED) {
             // A read-only file refuses deletion until the attribute is gone.
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            return DeleteFileA(path.c_str()) != 0;
+            SetFileAttributesW(SystemPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+            return DeleteFileW(SystemPath(path).c_str()) != 0;
         }
         return false;
     }
