@@ -27,7 +27,7 @@ while [ "$round" -lt "$rounds" ]; do
     round=$((round + 1))
     cp "$work/corpus.srt" "$work/run/movie.srt"
     start=$(seconds)
-    /usr/bin/time -f "%M %U %S" -o "$work/peak" "$build/tarvex-cli" shift --plus 01:30 "$work/run/movie.srt" \
+    /usr/bin/time -f "%M %U %S" -o "$work/peak" "$build/cli/tarvex-cli" shift --plus 01:30 "$work/run/movie.srt" \
         >/dev/null 2>&1
     end=$(seconds)
     echo "$end - $start" | bc >>"$work/shift.times"

@@ -8,7 +8,7 @@ rm -rf "$work"
 mkdir -p "$work"
 cp "$root/sample/sample.srt" "$work/sample.srt"
 echo "== tarvex-cli shift --plus 00:30 build/run/sample.srt"
-"$root/build/native/tarvex-cli" shift --plus 00:30 "$work/sample.srt"
+"$root/build/native/cli/tarvex-cli" shift --plus 00:30 "$work/sample.srt"
 echo
 echo "== files in build/run/"
 ls -l "$work"
