@@ -12,7 +12,6 @@ namespace {
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 std::atomic<int> received{0};
 struct sigaction previous[sizeof kSignals / sizeof kSignals[0]];
-struct sigaction previousPipe;
 
 void OnSignal(int number) {
     received.store(number, std::memory_order_relaxed);
@@ -27,18 +26,11 @@ InterruptGuard::InterruptGuard() {
     sigemptyset(&action.sa_mask);
     for (size_t index = 0; index < sizeof kSignals / sizeof kSignals[0]; ++index)
         sigaction(kSignals[index], &action, &previous[index]);
-    // A reader that went away (a closed terminal, `| head`) makes writes to
-    // the console fail instead of killing the process between two renames.
-    struct sigaction ignore = {};
-    ignore.sa_handler = SIG_IGN;
-    sigemptyset(&ignore.sa_mask);
-    sigaction(SIGPIPE, &ignore, &previousPipe);
 }
 
 InterruptGuard::~InterruptGuard() {
     for (size_t index = 0; index < sizeof kSignals / sizeof kSignals[0]; ++index)
         sigaction(kSignals[index], &previous[index], nullptr);
-    sigaction(SIGPIPE, &previousPipe, nullptr);
 }
 
 void InterruptGuard::EndIfInterrupted() {
