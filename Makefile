@@ -71,7 +71,7 @@ bench: deps
 	cmake --preset native -DTARVEX_BUILD_BENCH=ON >/dev/null
 	cmake --build --preset native -j $(JOBS)
 	build/native/bench/shift_benchmark
-	scripts/with-fake-service.sh build/native/bench/translate_benchmark
+	build/native/bench/translate_benchmark
 
 # Each target for FUZZ_SECONDS; new findings land in build/fuzz/corpus-*.
 fuzz: deps fuzz-build

@@ -49,6 +49,7 @@ public:
     void SetStatus(const std::string&) override {}
     void SetBusy(bool) override {}
     void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
 };
 
 struct WorkFolder {

@@ -1,6 +1,6 @@
-// Translation throughput against the fake service on loopback (run through
-// scripts/with-fake-service.sh, as `make bench` does): tarvex-cli end to end
-// on a 1,000-block file, and the connections the service saw for one run.
+// Translation throughput: tarvex-cli end to end against a loopback service,
+// one request at a time and several at once, with and without a slow
+// service, and the connections the service saw for one run.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench/CorpusGenerator.h"
-#include "translate/http/HttpTransport.h"
+#include "bench/LoopbackService.h"
 
 extern char** environ;
 namespace fs = std::filesystem;
@@ -23,22 +23,6 @@ namespace tarvex::bench {
 namespace {
 
 constexpr int32_t kBlocks = 1000;
-
-std::string ServiceAddress() {
-    const char* address = std::getenv("TARVEX_FAKE_SERVICE");
-    return address ? address : "";
-}
-
-std::string Ask(const std::string& pathAndQuery) {
-    auto transport = CreateSystemTransport();
-    return transport->Get("http://" + ServiceAddress() + pathAndQuery, {}, std::chrono::seconds(10)).Body;
-}
-
-int Connections() {
-    std::string records = Ask("/_requests");
-    size_t at = records.find("\"connections\": ");
-    return at == std::string::npos ? -1 : std::atoi(records.c_str() + at + 15);
-}
 
 bool RunCli(const std::vector<std::string>& words) {
     posix_spawn_file_actions_t actions;
@@ -58,35 +42,54 @@ bool RunCli(const std::vector<std::string>& words) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-void BM_CliTranslateEndToEnd(benchmark::State& state) {
-    if (ServiceAddress().empty()) {
-        state.SkipWithError("run through scripts/with-fake-service.sh");
-        return;
-    }
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// tarvex-cli end to end: range(0) blocks, range(1) requests in flight,
+// range(2) milliseconds the service waits before each answer. Every run's
+// output must equal the one-by-one output of the same film.
+void BM_CliTranslate(benchmark::State& state) {
+    LoopbackService service;
+    const auto blocks = static_cast<int32_t>(state.range(0));
+    const std::string jobs = std::to_string(state.range(1));
     fs::path folder = fs::temp_directory_path() / ("tarvex-bench-tr-" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    const std::string corpus = GenerateSrt(kBlocks);
     const std::string input = (folder / "movie.srt").string();
+    std::ofstream(input, std::ios::binary) << GenerateSrt(blocks);
+    auto run = [&](const std::string& inFlight) {
+        fs::remove(folder / "movie.id.srt");
+        return RunCli({"tarvex-cli", "translate", "--from", "english", "--to", "indonesian", "--host",
+                       service.Address(), "--jobs", inFlight, input});
+    };
+    // The reference: one request after another, no delay.
+    if (!run("1")) state.SkipWithError("tarvex-cli translate failed");
+    const std::string reference = ReadAll(folder / "movie.id.srt");
+    service.SetDelay(std::chrono::milliseconds(state.range(2)));
     int connections = 0;
     for (auto _ : state) {
+        service.TakeConnectionCount();
+        if (!run(jobs)) state.SkipWithError("tarvex-cli translate failed");
         state.PauseTiming();
-        fs::remove(folder / "movie.id.srt");
-        std::ofstream(input, std::ios::binary) << corpus;
-        Ask("/_reset");
-        state.ResumeTiming();
-        if (!RunCli({"tarvex-cli", "translate", "--from", "english", "--to", "indonesian", "--host", ServiceAddress(),
-                     input}))
-            state.SkipWithError("tarvex-cli translate failed");
-        state.PauseTiming();
-        connections = Connections() - 1;  // less the one this question came on
+        connections = service.TakeConnectionCount();
+        if (ReadAll(folder / "movie.id.srt") != reference) state.SkipWithError("output differs from --jobs 1");
         state.ResumeTiming();
     }
     fs::remove_all(folder);
     state.counters["blocks_per_second"] = benchmark::Counter(
-        static_cast<double>(kBlocks) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+        static_cast<double>(blocks) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["connections_per_run"] = connections;
 }
-BENCHMARK(BM_CliTranslateEndToEnd)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CliTranslate)
+    ->ArgNames({"blocks", "jobs", "delay_ms"})
+    ->Args({1000, 1, 0})
+    ->Args({1000, 4, 0})
+    ->Args({40, 1, 100})
+    ->Args({500, 4, 100})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 }  // namespace tarvex::bench

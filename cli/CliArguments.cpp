@@ -1,5 +1,13 @@
 #include "cli/CliArguments.h"
 
+#include "base/LegacyEncoding.h"
+
+#ifdef _WIN32
+#define DEFAULT_ENCODING_TEXT "the ANSI code page of the user's locale"
+#else
+#define DEFAULT_ENCODING_TEXT "windows-1252"
+#endif
+
 namespace tarvex::cli {
 
 namespace {
@@ -54,7 +62,8 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
     bool filesOnly = false;
     for (size_t at = 1; at < arguments.size(); ++at) {
         const std::string& word = arguments[at];
-        bool takesValue = word == "--from" || word == "--to" || word == "--host" || word == "--timeout";
+        bool takesValue = word == "--from" || word == "--to" || word == "--host" || word == "--timeout" ||
+                          word == "--jobs" || word == "--encoding";
         if (!filesOnly && takesValue) {
             if (at + 1 >= arguments.size()) throw UsageError{word + " needs a value"};
             const std::string& value = arguments[++at];
@@ -67,6 +76,15 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
             } else if (word == "--host") {
                 if (!IsHostAndPort(value)) throw UsageError{"--host takes HOST or HOST:PORT"};
                 parsed.Host = value;
+            } else if (word == "--encoding") {
+                if (!IsKnownLegacyEncoding(value)) throw UsageError{"--encoding: unknown code page \"" + value + "\""};
+                parsed.Encoding = value;
+            } else if (word == "--jobs") {
+                bool digits =
+                    !value.empty() && value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos;
+                int jobs = digits ? std::stoi(value) : 0;
+                if (jobs < 1 || jobs > 16) throw UsageError{"--jobs takes a whole number from 1 to 16"};
+                parsed.Jobs = jobs;
             } else {
                 bool digits =
                     !value.empty() && value.size() <= 4 && value.find_first_not_of("0123456789") == std::string::npos;
@@ -74,6 +92,8 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
                 if (seconds < 1) throw UsageError{"--timeout takes a whole number of seconds from 1 to 9999"};
                 parsed.TimeoutSeconds = seconds;
             }
+        } else if (!filesOnly && word == "--resume") {
+            parsed.Resume = true;
         } else if (!filesOnly && word == "--") {
             filesOnly = true;
         } else if (!filesOnly && word.size() > 1 && word[0] == '-') {
@@ -95,7 +115,8 @@ const char* UsageText() {
            "  tarvex-cli shift --plus MM:SS FILE...    move every timestamp later\n"
            "  tarvex-cli shift --minus MM:SS FILE...   move every timestamp earlier\n"
            "  tarvex-cli shift --start MM:SS FILE...   make the first subtitle start at MM:SS\n"
-           "  tarvex-cli translate --from NAME --to NAME [--host HOST[:PORT]] [--timeout SECONDS] FILE...\n"
+           "  tarvex-cli translate --from NAME --to NAME [--host HOST[:PORT]] [--timeout SECONDS]\n"
+           "                      [--jobs N] [--resume] [--encoding NAME] FILE...\n"
            "                                        write each FILE's text translated as NAME.<code>.ext\n"
            "  tarvex-cli languages                  the language names and their codes\n"
            "  tarvex-cli --help | --version\n"
@@ -109,7 +130,13 @@ const char* UsageText() {
            "`tarvex-cli languages` (a two-letter code of letters or \"-\" is taken as it\n"
            "is; any other text means \"auto\"). The service is translate.google.com\n"
            "unless --host names another; each request ends within --timeout seconds\n"
-           "(default 30).\n"
+           "(default 30). --jobs sends up to N requests at once (1 to 16, default 4).\n"
+           "--resume carries on an earlier partial NAME.<code>.ext whose first blocks\n"
+           "match FILE, instead of moving it aside. Text is sent as UTF-8: a FILE in\n"
+           "UTF-8 or UTF-16 (with its mark) is read as such, any other in the code page\n"
+           "--encoding names (default " DEFAULT_ENCODING_TEXT
+           "). The output is UTF-16 for\n"
+           "a UTF-16 FILE and UTF-8 otherwise.\n"
            "\n"
            "Exit status: 0 done, 1 a run failed (the others are still done) or its output\n"
            "could not be written, 2 refused before any file is touched.\n";

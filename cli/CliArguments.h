@@ -22,6 +22,11 @@ struct CliArguments {
     // each request in seconds.
     std::string Host;
     int TimeoutSeconds = 30;
+    // Requests in flight at once; carry on an earlier partial output; the
+    // code page of inputs that are neither UTF-8 nor UTF-16 ("" = default).
+    int Jobs = 4;
+    bool Resume = false;
+    std::string Encoding;
 };
 
 // Throws UsageError with a one-line explanation for bad usage.

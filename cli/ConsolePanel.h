@@ -22,6 +22,8 @@ public:
     void SetStatus(const std::string& status) override;
     void SetBusy(bool) override {}
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    // The command line says beforehand what to do; nothing is asked.
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
 
 private:
     void DrawBar(bool force);

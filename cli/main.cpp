@@ -109,14 +109,20 @@ int RunTranslate(const CliArguments& arguments) {
     std::vector<JobSettings> jobs;
     if (int refused = RefusalOfEach(arguments, jobs); refused >= 0) return refused;
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{*transport, kServiceHost, std::chrono::seconds(arguments.TimeoutSeconds), {}, {}};
+    TranslationService service{
+        *transport,     kServiceHost,         std::chrono::seconds(arguments.TimeoutSeconds), {}, {},
+        arguments.Jobs, CreateSystemTransport};
     service.RunBlocking = [](const std::function<void()>& work) { work(); };
     if (!arguments.Host.empty()) service.Host = arguments.Host;
-    return RunEach(jobs, [&service](const JobSettings& settings) {
+    TranslationOptions options{arguments.Encoding, arguments.Resume ? ResumeChoice::Always : ResumeChoice::Never};
+    InterruptGuard guard;
+    int status = RunEach(jobs, [&](const JobSettings& settings) {
         ConsoleRun run;
         return RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage, run.Environment(),
-                              service, nullptr);
+                              service, nullptr, options);
     });
+    guard.EndIfInterrupted();
+    return status;
 }
 
 int ListLanguages() {

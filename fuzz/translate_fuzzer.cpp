@@ -29,6 +29,7 @@ public:
     void SetStatus(const std::string&) override {}
     void SetBusy(bool) override {}
     void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
 };
 
 bool Blank(std::string_view line) {
@@ -59,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             transport.Script.push_back(step);
         }
     }
-    TranslationService service{transport, "h", std::chrono::seconds(30), {}, {}};
+    TranslationService service{transport, "h", std::chrono::seconds(30), {}, {}, 1, {}};
     service.RunBlocking = [](const std::function<void()>& work) { work(); };
     service.Pause = [](std::chrono::milliseconds) {};
     SilentPanel panel;

@@ -37,6 +37,8 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    // A question with Yes and No; answers true for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
 };
 
 class RuntimeError;

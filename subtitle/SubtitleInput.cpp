@@ -7,8 +7,12 @@
 
 namespace tarvex {
 
-void ReadSubtitleInput(const std::string& path, RunEnvironment& environment, SubtitleInput& input) {
-    input.Content = environment.Files.ReadFile(path);
+void ReadSubtitleInput(const std::string& path, const std::string& legacyEncoding, RunEnvironment& environment,
+                       SubtitleInput& input) {
+    std::string bytes = environment.Files.ReadFile(path);
+    input.Family = DetectTextFamily(bytes);
+    input.Content =
+        input.Family == TextFamily::Utf8 ? std::move(bytes) : TextToUtf8(bytes, input.Family, legacyEncoding);
     input.Lines = SplitLines(input.Content);
     input.TimingLines = FindTimingLines(input.Lines);
     if (input.TimingLines.size() > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);

@@ -8,6 +8,8 @@
 #include "base/NumberedName.h"
 #include "base/PathNames.h"
 #include "base/RuntimeError.h"
+#include "base/StringFiles.h"
+#include "base/TextEncoding.h"
 #include "job/ProgressPanel.h"
 #include "job/RunToEnd.h"
 #include "subtitle/NumberFields.h"
@@ -66,10 +68,28 @@ private:
     int shownPercentage_ = -1;
 };
 
+// The family of a file from its first bytes: only a UTF-16 mark matters
+// here, as UTF-8 and legacy files are shifted as bytes.
+TextFamily Utf16FamilyOf(InputFile& input) {
+    char mark[2] = {};
+    size_t got = input.ReadAt(0, mark, sizeof mark);
+    return got == 2 ? DetectTextFamily(std::string_view(mark, 2)) : TextFamily::Utf8;
+}
+
 void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds, RunEnvironment& environment,
            RunOutput& output) {
     ProgressPanel& panel = environment.Panel;
     std::unique_ptr<InputFile> input = environment.Files.OpenInput(inputPath);
+    const TextFamily family = Utf16FamilyOf(*input);
+    // A UTF-16 file is shifted as UTF-8 in memory and written back as UTF-16
+    // with the same mark; timestamps are ASCII, so every other unit comes
+    // back as it was. Subtitle files in UTF-16 are small enough to hold whole.
+    std::string decoded;
+    if (IsUtf16(family)) {
+        input.reset();
+        decoded = TextToUtf8(environment.Files.ReadFile(inputPath), family, std::string());
+        input = std::make_unique<StringInput>(decoded);
+    }
     const TimingLineCount count = CountTimingLines(*input);
     if (count.TimingLines > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
     const int32_t total = static_cast<int32_t>(count.TimingLines);
@@ -79,8 +99,12 @@ void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_
     // Until Commit the input keeps its name and its bytes; any failure
     // removes the new file and leaves the folder as it was.
     FileReplacement replacement(environment.Files, inputPath);
-    const StreamShiftResult result = ShiftStream(*input, count.Separator, mode, minutes, seconds, replacement.Output(),
-                                                 PercentageSteps(panel, total));
+    std::unique_ptr<OutputFile> encoder;
+    if (IsUtf16(family)) encoder = std::make_unique<Utf16Output>(replacement.Output(), family == TextFamily::Utf16Be);
+    OutputFile& target = encoder ? *encoder : replacement.Output();
+    const StreamShiftResult result =
+        ShiftStream(*input, count.Separator, mode, minutes, seconds, target, PercentageSteps(panel, total));
+    if (encoder) encoder->Close();
     if (result.TimingLines != count.TimingLines || result.Bytes != count.Bytes) throw InputChangedError();
     input.reset();  // an open file cannot be renamed everywhere
     StopIfInterrupted();

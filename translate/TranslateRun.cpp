@@ -1,134 +1,129 @@
 #include "translate/TranslateRun.h"
 
+#include <optional>
+
 #include "base/FileSystem.h"
+#include "base/LegacyEncoding.h"
 #include "base/NumberedName.h"
 #include "base/PathNames.h"
 #include "base/RuntimeError.h"
-#include "base/TextTrim.h"
+#include "base/TextEncoding.h"
 #include "job/ProcessCheck.h"
 #include "job/ProgressPanel.h"
 #include "job/RunToEnd.h"
-#include "subtitle/Lines.h"
-#include "subtitle/NumberFields.h"
 #include "subtitle/SubtitleInput.h"
+#include "translate/BlockPlan.h"
 #include "translate/Languages.h"
-#include "translate/TextCleaning.h"
+#include "translate/RequestPool.h"
 
 namespace tarvex {
 
 namespace {
 
-bool IsBareNumber(std::string_view line) {
-    line = TrimSpaces(line);
-    return !line.empty() && line.find_first_not_of("0123456789") == std::string_view::npos;
+// A legacy page may not hold the target language's letters, so such an
+// input gives a UTF-8 output.
+TextFamily OutputFamily(TextFamily input) {
+    return input == TextFamily::Legacy ? TextFamily::Utf8 : input;
 }
 
-// Moves whatever holds the output's name aside to the first free NAME.<code>N.ext.
-void MoveEarlierOutputAside(const std::string& outputPath, FileSystem& files, int16_t& nameNumber) {
-    if (files.NameTaken(outputPath)) files.Rename(outputPath, NextFreeNumberedName(outputPath, files, nameNumber));
+// The output file, encoded as the family says; UTF-8 goes straight through.
+std::unique_ptr<OutputFile> CreateEncodedOutput(FileSystem& files, const std::string& path, TextFamily family) {
+    std::unique_ptr<OutputFile> file = files.CreateOutput(path);
+    if (IsUtf16(family)) return std::make_unique<Utf16Output>(std::move(file), family == TextFamily::Utf16Be);
+    if (family == TextFamily::Utf8Bom) file->Write(ByteOrderMark(family));
+    return file;
 }
 
-// The line loop: collects each block's cleaned text lines, sends them as
-// one request and writes the translation in their place.
-class BlockTranslator {
-public:
-    BlockTranslator(int32_t total, const std::string& sourceCode, const std::string& targetCode,
-                    const std::string& headerBlock, TranslationService& service, ProgressPanel& panel,
-                    BufferedWriter& writer)
-        : total_(total),
-          source_(sourceCode),
-          target_(targetCode),
-          header_(headerBlock),
-          service_(service),
-          panel_(panel),
-          writer_(writer) {}
-
-    void Run(const std::vector<std::string_view>& lines, const std::vector<size_t>& timingLines) {
-        size_t nextTiming = 0;
-        for (size_t index = 0; index < lines.size(); ++index) {
-            std::string_view line = lines[index];
-            const bool last = index + 1 == lines.size();
-            if (nextTiming < timingLines.size() && timingLines[nextTiming] == index) {
-                ++nextTiming;
-                if (open_) FinishUnclosedBlock();
-                open_ = true;
-                blockLine_ = index + 1;
-                collected_.clear();
-                writer_.WriteLine(line);
-            } else if (TrimSpaces(line).empty()) {
-                if (open_) {
-                    WriteTranslation();
-                    if (!last && current_ < total_) writer_.WriteLine(line);
-                    BlockDone();
-                } else if (current_ <= total_) {
-                    writer_.WriteLine(line);  // outside a block: copied while blocks remain
-                }
-            } else if (!open_) {
-                if (current_ <= total_) writer_.WriteLine(line);
-            } else {
-                collected_.push_back(CleanTextLine(line));
-                lastRaw_ = line;
-                if (last) {
-                    WriteTranslation();
-                    BlockDone();
-                }
-            }
-        }
-        // A timing line at the very end opens a block with nothing to send.
-        if (open_) BlockDone();
-    }
-
-private:
-    void WriteTranslation() {
-        try {
-            writer_.WriteLine(RequestTranslation(collected_, source_, target_, header_, service_));
-        } catch (const RuntimeError& error) {
-            if (error.Number() != ErrorNumber::BlockTooLong) throw;
-            throw RuntimeError(error.Number(),
-                               "Block at line " + std::to_string(blockLine_) + " " + kTooLongForOneRequest);
-        }
-    }
-
-    // A block not closed by a blank line before the next timing line: its
-    // text is still translated. A bare number as its last line is the next
-    // block's number line, so it is written after the translation, unsent.
-    void FinishUnclosedBlock() {
-        bool numberLine = !collected_.empty() && IsBareNumber(lastRaw_);
-        if (numberLine) collected_.pop_back();
-        if (!collected_.empty()) WriteTranslation();
-        BlockDone();
-        if (numberLine) writer_.WriteLine(lastRaw_);
-    }
-
-    void BlockDone() {
-        open_ = false;
-        collected_.clear();
-        // The output grows block by block, as the user sees the counter move.
-        writer_.Flush();
-        panel_.SetPercentage(PercentageOf(current_, total_));
-        panel_.SetCounter(current_, total_);
-        ++current_;
-    }
-
-    const int32_t total_;
-    const std::string& source_;
-    const std::string& target_;
-    const std::string& header_;
-    TranslationService& service_;
-    ProgressPanel& panel_;
-    BufferedWriter& writer_;
-    int32_t current_ = 1;
-    bool open_ = false;
-    size_t blockLine_ = 0;  // of the open block's timing line, from 1
-    std::vector<std::string> collected_;
-    std::string_view lastRaw_;
+// An earlier output of this input that can be carried on: its first blocks,
+// as UTF-8, and how many they are.
+struct EarlierOutput {
+    std::string Kept;
+    int32_t Blocks = 0;
 };
 
+std::optional<EarlierOutput> FindEarlierOutput(const std::string& outputPath, const BlockPlan& plan, TextFamily family,
+                                               FileSystem& files) {
+    if (!files.FileExists(outputPath)) return std::nullopt;
+    std::string bytes = files.ReadFile(outputPath);
+    if (DetectTextFamily(bytes) != family) return std::nullopt;
+    std::string text = TextToUtf8(bytes, family, std::string());
+    KeptOutput kept = MatchEarlierOutput(plan, text);
+    if (kept.Blocks == 0) return std::nullopt;
+    text.resize(kept.Bytes);
+    return EarlierOutput{std::move(text), kept.Blocks};
+}
+
+std::string ResumeQuestion(const std::string& shownName, int32_t kept, int32_t total) {
+    return shownName + " already holds " + std::to_string(kept) + " of " + std::to_string(total) +
+           " translated blocks from an earlier run.\r\n\r\nContinue that translation? (No moves the file aside and "
+           "starts over.)";
+}
+
+// Carries the earlier output on: its kept blocks go first into a new file of
+// the same name. The earlier file is only moved aside until they are safely
+// written, so a failure here leaves it in place.
+void StartFromEarlier(const std::string& outputPath, const EarlierOutput& earlier, TextFamily family, FileSystem& files,
+                      RunOutput& output) {
+    int16_t scratchNumber = 0;
+    const std::string aside = NextFreeNumberedName(outputPath, files, scratchNumber);
+    files.Rename(outputPath, aside);
+    try {
+        output.File = CreateEncodedOutput(files, outputPath, family);
+        output.File->Write(earlier.Kept);
+        output.Writer.Attach(output.File.get());
+    } catch (...) {
+        output.File.reset();
+        files.Remove(outputPath);
+        files.Rename(aside, outputPath);
+        throw;
+    }
+    files.Remove(aside);
+}
+
+void WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, int32_t total,
+               const std::string& sourceCode, const std::string& targetCode, TranslationService& service,
+               ProgressPanel& panel, BufferedWriter& writer) {
+    std::optional<RequestPool> pool;
+    if (firstRequest < plan.Requests.size()) pool.emplace(plan, firstRequest, sourceCode, targetCode, service);
+    for (size_t index = firstStep; index < plan.Steps.size(); ++index) {
+        const PlanStep& step = plan.Steps[index];
+        switch (step.What) {
+            case PlanStep::Kind::Copy: writer.WriteLine(step.Line); break;
+            case PlanStep::Kind::Translation: writer.WriteLine(pool->Take(step.Index)); break;
+            case PlanStep::Kind::BlockEnd: {
+                // The output grows block by block, as the user sees the counter move.
+                writer.Flush();
+                const auto done = static_cast<int32_t>(step.Index);
+                panel.SetPercentage(PercentageOf(done, total));
+                panel.SetCounter(done, total);
+                break;
+            }
+        }
+    }
+}
+
+// The step just after block `blocks` ends, and the first request after it.
+void ResumePoint(const BlockPlan& plan, int32_t blocks, size_t& step, size_t& request) {
+    step = 0;
+    request = 0;
+    if (blocks == 0) return;
+    for (; step < plan.Steps.size(); ++step) {
+        const PlanStep& current = plan.Steps[step];
+        if (current.What == PlanStep::Kind::Translation) request = current.Index + 1;
+        if (current.What == PlanStep::Kind::BlockEnd && current.Index == static_cast<size_t>(blocks)) {
+            ++step;
+            return;
+        }
+    }
+}
+
 void Translate(const std::string& inputPath, const std::string& sourceLanguage, const std::string& targetLanguage,
-               RunEnvironment& environment, TranslationService& service, RunOutput& output) {
-    const std::string headerBlock = BuildHeaderBlock(service.Host);
+               RunEnvironment& environment, TranslationService& service, const TranslationOptions& options,
+               RunOutput& output) {
+    FileSystem& files = environment.Files;
     SubtitleInput input;
-    ReadSubtitleInput(inputPath, environment, input);
+    ReadSubtitleInput(inputPath, options.LegacyEncoding.empty() ? DefaultLegacyEncoding() : options.LegacyEncoding,
+                      environment, input);
 
     const std::string sourceCode = LanguageCode(sourceLanguage);
     const std::string targetCode = LanguageCode(targetLanguage);
@@ -137,18 +132,40 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
         throw RuntimeError(ErrorNumber::InvalidCall, "Invalid procedure call or argument: language code");
     const std::string outputPath = InsertBeforeExtension(inputPath, "." + targetCode);
     output.ShownName = FileNameOf(outputPath);
-    MoveEarlierOutputAside(outputPath, environment.Files, environment.TranslateNameNumber);
+    const BlockPlan plan = PlanBlocks(input.Lines, input.TimingLines, input.Total);
+    const TextFamily family = OutputFamily(input.Family);
 
-    output.File = environment.Files.CreateOutput(outputPath);
-    output.Writer.Attach(output.File.get());
-    BlockTranslator(input.Total, sourceCode, targetCode, headerBlock, service, environment.Panel, output.Writer)
-        .Run(input.Lines, input.TimingLines);
+    std::optional<EarlierOutput> earlier;
+    if (options.Resume != ResumeChoice::Never) earlier = FindEarlierOutput(outputPath, plan, family, files);
+    // A finished earlier output is only kept when asked for beforehand.
+    if (earlier && options.Resume == ResumeChoice::Ask &&
+        (earlier->Blocks >= input.Total ||
+         !environment.Messages.AskYesNo(ResumeQuestion(output.ShownName, earlier->Blocks, input.Total),
+                                        "Continue Translation")))
+        earlier.reset();
+
+    size_t firstStep = 0;
+    size_t firstRequest = 0;
+    if (earlier) {
+        StartFromEarlier(outputPath, *earlier, family, files, output);
+        ResumePoint(plan, earlier->Blocks, firstStep, firstRequest);
+        environment.Panel.SetPercentage(PercentageOf(earlier->Blocks, input.Total));
+        environment.Panel.SetCounter(earlier->Blocks, input.Total);
+    } else {
+        if (files.NameTaken(outputPath))
+            files.Rename(outputPath, NextFreeNumberedName(outputPath, files, environment.TranslateNameNumber));
+        output.File = CreateEncodedOutput(files, outputPath, family);
+        output.Writer.Attach(output.File.get());
+    }
+    WritePlan(plan, firstStep, firstRequest, input.Total, sourceCode, targetCode, service, environment.Panel,
+              output.Writer);
 }
 
 }  // namespace
 
 bool RunTranslation(const std::string& inputPath, const std::string& sourceLanguage, const std::string& targetLanguage,
-                    RunEnvironment& environment, TranslationService& service, ConnectionTest connected) {
+                    RunEnvironment& environment, TranslationService& service, ConnectionTest connected,
+                    const TranslationOptions& options) {
     if (connected != nullptr && !connected()) {
         // The status line keeps "PROCESS IS RUNNING..." as Process left it.
         environment.EndBusy();
@@ -157,7 +174,7 @@ bool RunTranslation(const std::string& inputPath, const std::string& sourceLangu
     }
 
     return RunToEnd(environment, [&](RunOutput& output) {
-        Translate(inputPath, sourceLanguage, targetLanguage, environment, service, output);
+        Translate(inputPath, sourceLanguage, targetLanguage, environment, service, options, output);
     });
 }
 

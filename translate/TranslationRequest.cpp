@@ -5,6 +5,7 @@
 
 #include "base/RuntimeError.h"
 #include "base/TextTrim.h"
+#include "translate/RateGate.h"
 #include "translate/http/HttpTransport.h"
 
 namespace tarvex {
@@ -47,18 +48,6 @@ void RepairPiece(std::string& piece) {
     ReplaceAll(piece, "\\\"", "\"");
 }
 
-std::vector<std::string> HeaderLines(const std::string& headerBlock) {
-    std::vector<std::string> lines;
-    size_t from = 0;
-    while (from <= headerBlock.size()) {
-        size_t end = headerBlock.find(kCrLf, from);
-        if (end == std::string::npos) end = headerBlock.size();
-        if (end > from) lines.push_back(headerBlock.substr(from, end - from));
-        from = end + 2;
-    }
-    return lines;
-}
-
 std::chrono::milliseconds RetryPause(const std::string& retryAfter, int attempt) {
     // Retry-After in seconds, as rate limits send it; the date form falls
     // back to the growing pause.
@@ -74,21 +63,33 @@ std::string StatusDescription(const HttpReply& reply) {
     return description;
 }
 
-HttpReply FetchWithRetries(TranslationService& service, const std::string& url,
-                           const std::vector<std::string>& headers) {
+HttpReply FetchWithRetries(TranslationService& service, HttpTransport& transport, RateGate* gate,
+                           const std::string& url, const std::vector<std::string>& headers) {
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + service.Timeout;
+    Clock::time_point deadline{};
     for (int attempt = 0;; ++attempt) {
+        const uint64_t ticket = gate ? gate->Enter() : 0;
+        // The time-out runs from the first attempt, not from the wait for a turn.
+        if (attempt == 0) deadline = Clock::now() + service.Timeout;
         auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (remaining.count() <= 0) throw RuntimeError(ErrorNumber::RequestTimedOut, "Request timed out");
-        HttpReply reply = service.Transport.Get(url, headers, remaining);
+        HttpReply reply;
+        try {
+            if (remaining.count() <= 0) throw RuntimeError(ErrorNumber::RequestTimedOut, "Request timed out");
+            reply = transport.Get(url, headers, remaining);
+        } catch (...) {
+            if (gate) gate->Leave(ticket, false, {});
+            throw;
+        }
+        const bool rateLimited = reply.Status == 429 || reply.Status == 503;
+        const std::chrono::milliseconds pause =
+            rateLimited ? RetryPause(reply.RetryAfter, attempt) : std::chrono::milliseconds(0);
+        if (gate) gate->Leave(ticket, rateLimited, pause);
         if (reply.Status >= 200 && reply.Status <= 299) return reply;
-        bool rateLimited = reply.Status == 429 || reply.Status == 503;
         if (!rateLimited || attempt >= kRetries)
             throw RuntimeError(ErrorNumber::ServiceRefused, StatusDescription(reply));
-        std::chrono::milliseconds pause = RetryPause(reply.RetryAfter, attempt);
         // A pause that runs past the time-out only delays the same failure.
         if (Clock::now() + pause >= deadline) throw RuntimeError(ErrorNumber::ServiceRefused, StatusDescription(reply));
+        if (gate) continue;  // the gate holds the next attempt back
         if (service.Pause) {
             service.Pause(pause);
         } else {
@@ -173,17 +174,43 @@ std::vector<std::string> ParseReply(std::string_view reply, size_t lineCount) {
     return pieces;
 }
 
+std::string BlockRequestUrl(const std::vector<std::string>& lines, const std::string& sourceCode,
+                            const std::string& targetCode, const std::string& host) {
+    std::string url = "http://" + BuildRequestUrl(host, lines, sourceCode, targetCode);
+    if (url.size() > kMaxRequestUrlBytes)
+        throw RuntimeError(ErrorNumber::BlockTooLong, std::string("Block ") + kTooLongForOneRequest);
+    return url;
+}
+
+std::string FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
+                             const std::vector<std::string>& headerLines, TranslationService& service,
+                             HttpTransport& transport, RateGate* gate) {
+    HttpReply reply = FetchWithRetries(service, transport, gate, url, headerLines);
+    std::vector<std::string> pieces = ParseReply(reply.Body, lines.size());
+    return JoinLines(pieces.empty() ? lines : pieces, kCrLf);
+}
+
+std::vector<std::string> HeaderLines(const std::string& headerBlock) {
+    std::vector<std::string> lines;
+    size_t from = 0;
+    while (from <= headerBlock.size()) {
+        size_t end = headerBlock.find(kCrLf, from);
+        if (end == std::string::npos) end = headerBlock.size();
+        if (end > from) lines.push_back(headerBlock.substr(from, end - from));
+        from = end + 2;
+    }
+    return lines;
+}
+
 std::string RequestTranslation(const std::vector<std::string>& lines, const std::string& sourceCode,
                                const std::string& targetCode, const std::string& headerBlock,
                                TranslationService& service) {
-    const std::string url = "http://" + BuildRequestUrl(service.Host, lines, sourceCode, targetCode);
-    if (url.size() > kMaxRequestUrlBytes)
-        throw RuntimeError(ErrorNumber::BlockTooLong, std::string("Block ") + kTooLongForOneRequest);
+    const std::string url = BlockRequestUrl(lines, sourceCode, targetCode, service.Host);
     const std::vector<std::string> headers = HeaderLines(headerBlock);
-    HttpReply reply;
-    service.RunBlocking([&] { reply = FetchWithRetries(service, url, headers); });
-    std::vector<std::string> pieces = ParseReply(reply.Body, lines.size());
-    return JoinLines(pieces.empty() ? lines : pieces, kCrLf);
+    std::string translation;
+    service.RunBlocking(
+        [&] { translation = FetchTranslation(lines, url, headers, service, service.Transport, nullptr); });
+    return translation;
 }
 
 }  // namespace tarvex

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 namespace tarvex {
 
 class HttpTransport;
+class RateGate;
 
 constexpr const char* kServiceHost = "translate.google.com";
 
@@ -18,6 +20,9 @@ constexpr const char* kServiceHost = "translate.google.com";
 // subtitle block comes near it.
 constexpr size_t kMaxRequestUrlBytes = size_t{16} << 10;
 constexpr const char* kTooLongForOneRequest = "too long for one request (over 16 KiB once encoded)";
+
+constexpr int kDefaultJobs = 4;
+constexpr int kMostJobs = 16;
 
 // Everything a run needs to reach the translation service.
 struct TranslationService {
@@ -29,6 +34,10 @@ struct TranslationService {
     std::function<void(const std::function<void()>&)> RunBlocking = [](const std::function<void()>& work) { work(); };
     // How a pause between retries is spent (a seam so tests need not wait).
     std::function<void(std::chrono::milliseconds)> Pause;
+    // Requests in flight at once, 1 to kMostJobs. Each further one needs a
+    // connection of its own from NewTransport; without it they go one by one.
+    int Jobs = kDefaultJobs;
+    std::function<std::unique_ptr<HttpTransport>()> NewTransport;
 };
 
 // The header block sent with every request of a run, CR LF separated, with
@@ -48,6 +57,21 @@ std::string BuildRequestUrl(const std::string& host, const std::vector<std::stri
 // six text repairs applied and every CR or LF made a space. Empty for an
 // empty reply or one without marks.
 std::vector<std::string> ParseReply(std::string_view reply, size_t lineCount);
+
+// The header block as the lines handed to the transport.
+std::vector<std::string> HeaderLines(const std::string& headerBlock);
+
+// The full URL for a block; raises BlockTooLong when it is over
+// kMaxRequestUrlBytes, so nothing is sent for it.
+std::string BlockRequestUrl(const std::vector<std::string>& lines, const std::string& sourceCode,
+                            const std::string& targetCode, const std::string& host);
+
+// One block's request through `transport`, with the retries described at
+// RequestTranslation, blocking the calling thread. With a gate, each attempt
+// waits for its turn there and reports its outcome.
+std::string FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
+                             const std::vector<std::string>& headerLines, TranslationService& service,
+                             HttpTransport& transport, RateGate* gate);
 
 // The block's lines translated and joined by CR LF. When the reply yields no
 // line, the lines as given (cleaned source text), joined the same way.

@@ -7,4 +7,8 @@ void MessageBoxPrompts::ShowMessage(const std::string& text, const std::string& 
     MessageBoxA(owner_, text.c_str(), title.c_str(), style);
 }
 
+bool MessageBoxPrompts::AskYesNo(const std::string& text, const std::string& title) {
+    return MessageBoxA(owner_, text.c_str(), title.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 }  // namespace tarvex::win

@@ -12,6 +12,7 @@ public:
     explicit MessageBoxPrompts(HWND owner = nullptr) : owner_(owner) {}
     void SetOwner(HWND owner) { owner_ = owner; }
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
 
 private:
     HWND owner_;

@@ -7,6 +7,7 @@
 #include "app/win/frmUtama_win.h"
 #include "base/FileRoutines.h"
 #include "base/FileSystem.h"
+#include "base/LegacyEncoding.h"
 #include "base/PathNames.h"
 #include "base/TextTrim.h"
 #include "controls/cmdlg/CommonDialogError.h"
@@ -164,11 +165,15 @@ bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy) {
     if (settings.Job == JobKind::TimeShift)
         return RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, environment);
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{*transport, kServiceHost, std::chrono::seconds(30), {}, {}};
+    TranslationService service{*transport, kServiceHost, std::chrono::seconds(30), {},
+                               {},         kDefaultJobs, CreateSystemTransport};
     // The window keeps answering while each reply is awaited.
     service.RunBlocking = RunWhilePumpingMessages;
+    // A file that is not UTF-8 is read in the user's own ANSI code page;
+    // an earlier partial output may be carried on if the user says so.
+    TranslationOptions options{DefaultLegacyEncoding(), ResumeChoice::Ask};
     return RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage, environment, service,
-                          IsConnected);
+                          IsConnected, options);
 }
 
 void frmUtama::cmdTutup_Click() {

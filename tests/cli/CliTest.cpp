@@ -219,6 +219,9 @@ TEST(TarvexCli, TranslateRefusalsComeBeforeAnythingIsTouched) {
         refused.push_back({"translate", "--from", "english", "--to", code, file});
     refused.push_back({"translate", "--from", "1", "--to", "id", file});
     refused.push_back({"translate", "--from", "english", "--to", "id", "--timeout", "x", file});
+    for (const char* jobs : {"0", "17", "x"})
+        refused.push_back({"translate", "--from", "en", "--to", "id", "--jobs", jobs, file});
+    refused.push_back({"translate", "--from", "en", "--to", "id", "--encoding", "no-such-page", file});
     for (const std::vector<std::string>& arguments : refused) {
         CliResult result = RunCli(arguments, folder);
         EXPECT_EQ(result.Exit, 2) << arguments[6] << ": " << result.Err;

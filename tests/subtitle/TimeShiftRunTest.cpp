@@ -9,6 +9,7 @@
 
 #include "base/Interruption.h"
 #include "base/RuntimeError.h"
+#include "base/TextEncoding.h"
 #include "job/BusyState.h"
 #include "subtitle/ShiftContent.h"
 #include "subtitle/TimeShiftRun.h"
@@ -107,6 +108,31 @@ TEST_F(TimeShiftRunTest, TxtKeepsItsExtensionAndStartTimeRebases) {
     EXPECT_EQ(ReadBytes(folder / "clip_original.TXT"), "1\r\n00:00:20,000 --> 00:00:22,000\r\nhi\r\n");
     EXPECT_EQ(ReadBytes(input), "1\r\n00:00:00,000 --> 00:00:02,000\r\nhi\r\n\r\n");
     EXPECT_EQ(panel.Status, "Output File : clip.TXT");
+}
+
+TEST_F(TimeShiftRunTest, Utf16FilesAreShiftedInUtf16) {
+    // The same shift as the UTF-8 file gets, given back in UTF-16 with the
+    // same mark: a character outside the BMP and an unpaired surrogate too.
+    const std::string text = "1\n00:00:20,000 --> 00:00:22,000\n\xF0\x9F\x98\x80 \xED\xA0\x80\n";
+    WriteBytes(input, text);
+    ASSERT_TRUE(Run(ShiftMode::Plus, 1, 0));
+    const std::string shifted = ReadBytes(input);
+    EXPECT_NE(shifted.find("00:01:20,000 --> 00:01:22,000"), std::string::npos);
+    for (bool bigEndian : {false, true}) {
+        const std::string mark = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        input = (bigEndian ? folder / "big.srt" : folder / "little.srt");
+        WriteBytes(input, mark + Utf8ToUtf16(text, bigEndian));
+        ASSERT_TRUE(Run(ShiftMode::Plus, 1, 0)) << LastMessage();
+        EXPECT_EQ(ReadBytes(input), mark + Utf8ToUtf16(shifted, bigEndian));
+        EXPECT_EQ(panel.Total, "Total Text : 1");
+    }
+    // Half a character at the end is refused and touches nothing.
+    test::TempFolder other;
+    input = other / "movie.srt";
+    WriteBytes(input, "\xFF\xFE" + Utf8ToUtf16(text, false) + "x");
+    EXPECT_FALSE(Run(ShiftMode::Plus, 1, 0));
+    EXPECT_EQ(LastMessage().rfind("Something Wrong (5) ", 0), 0u) << LastMessage();
+    EXPECT_EQ(ListFolder(other.Path()), "movie.srt");
 }
 
 TEST_F(TimeShiftRunTest, FailuresBeforeTheRenameTouchNothing) {

@@ -30,6 +30,10 @@ public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         Messages.push_back({text, title, icon, Busy});
     }
+    bool AskYesNo(const std::string& text, const std::string& title) override {
+        Messages.push_back({text, title, MessageIcon::Information, Busy});
+        return AnswerYes;
+    }
 
     std::string Total;
     std::string Counter;
@@ -37,7 +41,8 @@ public:
     std::vector<int> Percentages;
     std::string Status;
     bool Busy = false;
-    std::vector<ShownMessage> Messages;
+    std::vector<ShownMessage> Messages;  // questions included
+    bool AnswerYes = false;
     // Runs after each counter update, to act in the middle of a run.
     std::function<void(int32_t done)> OnCounter;
 };

@@ -41,6 +41,8 @@ std::string AsSent(std::string line) {
     return line;
 }
 
+// The last block is in windows-1252, the default legacy page here: it goes
+// out as UTF-8 and the whole output is UTF-8.
 const std::string kThreeBlocks =
     "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello & you\r\nWorld\r\n\r\n"
     "2\r\n00:00:03,000 --> 00:00:04,000\r\n<i>Quote \"this\"</i>\r\n\r\n"
@@ -48,7 +50,7 @@ const std::string kThreeBlocks =
 const std::string kThreeBlocksTranslated =
     "1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO & YOU\r\nWORLD\r\n\r\n"
     "2\r\n00:00:03,000 --> 00:00:04,000\r\nQUOTE\"THIS\"\r\n\r\n"
-    "3\r\n00:00:05,000 --> 00:00:06,000\r\n\xE9T\xE9 #1 50%+\r\n";
+    "3\r\n00:00:05,000 --> 00:00:06,000\r\n\xC3\xA9T\xC3\xA9 #1 50%+\r\n";
 
 class TranslationServiceTest : public ::testing::Test {
 protected:
@@ -58,7 +60,7 @@ protected:
     }
     bool Run(const std::string& host, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
         std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-        TranslationService service{*transport, host, timeout, {}, {}};
+        TranslationService service{*transport, host, timeout, {}, {}, 1, {}};
         service.RunBlocking = [](const std::function<void()>& work) { work(); };
         panel = test::RecordingPanel();
         BusyState busy(panel);
@@ -105,7 +107,8 @@ TEST_F(TranslationServiceTest, RequestsOnTheWireOverOneConnection) {
     // The text arrives whole: escaped on the wire, lines joined by %0A.
     EXPECT_EQ(fake.CountInRecords("\"text\": \"Hello & you\\nWorld\""), 1);
     EXPECT_EQ(fake.CountInRecords("text=Hello%20%26%20you%0AWorld&hl=en&sl=en&tl=id&multires=1"), 1);
-    EXPECT_EQ(fake.CountInRecords("\"text\": \"\\u00e9t\\u00e9 #1 50%+\""), 1);
+    // The service records bytes as Latin-1: these are the two bytes of UTF-8 "é".
+    EXPECT_EQ(fake.CountInRecords("\"text\": \"\\u00c3\\u00a9t\\u00c3\\u00a9 #1 50%+\""), 1);
     EXPECT_EQ(fake.CountInRecords("\"keys\": [\"client\", \"text\", \"hl\", \"sl\", \"tl\", \"multires\", \"otf\", "
                                   "\"pc\", \"ssel\", \"tsel\", \"sc\"]"),
               3);
@@ -138,7 +141,7 @@ TEST_F(TranslationServiceTest, EmptyAndUnmarkedRepliesWriteTheCleanedSource) {
         EXPECT_EQ(Output(),
                   "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello & you\r\nWorld\r\n\r\n"
                   "2\r\n00:00:03,000 --> 00:00:04,000\r\nQuote \"this\"\r\n\r\n"
-                  "3\r\n00:00:05,000 --> 00:00:06,000\r\n\xE9t\xE9 #1 50%+\r\n")
+                  "3\r\n00:00:05,000 --> 00:00:06,000\r\n\xC3\xA9t\xC3\xA9 #1 50%+\r\n")
             << mode;
     }
 }

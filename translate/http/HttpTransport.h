@@ -33,6 +33,10 @@ public:
     //   ConnectionFailed  the connection could not be made or was dropped.
     virtual HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
                           std::chrono::milliseconds timeout) = 0;
+    // From another thread: a Get under way ends soon, raising 18, and so
+    // does every later one. A run that has failed uses it to stop the
+    // requests it no longer needs.
+    virtual void Cancel() {}
 };
 
 // The platform's client.

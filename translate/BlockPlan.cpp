@@ -1,0 +1,150 @@
+#include "translate/BlockPlan.h"
+
+#include "base/TextTrim.h"
+#include "translate/TextCleaning.h"
+
+namespace tarvex {
+
+namespace {
+
+bool IsBareNumber(std::string_view line) {
+    line = TrimSpaces(line);
+    return !line.empty() && line.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+class Planner {
+public:
+    explicit Planner(int32_t total) : total_(total) {}
+
+    BlockPlan Run(const std::vector<std::string_view>& lines, const std::vector<size_t>& timingLines) {
+        size_t nextTiming = 0;
+        for (size_t index = 0; index < lines.size(); ++index) {
+            std::string_view line = lines[index];
+            const bool last = index + 1 == lines.size();
+            if (nextTiming < timingLines.size() && timingLines[nextTiming] == index) {
+                ++nextTiming;
+                if (open_) FinishUnclosedBlock();
+                open_ = true;
+                blockLine_ = index + 1;
+                collected_.clear();
+                Copy(line);
+            } else if (TrimSpaces(line).empty()) {
+                if (open_) {
+                    Translate();
+                    if (!last && current_ < total_) Copy(line);
+                    BlockDone();
+                } else if (current_ <= total_) {
+                    Copy(line);  // outside a block: copied while blocks remain
+                }
+            } else if (!open_) {
+                if (current_ <= total_) Copy(line);
+            } else {
+                collected_.push_back(CleanTextLine(line));
+                lastRaw_ = line;
+                if (last) {
+                    Translate();
+                    BlockDone();
+                }
+            }
+        }
+        // A timing line at the very end opens a block with nothing to send.
+        if (open_) BlockDone();
+        return std::move(plan_);
+    }
+
+private:
+    void Copy(std::string_view line) { plan_.Steps.push_back({PlanStep::Kind::Copy, line, 0}); }
+
+    void Translate() {
+        plan_.Steps.push_back({PlanStep::Kind::Translation, {}, plan_.Requests.size()});
+        plan_.Requests.push_back({collected_, blockLine_});
+    }
+
+    // A block not closed by a blank line before the next timing line: its
+    // text is still translated. A bare number as its last line is the next
+    // block's number line, so it is copied after the translation, unsent.
+    void FinishUnclosedBlock() {
+        bool numberLine = !collected_.empty() && IsBareNumber(lastRaw_);
+        if (numberLine) collected_.pop_back();
+        if (!collected_.empty()) Translate();
+        BlockDone();
+        if (numberLine) Copy(lastRaw_);
+    }
+
+    void BlockDone() {
+        open_ = false;
+        collected_.clear();
+        plan_.Steps.push_back({PlanStep::Kind::BlockEnd, {}, static_cast<size_t>(current_)});
+        ++current_;
+    }
+
+    const int32_t total_;
+    BlockPlan plan_;
+    int32_t current_ = 1;
+    bool open_ = false;
+    size_t blockLine_ = 0;
+    std::vector<std::string> collected_;
+    std::string_view lastRaw_;
+};
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// Matches the copied lines from step `from` on at `at`, up to the next
+// translation or the plan's end. Running out of text counts as a match only
+// right after a block's end, where the earlier run flushed.
+bool CopiesMatch(const BlockPlan& plan, size_t from, std::string_view earlier, size_t at) {
+    bool blockEnded = false;
+    for (size_t step = from; step < plan.Steps.size(); ++step) {
+        const PlanStep& next = plan.Steps[step];
+        if (next.What == PlanStep::Kind::Translation) return true;
+        if (next.What == PlanStep::Kind::BlockEnd) {
+            blockEnded = true;
+            continue;
+        }
+        if (at == earlier.size()) return blockEnded;
+        std::string_view rest = earlier.substr(at);
+        if (rest.substr(0, next.Line.size()) != next.Line || rest.substr(next.Line.size(), 2) != kCrLf) return false;
+        at += next.Line.size() + 2;
+    }
+    return true;
+}
+
+}  // namespace
+
+BlockPlan PlanBlocks(const std::vector<std::string_view>& lines, const std::vector<size_t>& timingLines,
+                     int32_t total) {
+    return Planner(total).Run(lines, timingLines);
+}
+
+KeptOutput MatchEarlierOutput(const BlockPlan& plan, std::string_view earlier) {
+    KeptOutput kept;
+    size_t at = 0;
+    for (size_t step = 0; step < plan.Steps.size(); ++step) {
+        const PlanStep& current = plan.Steps[step];
+        if (current.What == PlanStep::Kind::BlockEnd) {
+            kept.Blocks = static_cast<int32_t>(current.Index);
+            kept.Bytes = at;
+        } else if (current.What == PlanStep::Kind::Copy) {
+            std::string_view rest = earlier.substr(at);
+            if (rest.substr(0, current.Line.size()) != current.Line || rest.substr(current.Line.size(), 2) != kCrLf)
+                break;
+            at += current.Line.size() + 2;
+        } else {
+            // The fewest lines after which the copies that follow still match.
+            const size_t most = std::max<size_t>(1, plan.Requests[current.Index].Lines.size());
+            size_t end = at;
+            bool found = false;
+            for (size_t count = 1; count <= most && !found; ++count) {
+                size_t lineEnd = earlier.find(kCrLf, end);
+                if (lineEnd == std::string_view::npos) break;
+                end = lineEnd + 2;
+                found = CopiesMatch(plan, step + 1, earlier, end);
+            }
+            if (!found) break;
+            at = end;
+        }
+    }
+    return kept;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,52 @@
+#pragma once
+// What a translate run writes, worked out before anything is sent: the
+// lines copied as they are, the requests whose translations go between them,
+// and where each block ends. The output depends only on the input and the
+// translations, so the plan lets the run send several requests at once and
+// still write in order, and lets a later run recognise an earlier partial
+// output.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvex {
+
+struct PlanStep {
+    enum class Kind {
+        Copy,         // `Line` as it is
+        Translation,  // the translation of request `Index`
+        BlockEnd,     // block `Index` (from 1) is complete: the output is flushed here
+    };
+    Kind What;
+    std::string_view Line;
+    size_t Index = 0;
+};
+
+struct BlockRequest {
+    std::vector<std::string> Lines;  // the cleaned text lines to send
+    size_t BlockLine = 0;            // the block's timing line, from 1, for messages
+};
+
+struct BlockPlan {
+    std::vector<PlanStep> Steps;
+    std::vector<BlockRequest> Requests;
+};
+
+// Number and timing lines are copied, text lines replaced by their
+// translation; lines outside blocks are copied while blocks remain.
+BlockPlan PlanBlocks(const std::vector<std::string_view>& lines, const std::vector<size_t>& timingLines, int32_t total);
+
+// How much of an earlier output (UTF-8, CR LF line ends, as the run writes
+// it) can be kept: the number of complete leading blocks whose copied lines
+// match the plan, and the bytes they take. A translation is known to take
+// between one line and as many lines as were sent.
+struct KeptOutput {
+    int32_t Blocks = 0;
+    size_t Bytes = 0;
+};
+KeptOutput MatchEarlierOutput(const BlockPlan& plan, std::string_view earlier);
+
+}  // namespace tarvex
