@@ -257,6 +257,50 @@ TEST_F(TarvexE2e, TranslationThroughTheProxySetting) {
     EXPECT_EQ(fake.CountInRecords("\"via_proxy\": true"), 2);
 }
 
+TEST_F(TarvexE2e, APartialTranslationIsOfferedToBeContinued) {
+    test::FakeService fake;
+    fake.Reset();
+    SetProxy(fake.Address());
+    // Not UTF-8: read in the locale's ANSI page (1252 here), sent and written as UTF-8.
+    std::string movie = folder / "movie.srt";
+    WriteBytes(movie, kTwoCues + "\r\n3\r\n01:00:00,000 --> 01:00:01,000\r\nCaf\xE9\r\n");
+    const std::string whole =
+        "1\r\n00:00:45,500 --> 00:00:47,000\r\nHELLO\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWORLD\r\n\r\n"
+        "3\r\n01:00:00,000 --> 01:00:01,000\r\nCAF\xC3\xA9\r\n";
+    // What a run broken after the first block leaves behind.
+    const std::string partial = whole.substr(0, whole.find("WORLD"));
+    WriteBytes(folder / "movie.id.srt", partial);
+    SelectTranslationPage();
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
+    EnterPath(movie);
+    ReplaceText(ComboEdit(id::comLan), "indonesian");
+
+    // No: moved aside, translated from the start.
+    Click(Control(id::cmdProses));
+    HWND question = WaitForWindow(app.ProcessId(), "Continue Translation", 30s);
+    ASSERT_NE(question, nullptr) << Text(id::Label5);
+    EXPECT_NE(MessageBoxText(question).find("already holds 1 of 3 translated blocks"), std::string::npos)
+        << MessageBoxText(question);
+    Click(GetDlgItem(question, IDNO));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_EQ(ReadBytes(folder / "movie.id.srt"), whole);
+    EXPECT_EQ(ReadBytes(folder / "movie.id1.srt"), partial);
+    EXPECT_EQ(fake.CountInRecords("\"text\": "), 3);
+
+    // Yes: the kept block is not asked for again.
+    WriteBytes(folder / "movie.id.srt", partial);
+    fake.Reset();
+    Click(Control(id::cmdProses));
+    question = WaitForWindow(app.ProcessId(), "Continue Translation", 30s);
+    ASSERT_NE(question, nullptr) << Text(id::Label5);
+    Click(GetDlgItem(question, IDYES));
+    Answer("Finish", "Process Success Bos..");
+    SetProxy("");
+    EXPECT_EQ(ReadBytes(folder / "movie.id.srt"), whole);
+    EXPECT_EQ(fake.CountInRecords("\"text\": "), 2);
+    EXPECT_EQ(test::ListFolder(folder.Path()), "movie.id.srt movie.id1.srt movie.srt");
+}
+
 TEST_F(TarvexE2e, OpenThroughTheFileDialogAndSettingsAfterARestart) {
     std::string movie = folder / "movie.srt";
     WriteBytes(movie, kTwoCues);
