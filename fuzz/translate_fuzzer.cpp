@@ -1,16 +1,21 @@
 // A whole translate run over any bytes, with the service in memory: no
 // crash, and no text line lost: every text line of a block is sent (after
 // its tags are cleaned), and every other line is copied, except the lines
-// after the last block, which a run leaves out.
+// after the last block, which a run leaves out. The finished output is
+// recognised whole by the resume check, and a cut-off copy never yields more
+// than it holds.
 #include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "base/TextEncoding.h"
 #include "fuzz/MemoryFileSystem.h"
 #include "job/ProgressPanel.h"
 #include "subtitle/Lines.h"
+#include "subtitle/ShiftContent.h"
 #include "support/ScriptedTransport.h"
+#include "translate/BlockPlan.h"
 #include "translate/TextCleaning.h"
 #include "translate/TranslateRun.h"
 #include "translate/TranslationRequest.h"
@@ -41,13 +46,23 @@ bool Blank(std::string_view line) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     const int replyStyle = data[0] % 4;
-    std::string content(reinterpret_cast<const char*>(data + 1), size - 1);
+    const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    // The run reads the text as UTF-8 whatever its encoding (legacy bytes as
+    // windows-1252, the default here); an odd-length UTF-16 text is refused.
+    const TextFamily family = DetectTextFamily(bytes);
+    std::string content;
+    bool readable = true;
+    try {
+        content = TextToUtf8(bytes, family, "windows-1252");
+    } catch (const RuntimeError&) {
+        readable = false;
+    }
 
     // The reply search on its own, over the raw bytes.
     if (ParseReply(content, 3).size() > 3) std::abort();
 
     fuzz::MemoryFileSystem files;
-    files.Files["C:\\f\\movie.srt"] = content;
+    files.Files["C:\\f\\movie.srt"] = bytes;
     files.Files["C:\\f\\movie.id.srt"] = "earlier";
     test::ScriptedTransport transport;
     if (replyStyle != 0) {
@@ -71,8 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string_view> lines = SplitLines(content);
     bool anyTiming = false;
     for (std::string_view line : lines) anyTiming = anyTiming || IsTimingLine(line);
-    if (done != anyTiming) std::abort();
-    if (files.Files["C:\\f\\movie.srt"] != content) std::abort();
+    if (done != (readable && anyTiming)) std::abort();
+    if (files.Files["C:\\f\\movie.srt"] != bytes) std::abort();
     if (!done) return 0;
     if (files.Files["C:\\f\\movie.id1.srt"] != "earlier") std::abort();
 
@@ -89,7 +104,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (text.find(line) != std::string::npos) return true;
         return false;
     };
-    const std::string& output = files.Files["C:\\f\\movie.id.srt"];
+    const std::string& stored = files.Files["C:\\f\\movie.id.srt"];
+    const TextFamily outputFamily = family == TextFamily::Legacy ? TextFamily::Utf8 : family;
+    if (DetectTextFamily(stored) != outputFamily && !(stored.empty() && outputFamily == TextFamily::Utf8)) std::abort();
+    const std::string output = TextToUtf8(stored, outputFamily, "");
+
+    const std::vector<size_t> timing = FindTimingLines(lines);
+    const BlockPlan plan = PlanBlocks(lines, timing, static_cast<int32_t>(timing.size()));
+    const KeptOutput whole = MatchEarlierOutput(plan, output);
+    if (whole.Blocks > static_cast<int32_t>(timing.size()) || whole.Bytes > output.size()) std::abort();
+    // A translation made of the source's own lines (upper-cased or not) can
+    // never pass for a timing line, so the whole output is recognised; replies
+    // cut from the content itself (style 3) may, and only the bounds hold.
+    if (replyStyle != 3 && (whole.Blocks != static_cast<int32_t>(timing.size()) || whole.Bytes != output.size()))
+        std::abort();
+    const KeptOutput cut = MatchEarlierOutput(plan, std::string_view(output).substr(0, output.size() / 2));
+    if (cut.Blocks > whole.Blocks || cut.Bytes > output.size() / 2) std::abort();
+
     std::vector<std::string_view> written = SplitLines(output);
     std::set<std::string_view> writtenSet(written.begin(), written.end());
 
