@@ -89,11 +89,13 @@ private:
 
 constexpr std::string_view kCrLf = "\r\n";
 
-// Matches the copied lines from step `from` on at `at`, up to the next
-// translation or the plan's end. Running out of text counts as a match only
-// right after a block's end, where the earlier run flushed.
+// Whether a translation may end at `at`: the copied lines from step `from`
+// on match, up to the next translation. Running out of text is a match only
+// once a block has ended and a copied line has shown where the translation
+// stopped; after the last block the text must end exactly there.
 bool CopiesMatch(const BlockPlan& plan, size_t from, std::string_view earlier, size_t at) {
     bool blockEnded = false;
+    bool confirmed = false;
     for (size_t step = from; step < plan.Steps.size(); ++step) {
         const PlanStep& next = plan.Steps[step];
         if (next.What == PlanStep::Kind::Translation) return true;
@@ -101,12 +103,13 @@ bool CopiesMatch(const BlockPlan& plan, size_t from, std::string_view earlier, s
             blockEnded = true;
             continue;
         }
-        if (at == earlier.size()) return blockEnded;
+        if (at == earlier.size()) return blockEnded && confirmed;
         std::string_view rest = earlier.substr(at);
         if (rest.substr(0, next.Line.size()) != next.Line || rest.substr(next.Line.size(), 2) != kCrLf) return false;
         at += next.Line.size() + 2;
+        confirmed = true;
     }
-    return true;
+    return confirmed || at == earlier.size();
 }
 
 }  // namespace

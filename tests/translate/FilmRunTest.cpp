@@ -187,6 +187,13 @@ TEST_F(FilmRunTest, ABrokenRunResumesToTheSameFile) {
     WriteBytes(Output(), unrelated);
     EXPECT_EQ(Run(2, {"", ResumeChoice::Always}), whole);
     EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id2")), unrelated);
+
+    // A finished file whose last block has two lines is kept whole.
+    WriteBytes(input, Film(39));
+    const std::string finished = Run(1);
+    fake.Reset();
+    EXPECT_EQ(Run(4, {"", ResumeChoice::Always}), finished);
+    EXPECT_TRUE(fake.FirstLines.empty());
 }
 
 TEST_F(FilmRunTest, EveryEncodingGoesOutAsUtf8AndComesBackInItsFamily) {
