@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <mutex>
 
 #include "base/FileSystem.h"
 #include "base/PathNames.h"
@@ -47,7 +48,10 @@ protected:
     }
     std::string RunWith(TranslationService& service, const TranslationOptions& options = {}) {
         service.RunBlocking = [](const std::function<void()>& work) { work(); };
-        service.Pause = [this](milliseconds pause) { pauses.push_back(pause); };
+        service.Pause = [this](milliseconds pause) {
+            std::lock_guard<std::mutex> lock(pausesMutex);  // workers pause on threads of their own
+            pauses.push_back(pause);
+        };
         panel = test::RecordingPanel();
         panel.AnswerYes = answerYes;
         BusyState busy(panel);
@@ -62,6 +66,7 @@ protected:
     std::string input = folder / "film.srt";
     test::ConcurrentService fake;
     test::RecordingPanel panel;
+    std::mutex pausesMutex;
     std::vector<milliseconds> pauses;
     bool answerYes = false;
     int16_t shiftNameNumber = 0;
