@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/FileSystem.h"
+#include "base/Interruption.h"
 #include "base/LegacyEncoding.h"
 #include "base/NumberedName.h"
 #include "base/PathNames.h"
@@ -91,8 +92,10 @@ void WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, int
             case PlanStep::Kind::Copy: writer.WriteLine(step.Line); break;
             case PlanStep::Kind::Translation: writer.WriteLine(pool->Take(step.Index)); break;
             case PlanStep::Kind::BlockEnd: {
-                // The output grows block by block, as the user sees the counter move.
+                // The output grows block by block, as the user sees the counter move;
+                // an interruption stops the run here, leaving whole blocks to resume.
                 writer.Flush();
+                StopIfInterrupted();
                 const auto done = static_cast<int32_t>(step.Index);
                 panel.SetPercentage(PercentageOf(done, total));
                 panel.SetCounter(done, total);
@@ -147,6 +150,11 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
     size_t firstStep = 0;
     size_t firstRequest = 0;
     if (earlier) {
+        // Asked beforehand (the command line): say what is kept.
+        if (options.Resume == ResumeChoice::Always)
+            environment.Messages.ShowMessage("Continuing " + output.ShownName + ": " + std::to_string(earlier->Blocks) +
+                                                 " of " + std::to_string(input.Total) + " blocks kept",
+                                             "Continue Translation", MessageIcon::Information);
         StartFromEarlier(outputPath, *earlier, family, files, output);
         ResumePoint(plan, earlier->Blocks, firstStep, firstRequest);
         environment.Panel.SetPercentage(PercentageOf(earlier->Blocks, input.Total));
