@@ -22,7 +22,16 @@
 // After windows.h.
 #include <psapi.h>
 #else
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <thread>
+
+extern char** environ;
 #endif
 
 namespace tarvex {
@@ -295,6 +304,56 @@ TEST_F(TranslationServiceTest, CliTranslatesAndListsLanguages) {
     EXPECT_NE(languages.Out.find("\nchinese          zh-CN\n"), std::string::npos);
     EXPECT_EQ(std::count(languages.Out.begin(), languages.Out.end(), '\n'), 63);
 }
+
+#ifndef _WIN32
+TEST_F(TranslationServiceTest, CliCtrlCLeavesWholeBlocksThatResumeToTheSameFile) {
+    std::string film;
+    for (int block = 1; block <= 150; ++block)
+        film +=
+            std::to_string(block) + "\r\n00:00:01,000 --> 00:00:02,000\r\nline " + std::to_string(block) + "\r\n\r\n";
+    WriteBytes(input, film);
+    ASSERT_EQ(test::RunCli({"translate", "--from", "en", "--to", "id", "--host", fake.Address(), "--jobs", "1", input},
+                           folder)
+                  .Exit,
+              0);
+    const std::string whole = Output();
+    std::filesystem::remove(InsertBeforeExtension(input, ".id"));
+
+    fake.Control("mode=normal&delay=20");
+    std::vector<std::string> words = {TARVEX_CLI_PATH, "translate",    "--from", "en", "--to", "id",
+                                      "--host",        fake.Address(), input};
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    ASSERT_EQ(posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    // Interrupted once some blocks are written (a few seconds before it would end).
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    auto written = [&] { return test::Exists(InsertBeforeExtension(input, ".id")) ? Output() : std::string(); };
+    while (std::chrono::steady_clock::now() < deadline && written().size() < 200)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ::kill(child, SIGINT);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    const std::string partial = Output();
+    ASSERT_LT(partial.size(), whole.size());
+    EXPECT_EQ(whole.substr(0, partial.size()), partial);
+
+    fake.Control("mode=normal");
+    test::CliResult resumed =
+        test::RunCli({"translate", "--from", "en", "--to", "id", "--host", fake.Address(), "--resume", input}, folder);
+    EXPECT_EQ(resumed.Exit, 0) << resumed.Err;
+    EXPECT_NE(resumed.Err.find("Continuing movie.id.srt: "), std::string::npos) << resumed.Err;
+    EXPECT_EQ(Output(), whole);
+    EXPECT_EQ(test::ListFolder(folder.Path()), "movie.id.srt movie.srt");
+}
+#endif
 
 }  // namespace
 }  // namespace tarvex
