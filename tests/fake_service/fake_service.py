@@ -24,6 +24,7 @@ Control (plain GETs on the same port):
         huge: a plain body of N bytes (default 64 MiB)
         bomb: a gzip body that inflates to N bytes of zeros (default 1 GiB)
         redirectloop: 302 to the very same address, every time
+        secureredirect: 302 to https on the blackhole's port (an HTTPS leg that never connects)
       delay: wait MS milliseconds before every answer
   /_requests   the recorded translation requests as JSON, each with the
                number of the connection it came on
@@ -102,6 +103,14 @@ class Blackhole:
 
 
 BLACKHOLE = None
+
+
+def blackhole_port():
+    global BLACKHOLE
+    with STATE.lock:
+        if BLACKHOLE is None:
+            BLACKHOLE = Blackhole()
+        return BLACKHOLE.port
 
 
 def translate(line: bytes) -> bytes:
@@ -189,11 +198,7 @@ class Handler(BaseHTTPRequestHandler):
             self.send(200, body, {"Content-Type": "application/json"})
             return
         if path == "/_blackhole":
-            global BLACKHOLE
-            with STATE.lock:
-                if BLACKHOLE is None:
-                    BLACKHOLE = Blackhole()
-            self.send(200, str(BLACKHOLE.port).encode())
+            self.send(200, str(blackhole_port()).encode())
             return
         if path == "/_reset":
             with STATE.lock:
@@ -263,6 +268,10 @@ class Handler(BaseHTTPRequestHandler):
             except OSError:
                 pass  # the client gave up, as it should
             self.close_connection = mode != "redirectloop"
+            return
+        if mode == "secureredirect":
+            port = blackhole_port()
+            self.send(302, b"", {"Location": "https://127.0.0.1:%d/translate_a/t?%s" % (port, raw_query)})
             return
         if mode == "redirect" and parts.path == "/translate_a/t":
             host = self.headers.get("Host", "")

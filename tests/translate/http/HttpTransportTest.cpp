@@ -96,6 +96,25 @@ TEST_F(HttpTransportTest, CancelEndsTheWaitingRequestAndEveryLaterOne) {
     EXPECT_EQ(fake.CountInRecords("\"path\""), 1);  // the later Get sent nothing
 }
 
+TEST_F(HttpTransportTest, AnHttpsLegThatNeverConnectsEndsOnTimeAndOnCancel) {
+    // A redirect to https hands the request to the platform's TLS client
+    // (WinINet on Windows); the same time-out and Cancel hold there.
+    fake.Control("mode=secureredirect");
+    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+    Clock::time_point start = Clock::now();
+    EXPECT_EQ(GetFailure(*transport, nullptr, std::chrono::seconds(2)), ErrorNumber::RequestTimedOut);
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
+
+    int32_t failure = 0;
+    std::thread requester([&] { failure = GetFailure(*transport, nullptr, std::chrono::seconds(30)); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    start = Clock::now();
+    transport->Cancel();
+    requester.join();
+    EXPECT_EQ(failure, ErrorNumber::UserInterrupt);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(300));
+}
+
 TEST_F(HttpTransportTest, SeveralTransportsWorkAtOnceOnTheirOwnKeptAliveConnections) {
     constexpr int kTransports = 8;
     constexpr int kRequestsEach = 3;
