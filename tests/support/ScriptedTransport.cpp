@@ -55,7 +55,6 @@ HttpReply ScriptedTransport::Get(const std::string& url, const std::vector<std::
     Urls.push_back(url);
     Headers.push_back(headerLines);
     Timeouts.push_back(timeout);
-    if (Cancelled) throw RuntimeError(ErrorNumber::UserInterrupt);
     if (!Script.empty()) {
         Step step = Script.front();
         Script.pop_front();

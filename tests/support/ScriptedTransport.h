@@ -3,7 +3,6 @@
 // (upper-cased lines between the reply's marks) unless a scripted reply or
 // failure is queued, and records every URL it was asked for.
 
-#include <atomic>
 #include <deque>
 #include <functional>
 #include <string>
@@ -32,7 +31,6 @@ public:
 
     HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
                   std::chrono::milliseconds timeout) override;
-    void Cancel() override { Cancelled = true; }
 
     std::deque<Step> Script;  // consumed first, one step per request
     std::vector<std::string> Urls;
@@ -40,7 +38,6 @@ public:
     std::vector<std::chrono::milliseconds> Timeouts;
     // Called before answering normally, e.g. to fail the n-th request.
     std::function<void(size_t requestNumber)> BeforeAnswer;
-    std::atomic<bool> Cancelled{false};  // every Get then fails as the real ones do
 };
 
 }  // namespace tarvex::test
