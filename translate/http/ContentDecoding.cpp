@@ -2,26 +2,15 @@
 
 #include <zlib.h>
 
-#include <cctype>
 #include <vector>
 
 #include "base/RuntimeError.h"
+#include "translate/http/HeaderText.h"
 #include "translate/http/HttpLimits.h"
 
 namespace tarvex {
 
 namespace {
-
-std::string Trimmed(const std::string& text) {
-    size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return std::string();
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
-
-std::string Lowered(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // A zlib stream starts with a header whose two bytes, read as one big-endian
 // number, are a multiple of 31 and name the deflate method; a bare deflate
@@ -40,12 +29,12 @@ struct ContentDecoder::Inflater {
     }
 };
 
-ContentDecoder::ContentDecoder(const std::string& contentEncoding) : name_(Trimmed(contentEncoding)) {
+ContentDecoder::ContentDecoder(const std::string& contentEncoding) : name_(TrimmedBlanks(contentEncoding)) {
     // A list of codings, applied in order; identity changes nothing.
     std::vector<std::string> codings;
-    std::string rest = Lowered(name_) + ",";
+    std::string rest = LowerAscii(name_) + ",";
     for (size_t comma = rest.find(','); comma != std::string::npos; comma = rest.find(',')) {
-        std::string one = Trimmed(rest.substr(0, comma));
+        std::string one = TrimmedBlanks(rest.substr(0, comma));
         rest.erase(0, comma + 1);
         if (!one.empty() && one != "identity") codings.push_back(one);
     }

@@ -1,9 +1,9 @@
 #include "translate/http/HttpResponseParser.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "base/RuntimeError.h"
+#include "translate/http/HeaderText.h"
 #include "translate/http/HttpLimits.h"
 
 namespace tarvex {
@@ -11,17 +11,6 @@ namespace tarvex {
 namespace {
 
 constexpr size_t kMaxChunkLine = 1024;
-
-std::string Trimmed(const std::string& text) {
-    size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return std::string();
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
-
-std::string Lowered(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 RuntimeError NotHttp(const std::string& what) {
     return RuntimeError(ErrorNumber::ConnectionFailed, "Cannot reach the translation service: " + what);
@@ -35,22 +24,13 @@ bool IsHexDigit(char c) {
     return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-bool HasToken(const std::string& list, const std::string& token) {
-    std::string rest = Lowered(list) + ",";
-    for (size_t comma = rest.find(','); comma != std::string::npos; comma = rest.find(',')) {
-        if (Trimmed(rest.substr(0, comma)) == token) return true;
-        rest.erase(0, comma + 1);
-    }
-    return false;
-}
-
 }  // namespace
 
 std::string HttpResponseParser::Header(const std::string& name) const {
-    std::string wanted = Lowered(name);
+    std::string wanted = LowerAscii(name);
     std::string value;
     for (const auto& [field, text] : headers_)
-        if (Lowered(field) == wanted) value += (value.empty() ? "" : ", ") + text;
+        if (LowerAscii(field) == wanted) value += (value.empty() ? "" : ", ") + text;
     return value;
 }
 
@@ -107,9 +87,9 @@ void HttpResponseParser::EndOfHeaders() {
         return;
     }
     // Repeated, the lengths must agree ("12, 12").
-    std::string first = Trimmed(length.substr(0, length.find(',')));
+    std::string first = TrimmedBlanks(length.substr(0, length.find(',')));
     for (size_t comma = length.find(','); comma != std::string::npos; comma = length.find(',', comma + 1))
-        if (Trimmed(length.substr(comma + 1, length.find(',', comma + 1) - comma - 1)) != first)
+        if (TrimmedBlanks(length.substr(comma + 1, length.find(',', comma + 1) - comma - 1)) != first)
             throw NotHttp("the answer gives two lengths");
     if (first.empty() || first.size() > 18 || !std::all_of(first.begin(), first.end(), IsDigit))
         throw NotHttp("the answer gives a malformed length");
@@ -145,14 +125,15 @@ size_t HttpResponseParser::Feed(const char* data, size_t size) {
                     if (line.empty()) {
                         EndOfHeaders();
                     } else if ((line[0] == ' ' || line[0] == '\t') && !headers_.empty()) {
-                        headers_.back().second += " " + Trimmed(line);  // a folded line
+                        headers_.back().second += " " + TrimmedBlanks(line);  // a folded line
                     } else {
                         size_t colon = line.find(':');
                         if (colon != std::string::npos)
-                            headers_.emplace_back(Trimmed(line.substr(0, colon)), Trimmed(line.substr(colon + 1)));
+                            headers_.emplace_back(TrimmedBlanks(line.substr(0, colon)),
+                                                  TrimmedBlanks(line.substr(colon + 1)));
                     }
                 } else if (state_ == State::ChunkSize) {
-                    std::string digits = Trimmed(line.substr(0, line.find(';')));
+                    std::string digits = TrimmedBlanks(line.substr(0, line.find(';')));
                     if (digits.empty() || digits.size() > 15 || !std::all_of(digits.begin(), digits.end(), IsHexDigit))
                         throw NotHttp("a malformed chunk in the answer");
                     left_ = std::stoull(digits, nullptr, 16);

@@ -13,6 +13,7 @@
 
 #include "base/RuntimeError.h"
 #include "translate/http/ContentDecoding.h"
+#include "translate/http/HeaderText.h"
 #include "translate/http/HttpLimits.h"
 #include "translate/http/HttpTransport.h"
 
@@ -23,11 +24,6 @@ namespace {
 void InitialiseCurlOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-std::string TrimmedValue(const std::string& value) {
-    size_t begin = value.find_first_not_of(" \t");
-    return begin == std::string::npos ? std::string() : value.substr(begin, value.find_last_not_of(" \t") - begin + 1);
 }
 
 // What the callbacks gather of one request. libcurl calls them from inside
@@ -63,7 +59,7 @@ bool HeaderValue(const std::string& line, const std::string& name, std::string& 
     if (line.size() < name.size()) return false;
     for (size_t i = 0; i < name.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(line[i])) != name[i]) return false;
-    value = TrimmedValue(line.substr(name.size()));
+    value = TrimmedBlanks(line.substr(name.size()));
     return true;
 }
 
