@@ -3,16 +3,40 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <thread>
 
 #include "support/FakeService.h"
 #include "translate/http/HttpTransport.h"
 
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h.
+#include <tlhelp32.h>
+#endif
+
 namespace tarvex {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The threads of this process just now.
+int ThreadCount() {
+#ifdef _WIN32
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    CloseHandle(snapshot);
+    return count;
+#else
+    return static_cast<int>(
+        std::distance(std::filesystem::directory_iterator("/proc/self/task"), std::filesystem::directory_iterator()));
+#endif
+}
 
 class HttpTransportTest : public ::testing::Test {
 protected:
@@ -94,6 +118,17 @@ TEST_F(HttpTransportTest, CancelEndsTheWaitingRequestAndEveryLaterOne) {
     EXPECT_EQ(text, "User interrupt occurred");
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(100));
     EXPECT_EQ(fake.CountInRecords("\"path\""), 1);  // the later Get sent nothing
+}
+
+TEST_F(HttpTransportTest, StalledRequestsLeaveNoThreadBehind) {
+    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+    transport->Get(Url(), {}, std::chrono::seconds(10));  // whatever the platform starts once is started
+    const int before = ThreadCount();
+    for (const char* mode : {"mode=silent", "mode=slowheaders", "mode=trickle"}) {
+        fake.Control(mode);
+        EXPECT_EQ(GetFailure(*transport, nullptr, std::chrono::milliseconds(500)), ErrorNumber::RequestTimedOut);
+    }
+    EXPECT_EQ(ThreadCount(), before);
 }
 
 TEST_F(HttpTransportTest, AnHttpsLegThatNeverConnectsEndsOnTimeAndOnCancel) {
