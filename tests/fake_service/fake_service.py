@@ -9,8 +9,9 @@ request with an absolute-form target is answered the same way.
 
 Control (plain GETs on the same port):
   /_control?mode=M[&count=N][&status=S][&delay=MS][&retry_after=SEC]
-      mode: normal | empty | nomarks | gzip | deflate | rawdeflate | status | flaky | drop | redirect
+      mode: normal | empty | nomarks | gzip | deflate | rawdeflate | brotli | status | flaky | drop | redirect
             | silent | slowheaders | endlessheaders | trickle | endless | huge | bomb | redirectloop
+        brotli: the normal body, labelled with a content coding we do not read
         status: answer S (e.g. 429, 500) to every request
         flaky:  answer S (default 429) N times, then normally
         drop:   close the connection without an answer
@@ -23,8 +24,10 @@ Control (plain GETs on the same port):
         huge: a plain body of N bytes (default 64 MiB)
         bomb: a gzip body that inflates to N bytes of zeros (default 1 GiB)
         redirectloop: 302 to the very same address, every time
+        secureredirect: 302 to https on the blackhole's port (an HTTPS leg that never connects)
       delay: wait MS milliseconds before every answer
-  /_requests   the recorded translation requests as JSON
+  /_requests   the recorded translation requests as JSON, each with the
+               number of the connection it came on
   /_reset      forget requests and behaviour
   /_blackhole  the port of a listener whose backlog is full, so that a
                connection to it is never made
@@ -34,6 +37,7 @@ Started with --port-file FILE, it writes its port there once listening.
 
 import argparse
 import gzip
+import itertools
 import json
 import select
 import socket
@@ -62,6 +66,7 @@ class State:
 
 
 STATE = State()
+CONNECTION_NUMBERS = itertools.count(1)  # never reset, so records cannot mix two connections
 BOMBS = {}
 BOMBS_LOCK = threading.Lock()
 
@@ -98,6 +103,14 @@ class Blackhole:
 
 
 BLACKHOLE = None
+
+
+def blackhole_port():
+    global BLACKHOLE
+    with STATE.lock:
+        if BLACKHOLE is None:
+            BLACKHOLE = Blackhole()
+        return BLACKHOLE.port
 
 
 def translate(line: bytes) -> bytes:
@@ -152,6 +165,7 @@ class Handler(BaseHTTPRequestHandler):
         super().setup()
         with STATE.lock:
             STATE.connections += 1
+            self.connection_number = next(CONNECTION_NUMBERS)
 
     def log_message(self, *args):
         pass
@@ -184,11 +198,7 @@ class Handler(BaseHTTPRequestHandler):
             self.send(200, body, {"Content-Type": "application/json"})
             return
         if path == "/_blackhole":
-            global BLACKHOLE
-            with STATE.lock:
-                if BLACKHOLE is None:
-                    BLACKHOLE = Blackhole()
-            self.send(200, str(BLACKHOLE.port).encode())
+            self.send(200, str(blackhole_port()).encode())
             return
         if path == "/_reset":
             with STATE.lock:
@@ -231,6 +241,7 @@ class Handler(BaseHTTPRequestHandler):
                 "tl": fields.get("tl", b"").decode("latin-1"),
                 "headers": self.raw_headers,
                 "via_proxy": via_proxy,
+                "connection": self.connection_number,
             })
             mode, delay = STATE.mode, STATE.delay_ms
             if mode == "flaky":
@@ -258,6 +269,10 @@ class Handler(BaseHTTPRequestHandler):
                 pass  # the client gave up, as it should
             self.close_connection = mode != "redirectloop"
             return
+        if mode == "secureredirect":
+            port = blackhole_port()
+            self.send(302, b"", {"Location": "https://127.0.0.1:%d/translate_a/t?%s" % (port, raw_query)})
+            return
         if mode == "redirect" and parts.path == "/translate_a/t":
             host = self.headers.get("Host", "")
             self.send(302, b"", {"Location": "http://%s/r/translate_a/t?%s" % (host, raw_query)})
@@ -282,6 +297,8 @@ class Handler(BaseHTTPRequestHandler):
             compressor = zlib.compressobj(wbits=-15)  # bare deflate, as many servers send it
             body = compressor.compress(body) + compressor.flush()
             headers["Content-Encoding"] = "deflate"
+        elif mode == "brotli":
+            headers["Content-Encoding"] = "br"
         self.send(200, body, headers)
 
 
@@ -359,6 +376,9 @@ HOSTILE = {
 class Server(socketserver.ThreadingMixIn, HTTPServer):
     daemon_threads = True
     allow_reuse_address = True
+    # Many clients connect at once; a short backlog would drop their SYNs
+    # and hold them back by a whole retransmission second.
+    request_queue_size = 128
 
 
 def main():

@@ -40,13 +40,8 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 
-// A header line as the platform's client puts it on the wire.
+// A header line as the platform's client puts it on the wire: as given.
 std::string AsSent(std::string line) {
-#ifdef _WIN32
-    size_t colon = line.find(':');
-    if (line.compare(colon, 2, ": ") != 0) line.insert(colon + 1, " ");
-    if (line == "\"Connection: keep-alive\"") line = "\"Connection: Keep-Alive\"";
-#endif
     return line;
 }
 
@@ -102,9 +97,7 @@ TEST_F(TranslationServiceTest, RequestsOnTheWireOverOneConnection) {
     // another (WinINet may even reuse the one the reset came on).
     EXPECT_LE(fake.Connections(), 2);
     EXPECT_EQ(Output(), kThreeBlocksTranslated);
-    // Every header line exactly as in the header block, spacing included
-    // (WinINet writes "Name: value" whatever it is given, so there only the
-    // values are compared).
+    // Every header line exactly as in the header block, spacing included.
     for (const std::string& line :
          {"\"Host:" + fake.Address() + "\"",
           std::string("\"User-Agent:Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1\""),
@@ -124,12 +117,12 @@ TEST_F(TranslationServiceTest, RequestsOnTheWireOverOneConnection) {
 }
 
 TEST_F(TranslationServiceTest, CompressedRedirectedAndRetriedRepliesSucceed) {
-    std::vector<std::string> modes = {"mode=gzip", "mode=rawdeflate", "mode=redirect",
-                                      "mode=flaky&count=2&status=429&retry_after=0", "mode=flaky&count=1&status=503"};
-#ifndef _WIN32
-    // Wine's WinINet only inflates bare deflate streams.
-    modes.push_back("mode=deflate");
-#endif
+    std::vector<std::string> modes = {"mode=gzip",
+                                      "mode=rawdeflate",
+                                      "mode=deflate",
+                                      "mode=redirect",
+                                      "mode=flaky&count=2&status=429&retry_after=0",
+                                      "mode=flaky&count=1&status=503"};
     for (const std::string& mode : modes) {
         fake.Control(mode);
         test::TempFolder other;
@@ -215,11 +208,8 @@ TEST_F(TranslationServiceTest, RepliesAreBoundedAfterDecoding) {
     EXPECT_TRUE(Run(fake.Address())) << (panel.Messages.empty() ? "" : panel.Messages.back().Text);
     EXPECT_EQ(Output().substr(0, 49), kThreeBlocks.substr(0, 49));
 
-    std::vector<std::string> modes = {"mode=huge&size=4194305", "mode=endless", "mode=bomb&size=268435456"};
-#ifndef _WIN32
-    // Under Wine, WinINet reads header lines itself, without a limit.
-    modes.push_back("mode=endlessheaders");
-#endif
+    std::vector<std::string> modes = {"mode=huge&size=4194305", "mode=endless", "mode=bomb&size=268435456",
+                                      "mode=endlessheaders"};
     for (const std::string& mode : modes) {
         SCOPED_TRACE(mode);
         fake.Control(mode);

@@ -1,6 +1,7 @@
 #pragma once
-// The HTTP seam: libcurl on Linux, WinINet on Windows. One transport serves
-// one run, so its connection is kept alive from request to request.
+// The HTTP seam: libcurl on Linux, WinINet on Windows. A transport makes one
+// request at a time on its own connection, kept alive from request to
+// request; several transports may work at once, each on its own thread.
 
 #include <chrono>
 #include <memory>
@@ -15,7 +16,7 @@ struct HttpReply {
     int Status = 0;          // final status, after redirects
     std::string Reason;      // e.g. "Too Many Requests"
     std::string RetryAfter;  // the Retry-After header's value, if any
-    std::string Body;        // bytes as received, after gzip/deflate decoding
+    std::string Body;        // bytes as sent, after gzip/deflate decoding
 };
 
 class HttpTransport {
@@ -30,12 +31,17 @@ public:
     //   ReplyTooLarge     the body passed kMaxReplyBytes after decoding, or
     //                     the headers kMaxHeaderBytes;
     //   TooManyRedirects  a redirect beyond kMaxRedirects;
-    //   ConnectionFailed  the connection could not be made or was dropped.
+    //   ConnectionFailed  the connection could not be made or was dropped;
+    //   BadContentCoding  the body's coding is not identity, gzip or deflate,
+    //                     or its compressed data is corrupt;
+    //   UserInterrupt     Cancel was called.
     virtual HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
                           std::chrono::milliseconds timeout) = 0;
-    // From another thread: a Get under way ends soon, raising 18, and so
-    // does every later one. A run that has failed uses it to stop the
-    // requests it no longer needs.
+    // Safe from any thread: the Get in progress, if any, ends within about
+    // 100 ms with RuntimeError(UserInterrupt), and so does every later Get,
+    // at once. A run that has failed uses it to stop the requests it no
+    // longer needs. The platforms' transports implement it; the default,
+    // doing nothing, is for stand-ins whose Get never waits.
     virtual void Cancel() {}
 };
 

@@ -1,29 +1,24 @@
-// WinINet client. Each request runs on a worker thread of its own, which
-// owns the request's handles and closes them itself; the caller waits for it
-// at most until the deadline and never joins it. Two facts of Wine's WinINet
-// shape this: closing a handle from another thread does not make a blocked
-// call return, and closing a request whose body is still arriving first
-// reads that body to its end (never, for an endless one). So a request that
-// was given up on is left to its worker, and a request whose body was not
-// read to its end is left open rather than closed.
+// The Windows transport. Plain HTTP goes over a connection of our own
+// (PlainHttpConnection): WinINet reads a response's headers without any
+// bound, and a blocked WinINet call cannot be ended from outside under Wine,
+// so a hostile service could grow memory without end and keep a thread
+// forever. HTTPS, which only a redirect leads to, is left to WinINet.
 //
-// The session is opened with the system's preconfigured proxy (the Internet
-// Settings); WinINet keeps server connections alive between the requests of
-// the process. WinINet formats the header lines its own way ("Name: value");
-// the values are sent as given.
+// The header lines go on the wire exactly as given. The system's proxy
+// setting, as WinINet reads it, applies to both.
 
 #include <windows.h>
-#include <wininet.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
-#include <exception>
-#include <optional>
-#include <thread>
 
 #include "base/RuntimeError.h"
 #include "translate/http/HttpLimits.h"
 #include "translate/http/HttpTransport.h"
+#include "translate/http/PlainHttpConnection.h"
+#include "translate/http/ProxySettings.h"
+#include "translate/http/WinInetClient.h"
 
 namespace tarvex {
 
@@ -31,248 +26,112 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle = nullptr) : handle_(handle) {}
-    ~InternetHandle() {
-        if (handle_ != nullptr) InternetCloseHandle(handle_);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    HINTERNET Get() const { return handle_; }
-    // Gives the handle up without closing it.
-    void Forget() { handle_ = nullptr; }
-
-private:
-    HINTERNET handle_;
-};
-
-// The transport's WinINet session. Workers share it, because closing a
-// parent handle closes its children: it stays open while any request needs it.
-struct Session {
-    explicit Session(HINTERNET handle) : Handle(handle) {}
-    InternetHandle Handle;
-};
-
-std::shared_ptr<Session> OpenSession() {
-    HINTERNET handle = InternetOpenA("Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1",
-                                     INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    if (handle != nullptr) {
-        // Decode gzip and deflate replies (the header lines still say "*").
-        BOOL decode = TRUE;
-        InternetSetOptionA(handle, INTERNET_OPTION_HTTP_DECODING, &decode, sizeof decode);
-    }
-    return std::make_shared<Session>(handle);
-}
-
-[[noreturn]] void ThrowRequestError(DWORD error) {
-    if (error == ERROR_INTERNET_TIMEOUT) throw RequestTimedOutError();
-    throw RuntimeError(ErrorNumber::ConnectionFailed,
-                       "Cannot reach the translation service (WinINet error " + std::to_string(error) + ")");
-}
-
-// A header of the reply, "" when it is absent or unreasonably long.
-std::string QueryHeader(HINTERNET request, DWORD what) {
-    std::string value(512, '\0');
-    for (;;) {
-        DWORD size = static_cast<DWORD>(value.size());
-        DWORD index = 0;
-        if (HttpQueryInfoA(request, what, value.data(), &size, &index)) {
-            value.resize(size);
-            return value;
-        }
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size > kMaxHeaderBytes) return std::string();
-        value.resize(size + 1);
-    }
-}
-
-struct UrlParts {
-    std::string Host;
-    INTERNET_PORT Port = INTERNET_DEFAULT_HTTP_PORT;
-    bool Secure = false;
-    std::string PathAndQuery;
-};
-
-UrlParts CrackUrl(const std::string& url) {
-    char host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
-    URL_COMPONENTSA parts = {};
-    parts.dwStructSize = sizeof parts;
-    parts.lpszHostName = host;
-    parts.dwHostNameLength = sizeof host;
-    parts.dwUrlPathLength = 1;  // ask for pointers into the URL
-    parts.dwExtraInfoLength = 1;
-    if (!InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts) ||
-        (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS))
-        throw RuntimeError(ErrorNumber::InvalidCall, "Invalid procedure call or argument: " + url);
-    UrlParts result;
-    result.Host = host;
-    result.Port = parts.nPort;
-    result.Secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
-    if (parts.lpszUrlPath) result.PathAndQuery.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
-    if (parts.lpszExtraInfo) result.PathAndQuery.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-    if (result.PathAndQuery.empty()) result.PathAndQuery = "/";
-    return result;
-}
-
-// A redirect's Location, relative or not, made absolute against `base`.
-std::string ResolveLocation(const std::string& base, const std::string& location) {
-    std::string combined(INTERNET_MAX_URL_LENGTH + location.size(), '\0');
-    DWORD size = static_cast<DWORD>(combined.size());
-    if (!InternetCombineUrlA(base.c_str(), location.c_str(), combined.data(), &size, ICU_NO_ENCODE))
-        throw RuntimeError(ErrorNumber::ConnectionFailed, "Cannot follow the redirect to " + location);
-    combined.resize(size);
-    return combined;
-}
-
-bool IsRedirect(DWORD status) {
-    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-}
-
 bool IsHostLine(const std::string& line) {
-    return line.size() >= 5 && std::tolower(static_cast<unsigned char>(line[0])) == 'h' &&
-           std::tolower(static_cast<unsigned char>(line[1])) == 'o' &&
-           std::tolower(static_cast<unsigned char>(line[2])) == 's' &&
-           std::tolower(static_cast<unsigned char>(line[3])) == 't' && line[4] == ':';
+    static const char kHost[] = "host:";
+    if (line.size() < 5) return false;
+    for (size_t i = 0; i < 5; ++i)
+        if (std::tolower(static_cast<unsigned char>(line[i])) != kHost[i]) return false;
+    return true;
 }
 
-// One GET, shared by the caller and the worker thread.
-struct Exchange {
-    std::string Url;
-    std::vector<std::string> HeaderLines;
-    Clock::time_point Deadline;
-    std::shared_ptr<Session> Owner;
-    HANDLE Done = nullptr;  // set by the worker once the outcome below is written
-    std::atomic<bool> Abandoned{false};
-    HttpReply Reply;
-    std::optional<RuntimeError> Failure;
-
-    ~Exchange() {
-        if (Done != nullptr) CloseHandle(Done);
-    }
-};
-
-enum class BodyEnd { Complete, Abandoned, TooLarge };
-
-BodyEnd ReadBody(HINTERNET request, const Exchange& exchange, std::string& body) {
-    char buffer[16384];
-    for (;;) {
-        if (exchange.Abandoned) return BodyEnd::Abandoned;
-        DWORD got = 0;
-        if (!InternetReadFile(request, buffer, sizeof buffer, &got)) ThrowRequestError(GetLastError());
-        if (got == 0) return BodyEnd::Complete;
-        if (!AppendWithinLimit(body, buffer, got)) return BodyEnd::TooLarge;
-    }
+// "host" or "host:port", as a Host line names a server.
+std::string HostAndPort(const UrlParts& parts) {
+    return parts.Port == 80 ? parts.Host : parts.Host + ":" + std::to_string(parts.Port);
 }
 
-// A request whose body may still be arriving, left open on purpose: closing
-// it would read on to the body's end. Its parents stay open with it.
-void LeaveOpen(InternetHandle& request, InternetHandle& connection, const std::shared_ptr<Session>& owner) {
-    request.Forget();
-    connection.Forget();
-    new std::shared_ptr<Session>(owner);  // never released, so the session is never closed under it
-}
-
-// The worker's part: the request and its redirects, done synchronously.
-HttpReply Fetch(Exchange& exchange) {
-    std::string url = exchange.Url;
-    const UrlParts first = CrackUrl(url);
-    std::vector<std::string> headerLines = exchange.HeaderLines;
-    for (int redirects = 0;; ++redirects) {
-        UrlParts parts = CrackUrl(url);
-        if (parts.Host != first.Host || parts.Port != first.Port)
-            std::erase_if(headerLines, IsHostLine);  // WinINet names the new host itself
-        InternetHandle connection(InternetConnectA(exchange.Owner->Handle.Get(), parts.Host.c_str(), parts.Port,
-                                                   nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-        if (connection.Get() == nullptr) ThrowRequestError(GetLastError());
-        DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_KEEP_CONNECTION |
-                      INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT;
-        if (parts.Secure) flags |= INTERNET_FLAG_SECURE;
-        // No accept types: the Accept line of the header block is the only one.
-        InternetHandle request(
-            HttpOpenRequestA(connection.Get(), "GET", parts.PathAndQuery.c_str(), nullptr, nullptr, nullptr, flags, 0));
-        if (request.Get() == nullptr) ThrowRequestError(GetLastError());
-        // WinINet's own time-outs only free the worker a little after the
-        // caller has given up (Wine honours the receive time-out alone).
-        DWORD backstop = static_cast<DWORD>(MillisecondsUntil(exchange.Deadline) + 1000);
-        for (DWORD option :
-             {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
-            InternetSetOptionA(request.Get(), option, &backstop, sizeof backstop);
-
-        std::string headers;
-        for (const std::string& line : headerLines) headers += line + "\r\n";
-        if (!HttpSendRequestA(request.Get(), headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0))
-            ThrowRequestError(GetLastError());
-        HttpReply reply;
-        reply.Status = std::atoi(QueryHeader(request.Get(), HTTP_QUERY_STATUS_CODE).c_str());
-        if (reply.Status == 0)
-            throw RuntimeError(ErrorNumber::ConnectionFailed,
-                               "Cannot reach the translation service: the connection closed without an answer");
-        reply.Reason = QueryHeader(request.Get(), HTTP_QUERY_STATUS_TEXT);
-        reply.RetryAfter = QueryHeader(request.Get(), HTTP_QUERY_RETRY_AFTER);
-        std::string location = IsRedirect(reply.Status) ? QueryHeader(request.Get(), HTTP_QUERY_LOCATION) : "";
-
-        BodyEnd end = ReadBody(request.Get(), exchange, reply.Body);
-        if (end != BodyEnd::Complete) {
-            reply.Body = std::string();
-            LeaveOpen(request, connection, exchange.Owner);
-            if (end == BodyEnd::TooLarge) throw ReplyTooLargeError();
-            throw RequestTimedOutError();  // no one is waiting for this any more
+// A request target carries no spaces, controls or 8-bit bytes on the wire.
+std::string Escaped(const std::string& target) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string escaped;
+    for (unsigned char c : target) {
+        if (c <= 0x20 || c >= 0x7f) {
+            escaped += '%';
+            escaped += kHex[c >> 4];
+            escaped += kHex[c & 15];
+        } else {
+            escaped += static_cast<char>(c);
         }
-        if (location.empty()) return reply;
-        if (redirects == kMaxRedirects) throw TooManyRedirectsError();
-        url = ResolveLocation(url, location);
+    }
+    return escaped;
+}
+
+// "host:port" of a proxy; port 80 when it names none.
+void SplitProxy(const std::string& proxy, std::string& host, uint16_t& port) {
+    size_t colon = proxy.rfind(':');
+    host = proxy;
+    port = 80;
+    if (colon != std::string::npos && proxy.find(']', colon) == std::string::npos) {
+        host = proxy.substr(0, colon);
+        port = static_cast<uint16_t>(std::atoi(proxy.c_str() + colon + 1));
     }
 }
 
-void RunExchange(Exchange& exchange) {
-    try {
-        exchange.Reply = Fetch(exchange);
-    } catch (const RuntimeError& error) {
-        exchange.Failure = error;
-    } catch (const std::bad_alloc&) {
-        exchange.Failure = RuntimeError(ErrorNumber::OutOfMemory);
-    }
-    SetEvent(exchange.Done);
-}
-
-class WinInetTransport : public HttpTransport {
+class SystemTransport : public HttpTransport {
 public:
-    WinInetTransport() : session_(OpenSession()), openError_(GetLastError()) {}
+    SystemTransport() : interrupt_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ~SystemTransport() override {
+        if (interrupt_ != nullptr) CloseHandle(interrupt_);
+    }
+    SystemTransport(const SystemTransport&) = delete;
+    SystemTransport& operator=(const SystemTransport&) = delete;
+
+    void Cancel() override {
+        cancelled_ = true;
+        SetEvent(interrupt_);
+    }
 
     HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
                   std::chrono::milliseconds timeout) override {
-        if (session_->Handle.Get() == nullptr) ThrowRequestError(openError_);
-        auto exchange = std::make_shared<Exchange>();
-        exchange->Url = url;
-        exchange->HeaderLines = headerLines;
-        exchange->Deadline = Clock::now() + (timeout.count() > 0 ? timeout : std::chrono::milliseconds(1));
-        exchange->Owner = session_;
-        exchange->Done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        if (exchange->Done == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
-        try {
-            std::thread([exchange] { RunExchange(*exchange); }).detach();
-        } catch (const std::system_error&) {
-            throw RuntimeError(ErrorNumber::OutOfMemory);
+        if (cancelled_) throw RuntimeError(ErrorNumber::UserInterrupt);
+        if (interrupt_ == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
+        const Clock::time_point deadline =
+            Clock::now() + (timeout.count() > 0 ? timeout : std::chrono::milliseconds(1));
+        std::vector<std::string> lines;
+        for (const std::string& line : headerLines) {
+            if (line.find_first_of("\r\n") != std::string::npos)
+                throw RuntimeError(ErrorNumber::InvalidCall, "Invalid procedure call or argument: a header line");
+            if (!line.empty()) lines.push_back(line);
         }
-        if (WaitForSingleObject(exchange->Done, static_cast<DWORD>(MillisecondsUntil(exchange->Deadline))) !=
-            WAIT_OBJECT_0) {
-            // The worker finishes on its own; it sees this and stops reading.
-            exchange->Abandoned = true;
-            throw RequestTimedOutError();
+        std::string current = url;
+        const UrlParts first = CrackUrl(url);
+        for (int redirects = 0;; ++redirects) {
+            const UrlParts parts = CrackUrl(current);
+            if (parts.Host != first.Host || parts.Port != first.Port)
+                std::erase_if(lines, IsHostLine);  // the caller's Host named the first server
+            if (parts.Secure) return wininet_.Get(current, lines, deadline, kMaxRedirects - redirects, interrupt_);
+            PlainReply reply = Send(current, parts, lines, deadline);
+            if (reply.Location.empty()) return std::move(reply.Reply);
+            if (redirects == kMaxRedirects) throw TooManyRedirectsError();
+            current = ResolveLocation(current, reply.Location);
         }
-        if (exchange->Failure) throw *exchange->Failure;
-        return std::move(exchange->Reply);
     }
 
 private:
-    std::shared_ptr<Session> session_;
-    DWORD openError_;
+    PlainReply Send(const std::string& url, const UrlParts& parts, const std::vector<std::string>& lines,
+                    Clock::time_point deadline) {
+        std::string proxy = HttpProxyFrom(wininet_.ProxyList());
+        if (!proxy.empty() && BypassesProxy(wininet_.ProxyBypass(), parts.Host)) proxy.clear();
+        std::string head = "GET " + Escaped(proxy.empty() ? parts.PathAndQuery : url) + " HTTP/1.1\r\n";
+        if (std::none_of(lines.begin(), lines.end(), IsHostLine)) head += "Host: " + HostAndPort(parts) + "\r\n";
+        for (const std::string& line : lines) head += line + "\r\n";
+        head += "\r\n";
+        if (proxy.empty()) return connection_.Exchange(parts.Host, parts.Port, head, deadline, interrupt_);
+        std::string proxyHost;
+        uint16_t proxyPort = 80;
+        SplitProxy(proxy, proxyHost, proxyPort);
+        return connection_.Exchange(proxyHost, proxyPort, head, deadline, interrupt_);
+    }
+
+    HANDLE interrupt_;  // set once by Cancel, never reset
+    std::atomic<bool> cancelled_{false};
+    WinInetClient wininet_;
+    PlainHttpConnection connection_;
 };
 
 }  // namespace
 
 std::unique_ptr<HttpTransport> CreateSystemTransport() {
-    return std::make_unique<WinInetTransport>();
+    return std::make_unique<SystemTransport>();
 }
 
 }  // namespace tarvex
