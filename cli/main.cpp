@@ -109,16 +109,15 @@ int RunTranslate(const CliArguments& arguments) {
     std::vector<JobSettings> jobs;
     if (int refused = RefusalOfEach(arguments, jobs); refused >= 0) return refused;
     TranslationOptions options{arguments.Encoding, arguments.Resume ? ResumeChoice::Always : ResumeChoice::Never};
+    // Every run opens its own connections, one per request in flight.
+    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+    TranslationService service{
+        *transport,     kServiceHost,         std::chrono::seconds(arguments.TimeoutSeconds), {}, {},
+        arguments.Jobs, CreateSystemTransport};
+    service.RunBlocking = [](const std::function<void()>& work) { work(); };
+    if (!arguments.Host.empty()) service.Host = arguments.Host;
     InterruptGuard guard;
     int status = RunEach(jobs, [&](const JobSettings& settings) {
-        // Transports of its own for each file: a run that ends cancels its
-        // transports, and a cancelled transport refuses every later request.
-        std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-        TranslationService service{
-            *transport,     kServiceHost,         std::chrono::seconds(arguments.TimeoutSeconds), {}, {},
-            arguments.Jobs, CreateSystemTransport};
-        service.RunBlocking = [](const std::function<void()>& work) { work(); };
-        if (!arguments.Host.empty()) service.Host = arguments.Host;
         ConsoleRun run;
         return RunTranslation(settings.InputPath, settings.SourceLanguage, settings.TargetLanguage, run.Environment(),
                               service, nullptr, options);

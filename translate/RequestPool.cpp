@@ -29,11 +29,13 @@ RequestPool::RequestPool(const BlockPlan& plan, size_t first, const std::string&
       taken_(first),
       failedAt_(plan.Requests.size()) {
     const size_t remaining = plan.Requests.size() - std::min(first, plan.Requests.size());
+    // Connections of the pool's own, which it may cancel when it stops;
+    // without a source of them, the caller's one, left as it is.
     const size_t jobs = service.NewTransport ? std::min<size_t>(std::clamp(service.Jobs, 1, kMostJobs), remaining) : 1;
-    transports_.push_back(&service.Transport);
+    if (!service.NewTransport) transports_.push_back(&service.Transport);
     while (transports_.size() < jobs) {
-        extraTransports_.push_back(service.NewTransport());
-        transports_.push_back(extraTransports_.back().get());
+        ownTransports_.push_back(service.NewTransport());
+        transports_.push_back(ownTransports_.back().get());
     }
     try {
         for (size_t index = 0; index < jobs && index < remaining; ++index)
@@ -50,7 +52,7 @@ RequestPool::~RequestPool() {
     }
     changed_.notify_all();
     gate_.Stop();
-    for (HttpTransport* transport : transports_) transport->Cancel();
+    for (const std::unique_ptr<HttpTransport>& transport : ownTransports_) transport->Cancel();
     for (std::thread& worker : workers_) worker.join();
 }
 

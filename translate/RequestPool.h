@@ -21,7 +21,8 @@ public:
     // Starts sending the plan's requests from `first` on.
     RequestPool(const BlockPlan& plan, size_t first, const std::string& sourceCode, const std::string& targetCode,
                 TranslationService& service);
-    // Stops the workers, cancelling what they still have in flight.
+    // Stops the workers, cancelling what they still have in flight on the
+    // pool's own connections.
     ~RequestPool();
     RequestPool(const RequestPool&) = delete;
     RequestPool& operator=(const RequestPool&) = delete;
@@ -47,7 +48,7 @@ private:
     TranslationService& service_;
     const std::vector<std::string> headers_;
     RateGate gate_;
-    std::vector<std::unique_ptr<HttpTransport>> extraTransports_;
+    std::vector<std::unique_ptr<HttpTransport>> ownTransports_;
     std::vector<HttpTransport*> transports_;
     std::vector<std::thread> workers_;
 

@@ -34,8 +34,9 @@ struct TranslationService {
     std::function<void(const std::function<void()>&)> RunBlocking = [](const std::function<void()>& work) { work(); };
     // How a pause between retries is spent (a seam so tests need not wait).
     std::function<void(std::chrono::milliseconds)> Pause;
-    // Requests in flight at once, 1 to kMostJobs. Each further one needs a
-    // connection of its own from NewTransport; without it they go one by one.
+    // Requests in flight at once, 1 to kMostJobs, each on a connection of its
+    // own from NewTransport (made for the run, cancelled when it ends).
+    // Without NewTransport they go one by one through Transport.
     int Jobs = kDefaultJobs;
     std::function<std::unique_ptr<HttpTransport>()> NewTransport;
 };
