@@ -81,14 +81,19 @@ void ContentDecoder::Feed(const char* data, size_t size, std::string& body) {
 }
 
 void ContentDecoder::Inflate(const char* data, size_t size, std::string& body, const RuntimeError& corrupt) {
+    if (padding_) return;
     z_stream& stream = inflater_->Stream;
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
     stream.avail_in = static_cast<uInt>(size);
     while (stream.avail_in > 0 || !ended_) {
         if (ended_) {
             // Another gzip member may follow; anything else after the end is
-            // padding some servers add, and is ignored.
-            if (coding_ != Coding::Gzip || *stream.next_in != 0x1f) return;
+            // padding some servers add, and is ignored to the body's end,
+            // however the network cuts it.
+            if (coding_ != Coding::Gzip || *stream.next_in != 0x1f) {
+                padding_ = true;
+                return;
+            }
             inflateReset(&stream);
             ended_ = false;
         }

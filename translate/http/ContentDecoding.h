@@ -36,7 +36,8 @@ private:
     std::unique_ptr<Inflater> inflater_;
     bool started_ = false;
     bool ended_ = false;
-    std::string pending_;  // the first byte of a deflate stream, until its second arrives
+    bool padding_ = false;  // what follows the end is not another member
+    std::string pending_;   // the first byte of a deflate stream, until its second arrives
 };
 
 }  // namespace tarvex

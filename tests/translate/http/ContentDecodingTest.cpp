@@ -62,6 +62,10 @@ TEST(ContentDecodingTest, EveryCodingAndWrappingInAnyPieces) {
     // Two gzip members one after the other are one body; an empty body with
     // a coding is an empty body.
     EXPECT_EQ(Decoded("gzip", Compressed("first ", 31) + Compressed("second", 31), 3), "first second");
+    // Padding after the end is ignored whole, even where a piece of it
+    // starts like a gzip member.
+    for (size_t piece : {size_t{1}, size_t{3}, size_t{1000}})
+        EXPECT_EQ(Decoded("gzip", Compressed("end", 31) + std::string("\0\0\x1f\x8b\0\0", 6), piece), "end") << piece;
     EXPECT_EQ(Decoded("deflate", "", 1), "");
 }
 
