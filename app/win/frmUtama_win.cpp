@@ -27,6 +27,9 @@ constexpr int32_t kXpProgress = xp::BorderStyles::XpProgress;
 constexpr int kDropListHeight = 220;
 
 const host::FontDescription kFormFont{"MS Sans Serif", 8.25f};
+// The donate picture is 74 by 21 pixels at 100 %; it grows with the scale.
+constexpr double kDonateWidth = 74 * 15;   // twips
+constexpr double kDonateHeight = 21 * 15;  // twips
 
 class ComboLanguageList : public LanguageList {
 public:
@@ -115,6 +118,10 @@ void frmUtama::CreateControls() {
     SendMessageA(TabStrip1, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tab));
     tab.pszText = const_cast<char*>("Google Translate");
     SendMessageA(TabStrip1, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&tab));
+    // The row of tabs is 300 twips high at every scale, as the pages below it
+    // and the donate picture beside it expect; left alone, the row would
+    // grow with the font only and not with its margins.
+    SendMessageA(TabStrip1, TCM_SETITEMSIZE, 0, MAKELPARAM(0, PixelsY(300) - 2));
 
     TransContainer[0] = &AddGroupBox(form, id::TransContainer0, 150, 1770, 3540, 1095, kBorderNone, "");
     HWND page = TransContainer[0]->hWnd();
@@ -155,8 +162,9 @@ void frmUtama::CreateControls() {
     tarvoAsli->Click = [this] { tarvoAsli_Click(); };
     AddTooltip(tarvoAsli->Handle(), kLogoTooltip);
 
-    donateBitmap_.Reset(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    donateBitmap_.Reset(
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP,
+                                        PixelsX(kDonateWidth), PixelsY(kDonateHeight), LR_DEFAULTCOLOR)));
     Picture1 = CreateWindowExA(
         0, WC_STATICA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_BITMAP | SS_NOTIFY | SS_CENTERIMAGE,
         PixelsX(3750), PixelsY(1390), PixelsX(1130), PixelsY(330), form,
@@ -264,6 +272,16 @@ void frmUtama::Form_Load() {
     ComboLanguageList to(comLan);
     FillLanguageList(to);
     SetWindowTextA(comLan, settings.TargetLanguage.c_str());
+}
+
+void frmUtama::AppearanceChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The page body behind the tab strip in the new look (none without
+    // visual styles), then every control over it, then the labels, which
+    // take their background from what now lies under them.
+    ClearTarget();
+    TabPagePainted = xp::DrawTabStripCheat(*this, TabPageTop, TabPageLeft, TabPageRight, TabPageBottom);
+    PassToControls(message, wParam, lParam);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void frmUtama::TabStrip1_Click() {

@@ -61,6 +61,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void AppearanceChanged(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Event handlers.

@@ -4,11 +4,11 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
-#include "base/Rounding.h"
 #include "controls/host/GdiHandles_win.h"
 #include "controls/host/IgnoreFailure.h"
 #include "controls/host/PaintTarget_win.h"
 #include "controls/host/ScreenMetrics_win.h"
+#include "controls/host/Twips.h"
 #include "controls/host/WideText_win.h"
 #include "controls/xp/OptionCheckGeometry.h"
 #include "controls/xp/OptionCheckStates.h"
@@ -139,9 +139,9 @@ void XPOptionCheck::CopyParentBackground() {
                         break;
                     }
             }
-            const auto whole = [](double v) { return static_cast<int>(RoundHalfEven(v)); };
-            x = whole(Left()) / whole(TwipsPerPixelX());
-            y = whole(Top()) / whole(TwipsPerPixelY());
+            // The exact pixel place, whatever the twips per pixel (7.5 at 192 DPI).
+            x = host::TwipsToPixels(Left(), TwipsPerPixelX());
+            y = host::TwipsToPixels(Top(), TwipsPerPixelY());
         } else {
             source = host::PaintTarget::FromWindow(formWindow);
             const RECT rect = GetRectInParent();

@@ -246,6 +246,11 @@ LRESULT XPOptionCheck::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_SHOWWINDOW:
             if (wParam) Redraw();
             break;
+        case WM_THEMECHANGED:
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            Redraw();  // the image keeps the old look until drawn again
+            break;
         case WM_LBUTTONDBLCLK:
             if (DblClick) DblClick();
             return 0;
