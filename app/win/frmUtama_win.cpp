@@ -108,8 +108,8 @@ void frmUtama::CreateControls() {
     lblUrl = AddChild(WC_STATICA, 0, XpGroupBox2->hWnd(), id::lblUrl, 120, 255, 570, 225, "File :");
     Text1 = AddChild(WC_EDITA, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, XpGroupBox2->hWnd(), id::Text1, 495, 240, 3495,
                      285, "");
-    cmdBuka =
-        AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, XpGroupBox2->hWnd(), id::cmdBuka, 4080, 215, 645, 315, "Open");
+    cmdBuka = AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, XpGroupBox2->hWnd(), id::cmdBuka, 4080, 215, 645, 315,
+                       "&Open");
 
     TabStrip1 = AddChild(WC_TABCONTROLA, WS_TABSTOP, form, id::TabStrip1, 120, 1440, 4815, 3375, "");
     TCITEMA tab = {};

@@ -43,6 +43,10 @@ public:
     // Takes files dropped on the window from now on, and opens the file named
     // on the command line, if any.
     void AcceptShellFiles();
+    // Tab and Shift+Tab move the focus through the window's controls in
+    // reading order, whatever lies over what; Enter on Open or Close presses
+    // that button (elsewhere it is Process's). True when the key was used.
+    bool TakeNavigationKey(const MSG& message);
 
     // Window-level state.
     int16_t ActiveTab = 0;
@@ -81,6 +85,7 @@ private:
     void TmrTarv_Timer();
     void Picture1_Click();
     void SyncLogoTimer();
+    std::vector<HWND> TabOrder() const;
     void AddTooltip(HWND tool, const char* text);
 
     // Creation helpers; positions in twips within the given container.

@@ -260,6 +260,18 @@ LRESULT XPOptionCheck::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
         case WM_MBUTTONDBLCLK: return 0;  // only the left button counts
+        case WM_GETDLGCODE:
+            // Arrows move within the group here; the dialog manager clicks
+            // the control (BM_CLICK) for its access key.
+            return controlType_ == ControlTypes::OptionButton ? DLGC_WANTARROWS | DLGC_BUTTON | DLGC_RADIOBUTTON
+                                                              : DLGC_BUTTON;
+        case WM_KEYDOWN:
+            if (HandleKey(wParam)) return 0;
+            break;
+        case BM_CLICK:
+            if (GetFocus() != Handle()) SetFocus(Handle());
+            ChooseByKey();
+            return 0;
         case WM_SETFOCUS:
             hasFocus_ = true;
             Redraw();

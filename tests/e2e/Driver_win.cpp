@@ -220,6 +220,20 @@ void Press(WORD virtualKey) {
     Settle();
 }
 
+void PressWith(WORD modifier, WORD virtualKey) {
+    SendKey(modifier, 0, 0);
+    Press(virtualKey);
+    SendKey(modifier, 0, KEYEVENTF_KEYUP);
+    Settle();
+}
+
+HWND FocusOf(HWND mainWindow) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
 bool DeliverDrop(HWND window, HDROP drop) {
     DWORD size = static_cast<DWORD>(GlobalSize(drop));
     wchar_t name[64];

@@ -219,7 +219,7 @@ TEST_F(GroupBoxWin, ClassicTabStandsOnItsPanel) {
     tab->SetBackStyle(BackStyles::Opaque);
     tab->SetCaption("Page");
     tab->SetBorderStyle(BorderStyles::XpTab);
-    const int tabH = 20;  // 300 twips
+    const int tabH = static_cast<int>(RoundHalfEven(300 / form.TwipsPerPixelY()));
     const int tabRight = tab->TextSize("Page").cx + 16;
     // The panel's raised top edge (light, then highlight) runs right of the
     // tab; under the tab its inner line is covered to join the two.

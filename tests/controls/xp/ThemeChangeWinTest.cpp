@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 
+#include "base/Rounding.h"
+
 #include "controls/xp/OptionCheckStates.h"
 #include "controls/xp/XPOptionCheck_win.h"
 #include "controls/xp/XpGroupBox_win.h"
@@ -48,7 +50,7 @@ TEST_F(ThemeChange, ClassicAndThemedLooksFollowTheMessage) {
     SetClassicLook(true);
     Announce(WM_THEMECHANGED);
     // The classic etched frame: shadow over highlight at the middle of "T".
-    const int lineY = frame->TextSize("T").cy / 2;
+    const int lineY = static_cast<int>(RoundHalfEven(frame->TextSize("T").cy / 2.0));
     EXPECT_EQ(GetPixel(frame->hDC(), 60, lineY), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(GetPixel(frame->hDC(), 60, lineY + 1), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_TRUE(GetWindowLongPtrA(bar->ProgressPicWindow(), GWL_STYLE) & WS_VISIBLE)
@@ -98,7 +100,7 @@ TEST_F(ThemeChange, SystemSwitchingStylesOffRedrawsClassic) {
     while (Snapshot(option->hDC(), option->PixelWidth(), option->PixelHeight()) == themedOption &&
            GetTickCount() < deadline)
         RunPendingMessages();
-    const int lineY = frame->TextSize("T").cy / 2;
+    const int lineY = static_cast<int>(RoundHalfEven(frame->TextSize("T").cy / 2.0));
     EXPECT_EQ(GetPixel(frame->hDC(), 60, lineY), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_NE(Snapshot(option->hDC(), option->PixelWidth(), option->PixelHeight()), themedOption);
     form.RemoveControl(option.get());
