@@ -81,6 +81,8 @@ void XPOptionCheck::PaintButton(int32_t& state) {
     m.HeightF = TextSize("F").cy;
     m.TwipsPerPixel = TwipsPerPixelX();
     const bool enabled = Enabled();
+    // The caption reaches GDI in UTF-16, converted whole from the process code page.
+    const std::wstring wide = host::WideText(caption_);
     HWND window = Handle();
     if (IsThemed(window, false) && themed_) {
         if (!enabled) state = StateFor(false, value_, state);
@@ -92,9 +94,8 @@ void XPOptionCheck::PaintButton(int32_t& state) {
         RECT captionRect = ToRect(layout.Caption);
         if (theme) DrawThemeBackground(theme.Get(), dc, part, state, &glyphRect, &glyphRect);
         if (useCustomForeColor_) {
-            DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &captionRect, 0);
+            DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &captionRect, 0);
         } else if (theme) {
-            const std::wstring wide = host::WideText(caption_);
             DrawThemeText(theme.Get(), dc, part, state, wide.c_str(), -1, DT_SINGLELINE, 0, &captionRect);
         }
     } else {
@@ -102,7 +103,7 @@ void XPOptionCheck::PaintButton(int32_t& state) {
         RECT glyphRect = ToRect(layout.Glyph);
         RECT captionRect = ToRect(layout.Caption);
         DrawFrameControl(dc, &glyphRect, DFC_BUTTON, ClassicGlyphFlags(controlType_, value_, enabled, state));
-        DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &captionRect, 0);
+        DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &captionRect, 0);
     }
     if (enabled && hasFocus_) DrawFocus();
 }

@@ -214,6 +214,14 @@ void Type(const std::string& text) {
     Settle();
 }
 
+void TypeWide(const std::wstring& text) {
+    for (wchar_t c : text) {
+        SendKey(0, c, KEYEVENTF_UNICODE);
+        SendKey(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+    }
+    Settle();
+}
+
 void Press(WORD virtualKey) {
     SendKey(virtualKey, 0, 0);
     SendKey(virtualKey, 0, KEYEVENTF_KEYUP);

@@ -63,6 +63,7 @@ void ClickAt(int x, int y);
 void MoveTo(int x, int y);
 // Keyboard input: text typed character by character, or one key press.
 void Type(const std::string& text);
+void TypeWide(const std::wstring& text);
 void Press(WORD virtualKey);
 // A key pressed while `modifier` (VK_SHIFT, VK_MENU, VK_CONTROL) is held.
 void PressWith(WORD modifier, WORD virtualKey);

@@ -481,5 +481,49 @@ TEST_F(TarvexE2e, WholeShiftAndTranslationWithKeysOnly) {
     EXPECT_TRUE(app.HasExited(10s));
 }
 
+TEST_F(TarvexE2e, NamesInAnyScriptThroughOpenShiftTranslationAndSettings) {
+    test::FakeService fake;
+    fake.Reset();
+    SetProxy(fake.Address());
+    std::string base = folder.Path();
+    std::wstring films = std::wstring(base.begin(), base.end()) + L"\\Café Фильмы 字幕";
+    ASSERT_TRUE(CreateDirectoryW(films.c_str(), nullptr));
+    std::wstring movie = films + L"\\película ёж 映画.srt";
+    ASSERT_TRUE(WriteWideFile(movie, kTwoCues));
+
+    Click(Control(id::cmdBuka));
+    ASSERT_NE(WaitForWindow(app.ProcessId(), "Select Input Subtitle"), nullptr);
+    TypeWide(movie);
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return WideTextOf(Control(id::Text1)) == movie; }, 10s));
+    ASSERT_TRUE(IsEnabled(Control(id::cmdProses))) << "the path rule did not find the file";
+
+    SetShift(1, "0", "30");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_TRUE(ExistsWide(films + L"\\película ёж 映画_original.srt"));
+    EXPECT_EQ(WideTextOf(Control(id::Label5)), L"Output File : película ёж 映画.srt");
+
+    SelectTranslationPage();
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    SetProxy("");
+    EXPECT_TRUE(ExistsWide(films + L"\\película ёж 映画.id.srt"));
+    EXPECT_EQ(WideTextOf(Control(id::Label5)), L"Output File : película ёж 映画.id.srt");
+
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(WideSetting(L"lokasi"), films);
+    // The remembered folder is where the next Open starts.
+    ASSERT_TRUE(app.Start());
+    Click(Control(id::cmdBuka));
+    HWND dialog = WaitForWindow(app.ProcessId(), "Select Input Subtitle");
+    ASSERT_NE(dialog, nullptr);
+    TypeWide(L"película ёж 映画.id.srt");
+    Press(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return WideTextOf(Control(id::Text1)) == films + L"\\película ёж 映画.id.srt"; }, 10s))
+        << "not opened from the remembered folder";
+}
+
 }  // namespace
 }  // namespace tarvex::e2e
