@@ -10,6 +10,8 @@
 #include "app/win/RegistrySettings_win.h"
 #include "app/win/res/resource.h"
 #include "controls/host/Twips.h"
+#include "controls/xp/GroupBoxProperties.h"
+#include "controls/xp/OptionCheckProperties.h"
 #include "controls/xp/OptionCheckStates.h"
 #include "controls/xp/XpConstants.h"
 #include "controls/xp/XpControls_win.h"
@@ -66,14 +68,23 @@ int frmUtama::PixelsY(double twips) const {
 }
 
 xp::XpGroupBox& frmUtama::AddGroupBox(HWND parent, int id, double left, double top, double width, double height,
-                                      int32_t borderStyle, const std::string& caption) {
+                                      int32_t borderStyle, const std::string& caption, bool shown) {
     host::ControlPlacement site{this, "", kFormFont, nullptr};
     auto box = xp::XpGroupBox::Create(parent, PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height), site);
     SetWindowLongPtrA(box->hWnd(), GWLP_ID, id);
     // Tab and the accelerator keys reach the controls inside the box.
     SetWindowLongPtrA(box->hWnd(), GWL_EXSTYLE, GetWindowLongPtrA(box->hWnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-    box->SetBorderStyle(borderStyle);
-    box->SetCaption(caption);
+    // Loaded as a saved form is: the design's values through the control's
+    // load path, which also ties it to this form (its Resize and Paint).
+    const xp::Ambient ambient{site.DisplayName, site.AmbientFont};
+    xp::GroupBoxProperties design = xp::NewGroupBoxProperties(ambient);
+    design.BorderStyle = borderStyle;
+    design.Caption = caption;
+    design.Visible = shown;
+    design.ShowPercentage = borderStyle == kXpProgress;
+    host::PropertyBag saved;
+    xp::SaveGroupBoxProperties(design, saved, ambient);
+    box->ReadProperties(saved);
     xp::XpGroupBox& added = *box;
     AddControl(box.get());
     groupBoxes_.push_back(std::move(box));
@@ -123,7 +134,7 @@ void frmUtama::CreateControls() {
     // grow with the font only and not with its margins.
     SendMessageA(TabStrip1, TCM_SETITEMSIZE, 0, MAKELPARAM(0, PixelsY(300) - 2));
 
-    TransContainer[0] = &AddGroupBox(form, id::TransContainer0, 150, 1770, 3540, 1095, kBorderNone, "");
+    TransContainer[0] = &AddGroupBox(form, id::TransContainer0, 150, 1770, 3540, 1095, kBorderNone, "", false);
     HWND page = TransContainer[0]->hWnd();
     Label4 = AddChild(WC_STATICA, 0, page, id::Label4, 120, 150, 1815, 255, "Minute :            Second :");
     cmbMenit = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::cmbMenit, 120, 420, 870, 315,
@@ -136,15 +147,22 @@ void frmUtama::CreateControls() {
         host::ControlPlacement site{this, modes[index], kFormFont, nullptr};
         auto button = xp::XPOptionCheck::Create(page, PixelsX(2400), PixelsY(modeTops[index]), site);
         SetWindowLongPtrA(button->hWnd(), GWLP_ID, id::rdTambah0 + index);
-        button->SetControlType(xp::ControlTypes::OptionButton);
-        button->SetCaption(modes[index]);
-        button->SetValue(index == 0 ? 1 : 0);
+        const xp::Ambient ambient{site.DisplayName, site.AmbientFont};
+        xp::OptionCheckProperties design = xp::NewOptionCheckProperties(ambient);
+        design.ControlType = xp::ControlTypes::OptionButton;
+        design.Caption = modes[index];
+        design.Value = index == 0 ? 1 : 0;
+        // The see-through background comes from the form, past the page.
+        design.UseParentFormhDC = true;
+        host::PropertyBag saved;
+        xp::SaveOptionCheckProperties(design, saved, ambient);
+        button->ReadProperties(saved);
         ShowWindow(button->hWnd(), SW_SHOWNA);
         AddControl(button.get());
         rdTambah.push_back(std::move(button));
     }
 
-    TransContainer[1] = &AddGroupBox(form, id::TransContainer1, 150, 1770, 3540, 1095, kBorderNone, "");
+    TransContainer[1] = &AddGroupBox(form, id::TransContainer1, 150, 1770, 3540, 1095, kBorderNone, "", false);
     page = TransContainer[1]->hWnd();
     lblFrom = AddChild(WC_STATICA, 0, page, id::lblFrom, 120, 130, 1215, 255, "Language From :");
     comFrom =
@@ -177,8 +195,6 @@ void frmUtama::CreateControls() {
     Label5 = AddChild(WC_STATICA, SS_CENTER, frame, id::Label5, 120, 345, 4335, 285, "");
     lblKirim = AddChild(WC_STATICA, 0, frame, id::lblKirim, 120, 730, 2895, 255, CounterCaption(0, 0));
     Progress1 = &AddGroupBox(frame, id::Progress1, 120, 1005, 4335, 255, kXpProgress, "");
-    Progress1->SetShowPercentage(true);
-    Progress1->SetPercentage(0);
     Progress1->SetVisible(true);
 
     cmdTutup = AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, form, id::cmdTutup, 1200, 4365, 1000, 350, "&Close");

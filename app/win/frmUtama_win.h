@@ -92,7 +92,7 @@ private:
     int PixelsX(double twips) const;
     int PixelsY(double twips) const;
     xp::XpGroupBox& AddGroupBox(HWND parent, int id, double left, double top, double width, double height,
-                                int32_t borderStyle, const std::string& caption);
+                                int32_t borderStyle, const std::string& caption, bool shown = true);
     HWND AddChild(const char* className, DWORD style, HWND parent, int id, double left, double top, double width,
                   double height, const std::string& text, bool bold = false, const std::string& tag = "");
     void CreateControls();
