@@ -10,10 +10,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/StartupChecks.h"
 #include "app/win/ControlIds.h"
 #include "controls/host/GdiHandles_win.h"
 #include "controls/host/ScreenMetrics_win.h"
@@ -239,6 +241,28 @@ TEST_F(LayoutE2e, WindowScalesAndEveryTextFitsAtThisScale) {
     CheckTextFits(id::lblFrom, "Language From :", false);
     CheckTextFits(id::Label1, "Language To :", false);
     SaveScreenshot(app.MainWindow(), "translation-" + std::to_string(dpi));
+}
+
+// Between 96 and 120 dots per inch the program warns once, before its window
+// shows; at every other scale it starts without a word (as every other test
+// finds).
+TEST(StartupScale, WarnsOnlyBetween96And120Dpi) {
+    const int dpi = ScreenDpi();
+    ASSERT_EQ(dpi, ExpectedDpi());
+    if (dpi <= 96 || dpi >= 120) GTEST_SKIP() << "no warning is due at " << dpi << " DPI";
+    TarvexProcess app;
+    bool started = false;
+    std::thread starting([&] { started = app.Start(); });
+    HWND box = nullptr;
+    const bool warned = WaitUntil([&] { return (box = FindWindowA("#32770", "tarvex")) != nullptr; }, 20s);
+    if (warned) {
+        EXPECT_EQ(MessageBoxText(box), kDpiWarningText);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    starting.join();
+    EXPECT_TRUE(warned);
+    EXPECT_TRUE(started) << "the window did not follow the warning";
+    app.Close();
 }
 
 }  // namespace
