@@ -57,7 +57,8 @@ int Main() {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // Tab between controls, Enter for Process, Esc and accelerators.
+        if (form.TakeNavigationKey(message)) continue;
+        // Enter for Process, the arrow keys, Esc and the access keys.
         if (IsDialogMessageA(form.Handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -10,6 +10,8 @@
 #include "app/win/RegistrySettings_win.h"
 #include "app/win/res/resource.h"
 #include "controls/host/Twips.h"
+#include "controls/xp/GroupBoxProperties.h"
+#include "controls/xp/OptionCheckProperties.h"
 #include "controls/xp/OptionCheckStates.h"
 #include "controls/xp/XpConstants.h"
 #include "controls/xp/XpControls_win.h"
@@ -27,6 +29,9 @@ constexpr int32_t kXpProgress = xp::BorderStyles::XpProgress;
 constexpr int kDropListHeight = 220;
 
 const host::FontDescription kFormFont{"MS Sans Serif", 8.25f};
+// The donate picture is 74 by 21 pixels at 100 %; it grows with the scale.
+constexpr double kDonateWidth = 74 * 15;   // twips
+constexpr double kDonateHeight = 21 * 15;  // twips
 
 class ComboLanguageList : public LanguageList {
 public:
@@ -63,14 +68,23 @@ int frmUtama::PixelsY(double twips) const {
 }
 
 xp::XpGroupBox& frmUtama::AddGroupBox(HWND parent, int id, double left, double top, double width, double height,
-                                      int32_t borderStyle, const std::string& caption) {
+                                      int32_t borderStyle, const std::string& caption, bool shown) {
     host::ControlPlacement site{this, "", kFormFont, nullptr};
     auto box = xp::XpGroupBox::Create(parent, PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height), site);
     SetWindowLongPtrA(box->hWnd(), GWLP_ID, id);
     // Tab and the accelerator keys reach the controls inside the box.
     SetWindowLongPtrA(box->hWnd(), GWL_EXSTYLE, GetWindowLongPtrA(box->hWnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-    box->SetBorderStyle(borderStyle);
-    box->SetCaption(caption);
+    // Loaded as a saved form is: the design's values through the control's
+    // load path, which also ties it to this form (its Resize and Paint).
+    const xp::Ambient ambient{site.DisplayName, site.AmbientFont};
+    xp::GroupBoxProperties design = xp::NewGroupBoxProperties(ambient);
+    design.BorderStyle = borderStyle;
+    design.Caption = caption;
+    design.Visible = shown;
+    design.ShowPercentage = borderStyle == kXpProgress;
+    host::PropertyBag saved;
+    xp::SaveGroupBoxProperties(design, saved, ambient);
+    box->ReadProperties(saved);
     xp::XpGroupBox& added = *box;
     AddControl(box.get());
     groupBoxes_.push_back(std::move(box));
@@ -105,8 +119,8 @@ void frmUtama::CreateControls() {
     lblUrl = AddChild(WC_STATICA, 0, XpGroupBox2->hWnd(), id::lblUrl, 120, 255, 570, 225, "File :");
     Text1 = AddChild(WC_EDITA, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, XpGroupBox2->hWnd(), id::Text1, 495, 240, 3495,
                      285, "");
-    cmdBuka =
-        AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, XpGroupBox2->hWnd(), id::cmdBuka, 4080, 215, 645, 315, "Open");
+    cmdBuka = AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, XpGroupBox2->hWnd(), id::cmdBuka, 4080, 215, 645, 315,
+                       "&Open");
 
     TabStrip1 = AddChild(WC_TABCONTROLA, WS_TABSTOP, form, id::TabStrip1, 120, 1440, 4815, 3375, "");
     TCITEMA tab = {};
@@ -115,8 +129,12 @@ void frmUtama::CreateControls() {
     SendMessageA(TabStrip1, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tab));
     tab.pszText = const_cast<char*>("Google Translate");
     SendMessageA(TabStrip1, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&tab));
+    // The row of tabs is 300 twips high at every scale, as the pages below it
+    // and the donate picture beside it expect; left alone, the row would
+    // grow with the font only and not with its margins.
+    SendMessageA(TabStrip1, TCM_SETITEMSIZE, 0, MAKELPARAM(0, PixelsY(300) - 2));
 
-    TransContainer[0] = &AddGroupBox(form, id::TransContainer0, 150, 1770, 3540, 1095, kBorderNone, "");
+    TransContainer[0] = &AddGroupBox(form, id::TransContainer0, 150, 1770, 3540, 1095, kBorderNone, "", false);
     HWND page = TransContainer[0]->hWnd();
     Label4 = AddChild(WC_STATICA, 0, page, id::Label4, 120, 150, 1815, 255, "Minute :            Second :");
     cmbMenit = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::cmbMenit, 120, 420, 870, 315,
@@ -129,15 +147,22 @@ void frmUtama::CreateControls() {
         host::ControlPlacement site{this, modes[index], kFormFont, nullptr};
         auto button = xp::XPOptionCheck::Create(page, PixelsX(2400), PixelsY(modeTops[index]), site);
         SetWindowLongPtrA(button->hWnd(), GWLP_ID, id::rdTambah0 + index);
-        button->SetControlType(xp::ControlTypes::OptionButton);
-        button->SetCaption(modes[index]);
-        button->SetValue(index == 0 ? 1 : 0);
+        const xp::Ambient ambient{site.DisplayName, site.AmbientFont};
+        xp::OptionCheckProperties design = xp::NewOptionCheckProperties(ambient);
+        design.ControlType = xp::ControlTypes::OptionButton;
+        design.Caption = modes[index];
+        design.Value = index == 0 ? 1 : 0;
+        // The see-through background comes from the form, past the page.
+        design.UseParentFormhDC = true;
+        host::PropertyBag saved;
+        xp::SaveOptionCheckProperties(design, saved, ambient);
+        button->ReadProperties(saved);
         ShowWindow(button->hWnd(), SW_SHOWNA);
         AddControl(button.get());
         rdTambah.push_back(std::move(button));
     }
 
-    TransContainer[1] = &AddGroupBox(form, id::TransContainer1, 150, 1770, 3540, 1095, kBorderNone, "");
+    TransContainer[1] = &AddGroupBox(form, id::TransContainer1, 150, 1770, 3540, 1095, kBorderNone, "", false);
     page = TransContainer[1]->hWnd();
     lblFrom = AddChild(WC_STATICA, 0, page, id::lblFrom, 120, 130, 1215, 255, "Language From :");
     comFrom =
@@ -155,8 +180,9 @@ void frmUtama::CreateControls() {
     tarvoAsli->Click = [this] { tarvoAsli_Click(); };
     AddTooltip(tarvoAsli->Handle(), kLogoTooltip);
 
-    donateBitmap_.Reset(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    donateBitmap_.Reset(
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP,
+                                        PixelsX(kDonateWidth), PixelsY(kDonateHeight), LR_DEFAULTCOLOR)));
     Picture1 = CreateWindowExA(
         0, WC_STATICA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_BITMAP | SS_NOTIFY | SS_CENTERIMAGE,
         PixelsX(3750), PixelsY(1390), PixelsX(1130), PixelsY(330), form,
@@ -169,8 +195,6 @@ void frmUtama::CreateControls() {
     Label5 = AddChild(WC_STATICA, SS_CENTER, frame, id::Label5, 120, 345, 4335, 285, "");
     lblKirim = AddChild(WC_STATICA, 0, frame, id::lblKirim, 120, 730, 2895, 255, CounterCaption(0, 0));
     Progress1 = &AddGroupBox(frame, id::Progress1, 120, 1005, 4335, 255, kXpProgress, "");
-    Progress1->SetShowPercentage(true);
-    Progress1->SetPercentage(0);
     Progress1->SetVisible(true);
 
     cmdTutup = AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, form, id::cmdTutup, 1200, 4365, 1000, 350, "&Close");
@@ -264,6 +288,16 @@ void frmUtama::Form_Load() {
     ComboLanguageList to(comLan);
     FillLanguageList(to);
     SetWindowTextA(comLan, settings.TargetLanguage.c_str());
+}
+
+void frmUtama::AppearanceChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The page body behind the tab strip in the new look (none without
+    // visual styles), then every control over it, then the labels, which
+    // take their background from what now lies under them.
+    ClearTarget();
+    TabPagePainted = xp::DrawTabStripCheat(*this, TabPageTop, TabPageLeft, TabPageRight, TabPageBottom);
+    PassToControls(message, wParam, lParam);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void frmUtama::TabStrip1_Click() {

@@ -43,6 +43,10 @@ public:
     // Takes files dropped on the window from now on, and opens the file named
     // on the command line, if any.
     void AcceptShellFiles();
+    // Tab and Shift+Tab move the focus through the window's controls in
+    // reading order, whatever lies over what; Enter on Open or Close presses
+    // that button (elsewhere it is Process's). True when the key was used.
+    bool TakeNavigationKey(const MSG& message);
 
     // Window-level state.
     int16_t ActiveTab = 0;
@@ -61,6 +65,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void AppearanceChanged(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Event handlers.
@@ -80,13 +85,14 @@ private:
     void TmrTarv_Timer();
     void Picture1_Click();
     void SyncLogoTimer();
+    std::vector<HWND> TabOrder() const;
     void AddTooltip(HWND tool, const char* text);
 
     // Creation helpers; positions in twips within the given container.
     int PixelsX(double twips) const;
     int PixelsY(double twips) const;
     xp::XpGroupBox& AddGroupBox(HWND parent, int id, double left, double top, double width, double height,
-                                int32_t borderStyle, const std::string& caption);
+                                int32_t borderStyle, const std::string& caption, bool shown = true);
     HWND AddChild(const char* className, DWORD style, HWND parent, int id, double left, double top, double width,
                   double height, const std::string& text, bool bold = false, const std::string& tag = "");
     void CreateControls();

@@ -1,4 +1,5 @@
 #include "controls/host/Surface_win.h"
+#include "controls/host/WideText_win.h"
 
 #include "controls/host/ScreenMetrics_win.h"
 
@@ -78,7 +79,10 @@ void Surface::SetSurfaceEnabled(bool enabled) {
 
 SIZE Surface::TextSize(const std::string& text) const {
     SIZE size{0, 0};
-    GetTextExtentPoint32A(image_.DC(), text.c_str(), static_cast<int>(text.size()), &size);
+    // Measured as the whole text in UTF-16: the ...A text calls of GDI read
+    // bytes in the font's code page, not in the process's.
+    const std::wstring wide = WideText(text);
+    GetTextExtentPoint32W(image_.DC(), wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
 }
 

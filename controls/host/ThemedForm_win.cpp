@@ -65,8 +65,33 @@ void ThemedForm::Notify(bool resize) {
     }
 }
 
+void ThemedForm::AppearanceChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+    ClearTarget();
+    PassToControls(message, wParam, lParam);
+}
+
+void ThemedForm::PassToControls(UINT message, WPARAM wParam, LPARAM lParam) {
+    struct Message {
+        UINT Id;
+        WPARAM W;
+        LPARAM L;
+    } passed{message, wParam, lParam};
+    // Parents come before their children in this walk.
+    EnumChildWindows(
+        Handle(),
+        [](HWND child, LPARAM context) -> BOOL {
+            const auto* m = reinterpret_cast<const Message*>(context);
+            SendMessageA(child, m->Id, m->W, m->L);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&passed));
+}
+
 LRESULT ThemedForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_THEMECHANGED:
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE: AppearanceChanged(message, wParam, lParam); break;  // the default handling still follows
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: {
             PAINTSTRUCT paint;

@@ -47,6 +47,13 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A theme, system colour or setting changed (the message says which):
+    // the form's image is filled again with its colour and every control on
+    // it, standard or self-drawn, is handed the message, containers before
+    // what they hold, so that all of them take on the new look.
+    virtual void AppearanceChanged(UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands the message to every window on the form.
+    void PassToControls(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     struct Subscription {

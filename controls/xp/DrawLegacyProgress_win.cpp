@@ -5,6 +5,7 @@
 #include "controls/host/GdiHandles_win.h"
 #include "controls/host/IgnoreFailure.h"
 #include "controls/host/ScreenMetrics_win.h"
+#include "controls/host/WideText_win.h"
 #include "controls/xp/LegacyProgressPlan.h"
 #include "controls/xp/XpGroupBox_win.h"
 
@@ -60,12 +61,13 @@ bool XpGroupBox::DrawLegacyProgress(int16_t percentage, uint32_t barBackground, 
                     LineTo(dc, step.Line.X2, step.Line.Y2);
                     break;
                 }
-                case PlanStep::Kind::Text:
+                case PlanStep::Kind::Text: {
                     SetTextColor(dc, text);
                     SetBkMode(dc, TRANSPARENT);
-                    TextOutA(dc, step.Text.X, step.Text.Y, step.Text.Text.c_str(),
-                             static_cast<int>(step.Text.Text.size()));
+                    const std::wstring wide = host::WideText(step.Text.Text);
+                    TextOutW(dc, step.Text.X, step.Text.Y, wide.c_str(), static_cast<int>(wide.size()));
                     break;
+                }
                 case PlanStep::Kind::Recolour:
                     Recolour(picture.Image(), step.Recolour, colourOf(step.Recolour.From), colourOf(step.Recolour.To));
                     break;

@@ -65,4 +65,9 @@ uint32_t ClassicGlyphFlags(int32_t controlType, int32_t value, bool enabled, int
     return flags;
 }
 
+int32_t ValueAfterKeyPress(int32_t controlType, int32_t value) {
+    if (controlType == ControlTypes::OptionButton) return 1;
+    return value == 0 ? 1 : 0;
+}
+
 }  // namespace tarvex::xp

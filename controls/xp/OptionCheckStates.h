@@ -39,6 +39,10 @@ struct StateAndValue {
 // toggles (mixed unchecks). Other states keep their Value.
 StateAndValue AfterLeftUp(int32_t controlType, int32_t state, int32_t value);
 
+// Space, an access key or an arrow key chose the control: an option becomes
+// checked, a check box toggles (mixed unchecks).
+int32_t ValueAfterKeyPress(int32_t controlType, int32_t value);
+
 // DrawFrameControl flags of the classic glyph.
 uint32_t ClassicGlyphFlags(int32_t controlType, int32_t value, bool enabled, int32_t state);
 

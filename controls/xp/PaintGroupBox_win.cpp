@@ -72,7 +72,8 @@ CaptionMeasures XpGroupBox::MeasureCaption() const {
 
 void XpGroupBox::DrawClassicCaption(const XpRect& r) {
     RECT rect = ToRect(r);
-    DrawTextA(SurfaceDC(), p_.Caption.c_str(), static_cast<int>(p_.Caption.size()), &rect, kClassicCaptionFormat);
+    const std::wstring caption = host::WideText(p_.Caption);
+    DrawTextW(SurfaceDC(), caption.c_str(), static_cast<int>(caption.size()), &rect, kClassicCaptionFormat);
 }
 
 void XpGroupBox::PaintGroupBox() {

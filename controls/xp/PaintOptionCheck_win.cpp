@@ -4,11 +4,11 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
-#include "base/Rounding.h"
 #include "controls/host/GdiHandles_win.h"
 #include "controls/host/IgnoreFailure.h"
 #include "controls/host/PaintTarget_win.h"
 #include "controls/host/ScreenMetrics_win.h"
+#include "controls/host/Twips.h"
 #include "controls/host/WideText_win.h"
 #include "controls/xp/OptionCheckGeometry.h"
 #include "controls/xp/OptionCheckStates.h"
@@ -81,6 +81,8 @@ void XPOptionCheck::PaintButton(int32_t& state) {
     m.HeightF = TextSize("F").cy;
     m.TwipsPerPixel = TwipsPerPixelX();
     const bool enabled = Enabled();
+    // The caption reaches GDI in UTF-16, converted whole from the process code page.
+    const std::wstring wide = host::WideText(caption_);
     HWND window = Handle();
     if (IsThemed(window, false) && themed_) {
         if (!enabled) state = StateFor(false, value_, state);
@@ -92,9 +94,8 @@ void XPOptionCheck::PaintButton(int32_t& state) {
         RECT captionRect = ToRect(layout.Caption);
         if (theme) DrawThemeBackground(theme.Get(), dc, part, state, &glyphRect, &glyphRect);
         if (useCustomForeColor_) {
-            DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &captionRect, 0);
+            DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &captionRect, 0);
         } else if (theme) {
-            const std::wstring wide = host::WideText(caption_);
             DrawThemeText(theme.Get(), dc, part, state, wide.c_str(), -1, DT_SINGLELINE, 0, &captionRect);
         }
     } else {
@@ -102,7 +103,7 @@ void XPOptionCheck::PaintButton(int32_t& state) {
         RECT glyphRect = ToRect(layout.Glyph);
         RECT captionRect = ToRect(layout.Caption);
         DrawFrameControl(dc, &glyphRect, DFC_BUTTON, ClassicGlyphFlags(controlType_, value_, enabled, state));
-        DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &captionRect, 0);
+        DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &captionRect, 0);
     }
     if (enabled && hasFocus_) DrawFocus();
 }
@@ -139,9 +140,9 @@ void XPOptionCheck::CopyParentBackground() {
                         break;
                     }
             }
-            const auto whole = [](double v) { return static_cast<int>(RoundHalfEven(v)); };
-            x = whole(Left()) / whole(TwipsPerPixelX());
-            y = whole(Top()) / whole(TwipsPerPixelY());
+            // The exact pixel place, whatever the twips per pixel (7.5 at 192 DPI).
+            x = host::TwipsToPixels(Left(), TwipsPerPixelX());
+            y = host::TwipsToPixels(Top(), TwipsPerPixelY());
         } else {
             source = host::PaintTarget::FromWindow(formWindow);
             const RECT rect = GetRectInParent();

@@ -1,4 +1,5 @@
 #include "controls/xp/ProgressChildren_win.h"
+#include "controls/host/WideText_win.h"
 
 #include <vector>
 
@@ -76,7 +77,8 @@ LRESULT PercentageLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             host::SelectedObject selected(dc, font);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_SINGLELINE | DT_NOPREFIX);
+            const std::wstring wide = host::WideText(text);
+            DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &client, DT_SINGLELINE | DT_NOPREFIX);
             EndPaint(Handle(), &paint);
             return 0;
         }

@@ -246,6 +246,11 @@ LRESULT XPOptionCheck::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_SHOWWINDOW:
             if (wParam) Redraw();
             break;
+        case WM_THEMECHANGED:
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            Redraw();  // the image keeps the old look until drawn again
+            break;
         case WM_LBUTTONDBLCLK:
             if (DblClick) DblClick();
             return 0;
@@ -255,6 +260,18 @@ LRESULT XPOptionCheck::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
         case WM_MBUTTONDBLCLK: return 0;  // only the left button counts
+        case WM_GETDLGCODE:
+            // Arrows move within the group here; the dialog manager clicks
+            // the control (BM_CLICK) for its access key.
+            return controlType_ == ControlTypes::OptionButton ? DLGC_WANTARROWS | DLGC_BUTTON | DLGC_RADIOBUTTON
+                                                              : DLGC_BUTTON;
+        case WM_KEYDOWN:
+            if (HandleKey(wParam)) return 0;
+            break;
+        case BM_CLICK:
+            if (GetFocus() != Handle()) SetFocus(Handle());
+            ChooseByKey();
+            return 0;
         case WM_SETFOCUS:
             hasFocus_ = true;
             Redraw();

@@ -95,6 +95,11 @@ private:
     RECT GetRectInParent() const;
     void ClearOptionSiblings();
 
+    // Keyboard (OptionCheckKeyboard_win.cpp).
+    bool HandleKey(WPARAM key);
+    void ChooseByKey();
+    void MoveToSibling(bool forward);
+
     host::LoadedLibrary shell32Handle_{"shell32.dll"};
     uint32_t rememberedForeColor_ = OleColours::ButtonText;
     bool useCustomForeColor_ = false;

@@ -2,9 +2,9 @@
 
 #include <windowsx.h>
 
-#include "base/Rounding.h"
 #include "controls/host/IgnoreFailure.h"
 #include "controls/host/ScreenMetrics_win.h"
+#include "controls/host/Twips.h"
 #include "controls/xp/XpControls_win.h"
 
 namespace tarvex::xp {
@@ -226,6 +226,14 @@ LRESULT XpGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SHOWWINDOW:
             if (wParam) LayoutAndPaint();
             break;
+        case WM_THEMECHANGED:
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            // The image is all there is on the screen: draw it again in the
+            // new look, the classic bar too, even at an unchanged percentage.
+            lastDrawnPercentage_ = -1;
+            LayoutAndPaint();
+            break;
         case WM_LBUTTONDOWN:
             // Held until the release, so a release outside is seen (and is no click).
             leftDown_ = true;
@@ -290,13 +298,12 @@ void XpGroupBox::PaintTransparentBackground() {
                 }
             }
             if (!source) return;
-            // Operands rounded to whole numbers, then divided without remainder.
-            const auto whole = [](double v) { return static_cast<int>(RoundHalfEven(v)); };
-            const int tppX = whole(TwipsPerPixelX()), tppY = whole(TwipsPerPixelY());
-            x = whole(Left()) / tppX;
-            y = whole(Top()) / tppY;
-            width = whole(PixelWidth() * TwipsPerPixelX()) / tppX;
-            height = whole(PixelHeight() * TwipsPerPixelY()) / tppY;
+            // The exact pixel place: a twips-per-pixel rounded to a whole
+            // number (7.5 -> 8 at 192 DPI) would shift the copy by many pixels.
+            x = host::TwipsToPixels(Left(), TwipsPerPixelX());
+            y = host::TwipsToPixels(Top(), TwipsPerPixelY());
+            width = PixelWidth();
+            height = PixelHeight();
         } else {
             source = host::PaintTarget::FromWindow(formWindow);
             if (!source) return;

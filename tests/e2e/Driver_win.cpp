@@ -214,10 +214,32 @@ void Type(const std::string& text) {
     Settle();
 }
 
+void TypeWide(const std::wstring& text) {
+    for (wchar_t c : text) {
+        SendKey(0, c, KEYEVENTF_UNICODE);
+        SendKey(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+    }
+    Settle();
+}
+
 void Press(WORD virtualKey) {
     SendKey(virtualKey, 0, 0);
     SendKey(virtualKey, 0, KEYEVENTF_KEYUP);
     Settle();
+}
+
+void PressWith(WORD modifier, WORD virtualKey) {
+    SendKey(modifier, 0, 0);
+    Press(virtualKey);
+    SendKey(modifier, 0, KEYEVENTF_KEYUP);
+    Settle();
+}
+
+HWND FocusOf(HWND mainWindow) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
 }
 
 bool DeliverDrop(HWND window, HDROP drop) {

@@ -63,7 +63,12 @@ void ClickAt(int x, int y);
 void MoveTo(int x, int y);
 // Keyboard input: text typed character by character, or one key press.
 void Type(const std::string& text);
+void TypeWide(const std::wstring& text);
 void Press(WORD virtualKey);
+// A key pressed while `modifier` (VK_SHIFT, VK_MENU, VK_CONTROL) is held.
+void PressWith(WORD modifier, WORD virtualKey);
+// The window that has the keyboard focus in the program's window thread.
+HWND FocusOf(HWND mainWindow);
 // Hands `drop` (which it then frees) to the window of another process as a
 // WM_DROPFILES that process can read; true once it was posted there.
 bool DeliverDrop(HWND window, HDROP drop);

@@ -405,5 +405,125 @@ TEST_F(TarvexE2e, DonatePictureOpensItsPageThroughTheShell) {
         << ReadBytes(record);
 }
 
+TEST_F(TarvexE2e, WholeShiftAndTranslationWithKeysOnly) {
+    test::FakeService fake;
+    fake.Reset();
+    SetProxy(fake.Address());
+    std::string movie = folder / "movie.srt";
+    WriteBytes(movie, kTwoCues);
+    SetForegroundWindow(app.MainWindow());
+    // The control that holds the focus (an editable combo for its edit box).
+    auto focused = [&] {
+        HWND focus = FocusOf(app.MainWindow());
+        HWND parent = focus ? GetParent(focus) : nullptr;
+        return parent && GetDlgCtrlID(parent) >= id::cmbMenit && GetDlgCtrlID(parent) <= id::comLan
+                   ? GetDlgCtrlID(parent)
+                   : GetDlgCtrlID(focus);
+    };
+    auto tabTo = [&](int control) {
+        for (int presses = 0; presses < 12 && focused() != control; ++presses) Press(VK_TAB);
+        return focused() == control;
+    };
+
+    // Reading order, Process left out while it is disabled; Shift+Tab goes back.
+    ASSERT_TRUE(tabTo(id::Text1));
+    std::vector<int> order;
+    for (int step = 0; step < 7; ++step) {
+        Press(VK_TAB);
+        order.push_back(focused());
+    }
+    EXPECT_EQ(order, (std::vector<int>{id::cmdBuka, id::TabStrip1, id::cmbMenit, id::cmbDetik, id::rdTambah0,
+                                       id::cmdTutup, id::Text1}));
+    PressWith(VK_SHIFT, VK_TAB);
+    EXPECT_EQ(focused(), id::cmdTutup);
+
+    // Alt+O opens; the name is typed into the dialog.
+    PressWith(VK_MENU, 'O');
+    ASSERT_NE(WaitForWindow(app.ProcessId(), "Select Input Subtitle"), nullptr);
+    Type(movie);
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return Text(id::Text1) == movie; }, 10s));
+    ASSERT_TRUE(IsEnabled(Control(id::cmdProses)));
+
+    // 1:30 later: amounts typed over the selected texts, Plus by the arrow
+    // key, Enter for Process and for the closing message.
+    ASSERT_TRUE(tabTo(id::cmbMenit));
+    Type("1");
+    ASSERT_TRUE(tabTo(id::cmbDetik));
+    Type("30");
+    ASSERT_TRUE(tabTo(id::rdTambah0));
+    Press(VK_DOWN);
+    EXPECT_EQ(focused(), id::rdTambah0 + 1);
+    EXPECT_EQ(SendMessageA(Control(id::rdTambah0 + 1), BM_GETCHECK, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(Control(id::rdTambah0), BM_GETCHECK, 0, 0), 0);
+    Press(VK_RETURN);
+    ASSERT_NE(WaitForWindow(app.ProcessId(), "Finish", 30s), nullptr) << Text(id::Label5);
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return WaitForWindow(app.ProcessId(), "Finish", 0ms) == nullptr; }, 5s));
+    EXPECT_EQ(ReadBytes(movie).substr(0, 34), "1\r\n00:02:15,500 --> 00:02:17,000\r\n");
+
+    // The translation page by the arrow key on the tab strip, a target
+    // language typed, Enter.
+    ASSERT_TRUE(tabTo(id::TabStrip1));
+    Press(VK_RIGHT);
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
+    ASSERT_TRUE(tabTo(id::comLan));
+    Type("german");
+    Press(VK_RETURN);
+    ASSERT_NE(WaitForWindow(app.ProcessId(), "Finish", 30s), nullptr) << Text(id::Label5);
+    Press(VK_RETURN);
+    SetProxy("");
+    EXPECT_EQ(ReadBytes(folder / "movie.de.srt").substr(0, 41), "1\r\n00:02:15,500 --> 00:02:17,000\r\nHELLO\r\n");
+
+    // Alt+C closes the window.
+    ASSERT_TRUE(WaitUntil([&] { return WaitForWindow(app.ProcessId(), "Finish", 0ms) == nullptr; }, 5s));
+    PressWith(VK_MENU, 'C');
+    EXPECT_TRUE(app.HasExited(10s));
+}
+
+TEST_F(TarvexE2e, NamesInAnyScriptThroughOpenShiftTranslationAndSettings) {
+    test::FakeService fake;
+    fake.Reset();
+    SetProxy(fake.Address());
+    std::string base = folder.Path();
+    std::wstring films = std::wstring(base.begin(), base.end()) + L"\\Café Фильмы 字幕";
+    ASSERT_TRUE(CreateDirectoryW(films.c_str(), nullptr));
+    std::wstring movie = films + L"\\película ёж 映画.srt";
+    ASSERT_TRUE(WriteWideFile(movie, kTwoCues));
+
+    Click(Control(id::cmdBuka));
+    ASSERT_NE(WaitForWindow(app.ProcessId(), "Select Input Subtitle"), nullptr);
+    TypeWide(movie);
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return WideTextOf(Control(id::Text1)) == movie; }, 10s));
+    ASSERT_TRUE(IsEnabled(Control(id::cmdProses))) << "the path rule did not find the file";
+
+    SetShift(1, "0", "30");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_TRUE(ExistsWide(films + L"\\película ёж 映画_original.srt"));
+    EXPECT_EQ(WideTextOf(Control(id::Label5)), L"Output File : película ёж 映画.srt");
+
+    SelectTranslationPage();
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    SetProxy("");
+    EXPECT_TRUE(ExistsWide(films + L"\\película ёж 映画.id.srt"));
+    EXPECT_EQ(WideTextOf(Control(id::Label5)), L"Output File : película ёж 映画.id.srt");
+
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(WideSetting(L"lokasi"), films);
+    // The remembered folder is where the next Open starts.
+    ASSERT_TRUE(app.Start());
+    Click(Control(id::cmdBuka));
+    HWND dialog = WaitForWindow(app.ProcessId(), "Select Input Subtitle");
+    ASSERT_NE(dialog, nullptr);
+    TypeWide(L"película ёж 映画.id.srt");
+    Press(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return WideTextOf(Control(id::Text1)) == films + L"\\película ёж 映画.id.srt"; }, 10s))
+        << "not opened from the remembered folder";
+}
+
 }  // namespace
 }  // namespace tarvex::e2e

@@ -219,7 +219,7 @@ TEST_F(GroupBoxWin, ClassicTabStandsOnItsPanel) {
     tab->SetBackStyle(BackStyles::Opaque);
     tab->SetCaption("Page");
     tab->SetBorderStyle(BorderStyles::XpTab);
-    const int tabH = 20;  // 300 twips
+    const int tabH = static_cast<int>(RoundHalfEven(300 / form.TwipsPerPixelY()));
     const int tabRight = tab->TextSize("Page").cx + 16;
     // The panel's raised top edge (light, then highlight) runs right of the
     // tab; under the tab its inner line is covered to join the two.
@@ -266,6 +266,26 @@ TEST_F(GroupBoxWin, SavedStateOfANewControl) {
     box->SetPercentage(70);
     box->WriteProperties(bag);
     EXPECT_EQ(bag.ReadInt("percentage", 0), 70);
+}
+
+TEST_F(GroupBoxWin, LoadedControlsFollowTheFormsResizeAndKeepTheirHandle) {
+    host::PropertyBag saved;
+    saved.WriteProperty("BackStyle", int32_t{BackStyles::Opaque}, int32_t{0});
+    auto loaded = XpGroupBox::Create(form.Handle(), 0, 0, 80, 40, Site("Loaded"));
+    loaded->ReadProperties(saved);
+    auto placed = XpGroupBox::Create(form.Handle(), 100, 0, 80, 40, Site("Placed"));
+    placed->SetBackStyle(BackStyles::Opaque);
+    auto option = XPOptionCheck::Create(form.Handle(), 0, 100, Site("Option"));
+    saved.WriteProperty("UseParentFormhDC", true, false);
+    option->ReadProperties(saved);
+    EXPECT_TRUE(option->UseParentFormhDC());
+    host::BrushHandle magenta(CreateSolidBrush(RGB(255, 0, 255)));
+    RECT all{0, 0, 80, 40};
+    for (HDC dc : {loaded->hDC(), placed->hDC(), option->hDC()}) FillRect(dc, &all, magenta.Get());
+    SendMessageA(form.Handle(), WM_SIZE, 0, MAKELPARAM(400, 300));  // the form's Resize
+    EXPECT_EQ(GetPixel(loaded->hDC(), 40, 30), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(option->hDC(), 1, 1), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(placed->hDC(), 40, 30), RGB(255, 0, 255));  // placed, not loaded: no tie to the form
 }
 
 }  // namespace

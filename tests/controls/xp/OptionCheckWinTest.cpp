@@ -198,5 +198,51 @@ TEST_F(OptionCheckWin, SavedAndLoaded) {
     EXPECT_EQ(loaded.FontName(), GetThemeFontName());
 }
 
+TEST_F(OptionCheckWin, KeysMoveAmongOptionsAndSpaceOrAccessKeyChoose) {
+    XPOptionCheck& start = Add(form.Handle(), ControlTypes::OptionButton, 1, "Start Time");
+    XPOptionCheck& plus = Add(form.Handle(), ControlTypes::OptionButton, 0, "Plus");
+    XPOptionCheck& minus = Add(form.Handle(), ControlTypes::OptionButton, 0, "Minus");
+    XPOptionCheck& check = Add(form.Handle(), ControlTypes::CheckBox, 0, "Check");
+    for (auto& control : controls) ShowWindow(control->hWnd(), SW_SHOWNA);
+    int minusClicks = 0;
+    minus.Click = [&] { ++minusClicks; };
+    auto key = [](XPOptionCheck& control, WPARAM k) { SendMessageA(control.hWnd(), WM_KEYDOWN, k, 0); };
+    EXPECT_EQ(SendMessageA(start.hWnd(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_BUTTON | DLGC_RADIOBUTTON);
+    EXPECT_EQ(SendMessageA(check.hWnd(), WM_GETDLGCODE, 0, 0), DLGC_BUTTON);  // arrows stay with the form
+
+    key(start, VK_DOWN);
+    EXPECT_EQ(plus.Value(), 1);
+    EXPECT_EQ(start.Value(), 0);
+    EXPECT_EQ(check.Value(), 0);  // check boxes are no part of the group
+    key(plus, VK_UP);
+    key(start, VK_LEFT);  // from the first back round to the last
+    EXPECT_EQ(minus.Value(), 1);
+    EXPECT_EQ(minusClicks, 1);
+    EXPECT_EQ(start.Value() + plus.Value(), 0);
+    // A disabled option is passed over.
+    plus.SetEnabled(false);
+    key(minus, VK_RIGHT);
+    key(start, VK_RIGHT);
+    EXPECT_EQ(minus.Value(), 1);
+    EXPECT_EQ(plus.Value(), 0);
+
+    // The access key arrives as BM_CLICK; Space chooses the focused control.
+    SendMessageA(start.hWnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(start.Value(), 1);
+    EXPECT_EQ(minus.Value(), 0);
+    // Focus shows as a dotted rectangle around the caption, and goes with it.
+    const auto unfocused = Snapshot(check.hDC(), check.PixelWidth(), check.PixelHeight());
+    SendMessageA(check.hWnd(), WM_SETFOCUS, 0, 0);
+    EXPECT_NE(Snapshot(check.hDC(), check.PixelWidth(), check.PixelHeight()), unfocused);
+    EXPECT_NE(GetPixel(check.hDC(), check.PixelWidth() - 1, 1), GetPixel(check.hDC(), check.PixelWidth() - 1, 0));
+    SendMessageA(check.hWnd(), WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(Snapshot(check.hDC(), check.PixelWidth(), check.PixelHeight()), unfocused);
+    key(check, VK_SPACE);
+    EXPECT_EQ(check.Value(), 1);
+    key(check, VK_SPACE);
+    EXPECT_EQ(check.Value(), 0);
+    EXPECT_EQ(start.Value(), 1);
+}
+
 }  // namespace
 }  // namespace tarvex::xp::testing

@@ -33,8 +33,9 @@ TEST_F(XpControlsWin, TabStripCheatPaintsThePageBodyIntoTheFormImage) {
     EXPECT_FALSE(DrawTabStripCheat(form, 0, 0, 3000, 3000));
     EXPECT_FALSE(form.AutoRedraw());  // nothing changed
     SetClassicLook(false);
-    // 1500 twips at 15 twips per pixel: a 100-pixel square.
-    EXPECT_TRUE(DrawTabStripCheat(form, 0, 0, 1500, 1500));
+    // A 100-pixel square at the screen's scale.
+    const auto hundred = static_cast<int32_t>(100 * form.TwipsPerPixelX());
+    EXPECT_TRUE(DrawTabStripCheat(form, 0, 0, hundred, hundred));
     EXPECT_TRUE(form.AutoRedraw());
     EXPECT_NE(GetPixel(dc, 50, 50), before);                        // the tab body, lighter than the face
     EXPECT_EQ(GetPixel(dc, 150, 150), GetSysColor(COLOR_BTNFACE));  // outside: cleared only
@@ -84,10 +85,10 @@ TEST_F(XpControlsWin, TextBoxesTakeTheThemeFontOnlyWhenTagged) {
     EXPECT_EQ(labelControl.Kind(), host::ControlKind::Label);
     ThemeFormControls(form);
     EXPECT_EQ(taggedBox.Font().Name, GetThemeFontName());
-    EXPECT_EQ(taggedBox.Left(), 38 * 15.0);
-    EXPECT_EQ(taggedBox.Top(), 38 * 15.0);
+    EXPECT_EQ(taggedBox.Left(), 38 * form.TwipsPerPixelX());
+    EXPECT_EQ(taggedBox.Top(), 38 * form.TwipsPerPixelY());
     EXPECT_EQ(plainBox.Font().Name, "Arial");
-    EXPECT_EQ(plainBox.Top(), 70 * 15.0);
+    EXPECT_EQ(plainBox.Top(), 70 * form.TwipsPerPixelY());
     EXPECT_EQ(labelControl.Font().Name, GetThemeFontName());
     form.RemoveControl(&taggedBox);
     form.RemoveControl(&plainBox);
