@@ -29,14 +29,11 @@ struct Outcome {
 Outcome Read(std::string_view bytes, size_t piece) {
     Outcome outcome;
     std::unique_ptr<ContentDecoder> decoder;
-    HttpResponseParser* self = nullptr;
     try {
-        HttpResponseParser parser([&](const char* data, size_t size) {
-            // The headers are whole by the first body byte.
-            if (!decoder) decoder = std::make_unique<ContentDecoder>(self->Header("Content-Encoding"));
+        HttpResponseParser parser([&](const HttpResponseParser& self, const char* data, size_t size) {
+            if (!decoder) decoder = std::make_unique<ContentDecoder>(self.Header("Content-Encoding"));
             decoder->Feed(data, size, outcome.Body);
         });
-        self = &parser;
         size_t at = 0;
         while (at < bytes.size() && !parser.Done()) {
             const size_t size = std::min(piece, bytes.size() - at);

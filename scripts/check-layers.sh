@@ -34,6 +34,9 @@ out=$(
   check controls/xp base controls/host
   check app base job
   check cli base job subtitle translate
+  # Only the window's own tests know the window's headers.
+  git ls-files 'tests/*.h' 'tests/*.cpp' | grep -v '^tests/app/\|^tests/e2e/' |
+    xargs grep -n '^#include "app/' /dev/null | sed 's/:[0-9]*:#include "\(.*\)".*/: includes \1/' || true
 )
 if [ -n "$out" ]; then
   printf '%s\n' "$out"

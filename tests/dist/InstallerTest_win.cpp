@@ -17,7 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "app/win/ControlIds.h"
 #include "base/Version.h"
 #include "e2e/Driver_win.h"
 
@@ -25,7 +24,6 @@ namespace tarvex::dist {
 namespace {
 
 using namespace e2e;
-namespace id = win::ControlId;
 
 const std::wstring kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarvex";
 const std::wstring kClasses = L"Software\\Classes";
@@ -295,9 +293,9 @@ TEST_F(Installer, SilentInstallOpenWithTarvexAndUninstall) {
     ASSERT_NE(open.hProcess, nullptr);
     HWND window = WaitForWindow(GetProcessId(open.hProcess), "Tarvex " TARVEX_VERSION_SHORT_TEXT, 30s);
     ASSERT_NE(window, nullptr) << "Tarvex did not show its window";
-    EXPECT_TRUE(WaitUntil([&] { return WideTextOf(FindControl(window, id::Text1)) == movie; }, 10s))
+    EXPECT_TRUE(WaitUntil([&] { return WideTextOf(FileBoxOf(window)) == movie; }, 10s))
         << "the file box shows another path";
-    EXPECT_TRUE(IsEnabled(FindControl(window, id::cmdProses)));
+    EXPECT_TRUE(IsEnabled(ProcessButtonOf(window)));
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(open.hProcess, 10000), WAIT_OBJECT_0);
     CloseHandle(open.hProcess);

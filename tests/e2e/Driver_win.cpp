@@ -127,6 +127,14 @@ HWND FindControl(HWND root, int id) {
     return search.Found;
 }
 
+HWND FileBoxOf(HWND mainWindow) {
+    return FindControl(mainWindow, win::ControlId::Text1);
+}
+
+HWND ProcessButtonOf(HWND mainWindow) {
+    return FindControl(mainWindow, win::ControlId::cmdProses);
+}
+
 HWND WaitForWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout) {
     WindowSearch search{processId, title, ""};
     WaitUntil(

@@ -41,6 +41,10 @@ private:
 
 // A descendant window of `root` by its control identifier; nullptr if none.
 HWND FindControl(HWND root, int id);
+// The main window's file box and Process button, for tests that know the
+// window only from outside (the installed copy).
+HWND FileBoxOf(HWND mainWindow);
+HWND ProcessButtonOf(HWND mainWindow);
 // A top-level window of the process whose title is `title` (a message box,
 // a dialog), waited for.
 HWND WaitForWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout = 10s);

@@ -107,14 +107,14 @@ size_t HttpResponseParser::Feed(const char* data, size_t size) {
             case State::Body:
             case State::ChunkData: {
                 size_t piece = static_cast<size_t>(std::min<unsigned long long>(left_, end - at));
-                onBody_(at, piece);
+                onBody_(*this, at, piece);
                 at += piece;
                 left_ -= piece;
                 if (left_ == 0) state_ = state_ == State::Body ? State::Done : State::ChunkEnd;
                 break;
             }
             case State::UntilClose:
-                onBody_(at, static_cast<size_t>(end - at));
+                onBody_(*this, at, static_cast<size_t>(end - at));
                 at = end;
                 break;
             default:

@@ -13,8 +13,10 @@ namespace tarvex {
 
 class HttpResponseParser {
 public:
-    // `onBody` receives the body's bytes, framing removed, in order.
-    explicit HttpResponseParser(std::function<void(const char*, size_t)> onBody) : onBody_(std::move(onBody)) {}
+    // `onBody` receives the body's bytes, framing removed, in order, with
+    // the parser itself so that it can read the headers, whole by then.
+    using BodySink = std::function<void(const HttpResponseParser&, const char*, size_t)>;
+    explicit HttpResponseParser(BodySink onBody) : onBody_(std::move(onBody)) {}
 
     // Takes bytes of the connection; answers how many belong to this
     // response (the rest, if any, came after its end). Throws
@@ -42,7 +44,7 @@ private:
     void StatusLine(const std::string& line);
     void EndOfHeaders();
 
-    std::function<void(const char*, size_t)> onBody_;
+    BodySink onBody_;
     State state_ = State::StatusLine;
     std::string line_;        // a line not yet ended
     size_t headerBytes_ = 0;  // of the current response

@@ -210,17 +210,15 @@ PlainReply PlainHttpConnection::Attempt(Socket& socket, const std::string& reque
     PlainReply result;
     std::unique_ptr<ContentDecoder> decoder;
     size_t discarded = 0;
-    HttpResponseParser* self = nullptr;
-    HttpResponseParser parser([&](const char* data, size_t size) {
-        if (IsRedirect(self->Status()) && !self->Header("Location").empty()) {
+    HttpResponseParser parser([&](const HttpResponseParser& self, const char* data, size_t size) {
+        if (IsRedirect(self.Status()) && !self.Header("Location").empty()) {
             // Not wanted, but read to its end so the connection can be kept.
             if ((discarded += size) > kMaxReplyBytes) throw ReplyTooLargeError();
             return;
         }
-        if (!decoder) decoder = std::make_unique<ContentDecoder>(self->Header("Content-Encoding"));
+        if (!decoder) decoder = std::make_unique<ContentDecoder>(self.Header("Content-Encoding"));
         decoder->Feed(data, size, result.Reply.Body);
     });
-    self = &parser;
     socket.KeepAfter = false;
     socket.Send(requestHead, deadline, interrupt);
     char buffer[16384];

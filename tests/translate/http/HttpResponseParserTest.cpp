@@ -13,7 +13,8 @@ namespace {
 
 struct Parsed {
     std::string Body;
-    HttpResponseParser Parser{[this](const char* data, size_t size) { Body.append(data, size); }};
+    HttpResponseParser Parser{
+        [this](const HttpResponseParser&, const char* data, size_t size) { Body.append(data, size); }};
     // Feeds `bytes` in pieces of `piece`; answers how many were taken.
     size_t Feed(const std::string& bytes, size_t piece) {
         size_t taken = 0;
