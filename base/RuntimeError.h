@@ -30,6 +30,7 @@ constexpr int32_t ReplyTooLarge = 35764;     // the reply passed its size limit
 constexpr int32_t TooManyRedirects = 35765;  // the service kept redirecting
 constexpr int32_t BlockTooLong = 35766;      // a block's text does not fit in one request
 constexpr int32_t BadContentCoding = 35767;  // the reply's content coding is unknown or its data corrupt
+constexpr int32_t BatchMismatch = 35768;     // an answer lost, added or merged blocks of its request
 }  // namespace ErrorNumber
 
 // The runtime's own description for a number ("Overflow" for 6...).

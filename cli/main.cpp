@@ -111,9 +111,14 @@ int RunTranslate(const CliArguments& arguments) {
     TranslationOptions options{arguments.Encoding, arguments.Resume ? ResumeChoice::Always : ResumeChoice::Never};
     // Every run opens its own connections, one per request in flight.
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{
-        *transport,     kServiceHost,         std::chrono::seconds(arguments.TimeoutSeconds), {}, {},
-        arguments.Jobs, CreateSystemTransport};
+    TranslationService service{*transport,
+                               kServiceHost,
+                               std::chrono::seconds(arguments.TimeoutSeconds),
+                               {},
+                               {},
+                               arguments.Jobs,
+                               CreateSystemTransport,
+                               {}};
     service.RunBlocking = [](const std::function<void()>& work) { work(); };
     if (!arguments.Host.empty()) service.Host = arguments.Host;
     InterruptGuard guard;

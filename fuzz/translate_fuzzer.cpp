@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             transport.Script.push_back(step);
         }
     }
-    TranslationService service{transport, "h", std::chrono::seconds(30), {}, {}, 1, {}};
+    TranslationService service{transport, "h", std::chrono::seconds(30), {}, {}, 1, {}, {}};
     service.RunBlocking = [](const std::function<void()>& work) { work(); };
     service.Pause = [](std::chrono::milliseconds) {};
     SilentPanel panel;

@@ -16,25 +16,23 @@ constexpr size_t kAheadPerJob = 8;
 
 }  // namespace
 
-RequestPool::RequestPool(const BlockPlan& plan, size_t first, const std::string& sourceCode,
-                         const std::string& targetCode, TranslationService& service)
+RequestPool::RequestPool(const BlockPlan& plan, size_t first, ServiceInUse& services, TranslationService& settings)
     : plan_(plan),
-      source_(sourceCode),
-      target_(targetCode),
-      service_(service),
-      headers_(HeaderLines(BuildHeaderBlock(service.Host))),
-      gate_(std::clamp(service.Jobs, 1, kMostJobs), service.Pause),
+      services_(services),
+      service_(settings),
+      batches_(PlanBatches(plan, first, services.Current()->Limits())),
+      gate_(std::clamp(settings.Jobs, 1, kMostJobs), settings.Pause),
       slots_(plan.Requests.size()),
-      next_(first),
       taken_(first),
       failedAt_(plan.Requests.size()) {
-    const size_t remaining = plan.Requests.size() - std::min(first, plan.Requests.size());
+    const size_t remaining = batches_.size();
     // Connections of the pool's own, which it may cancel when it stops;
     // without a source of them, the caller's one, left as it is.
-    const size_t jobs = service.NewTransport ? std::min<size_t>(std::clamp(service.Jobs, 1, kMostJobs), remaining) : 1;
-    if (!service.NewTransport) transports_.push_back(&service.Transport);
+    const size_t jobs =
+        settings.NewTransport ? std::min<size_t>(std::clamp(settings.Jobs, 1, kMostJobs), remaining) : 1;
+    if (!settings.NewTransport) transports_.push_back(&settings.Transport);
     while (transports_.size() < jobs) {
-        ownTransports_.push_back(service.NewTransport());
+        ownTransports_.push_back(settings.NewTransport());
         transports_.push_back(ownTransports_.back().get());
     }
     try {
@@ -56,43 +54,37 @@ RequestPool::~RequestPool() {
     for (std::thread& worker : workers_) worker.join();
 }
 
-BlockTranslation RequestPool::Fetch(size_t index, HttpTransport& transport) {
-    const BlockRequest& request = plan_.Requests[index];
-    try {
-        const std::string url = BlockRequestUrl(request.Lines, source_, target_, service_.Host);
-        BlockTranslation translation = FetchTranslation(request.Lines, url, headers_, service_, transport, &gate_);
-        gate_.BlockSucceeded();
-        return translation;
-    } catch (const RuntimeError& error) {
-        if (error.Number() != ErrorNumber::BlockTooLong) throw;
-        throw RuntimeError(error.Number(),
-                           "Block at line " + std::to_string(request.BlockLine) + " " + kTooLongForOneRequest);
-    }
-}
-
 void RequestPool::Work(HttpTransport& transport) {
     const size_t ahead = kAheadPerJob * static_cast<size_t>(std::clamp(service_.Jobs, 1, kMostJobs));
     for (;;) {
         size_t index = 0;
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [&] { return stopping_ || next_ >= slots_.size() || next_ < taken_ + ahead; });
-            if (stopping_ || next_ >= slots_.size() || next_ > failedAt_) return;
+            auto startable = [&] { return next_ >= batches_.size() || batches_[next_].First < taken_ + ahead; };
+            changed_.wait(lock, [&] { return stopping_ || startable(); });
+            if (stopping_ || next_ >= batches_.size() || batches_[next_].First > failedAt_) return;
             index = next_++;
         }
-        Slot result;
+        const RequestBatch& batch = batches_[index];
+        std::vector<BlockTranslation> translations;
+        std::exception_ptr failure;
         try {
-            result.Translation = Fetch(index, transport);
+            translations = FetchBatch(plan_, batch, services_, service_, transport, &gate_);
+            gate_.BlockSucceeded();
         } catch (const std::bad_alloc&) {
-            result.Failure = std::make_exception_ptr(RuntimeError(ErrorNumber::OutOfMemory));
+            failure = std::make_exception_ptr(RuntimeError(ErrorNumber::OutOfMemory));
         } catch (...) {
-            result.Failure = std::current_exception();
+            failure = std::current_exception();
         }
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            result.Done = true;
-            if (result.Failure) failedAt_ = std::min(failedAt_, index);
-            slots_[index] = std::move(result);
+            if (failure) failedAt_ = std::min(failedAt_, batch.First);
+            for (size_t at = 0; at < batch.Count; ++at) {
+                Slot& slot = slots_[batch.First + at];
+                slot.Done = true;
+                slot.Failure = failure;
+                if (!failure) slot.Translation = std::move(translations[at]);
+            }
         }
         changed_.notify_all();
     }

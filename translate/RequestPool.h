@@ -1,6 +1,7 @@
 #pragma once
 // The requests of a run sent by several workers at once, each with its own
-// connection, and handed back strictly in block order.
+// connection, a batch of blocks at a time as the service allows, and handed
+// back strictly in block order.
 
 #include <condition_variable>
 #include <exception>
@@ -10,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "translate/BatchFetch.h"
+#include "translate/BatchPlan.h"
 #include "translate/BlockPlan.h"
 #include "translate/RateGate.h"
 #include "translate/TranslationRequest.h"
@@ -18,9 +21,8 @@ namespace tarvex {
 
 class RequestPool {
 public:
-    // Starts sending the plan's requests from `first` on.
-    RequestPool(const BlockPlan& plan, size_t first, const std::string& sourceCode, const std::string& targetCode,
-                TranslationService& service);
+    // Starts sending the plan's requests from `first` on through `services`.
+    RequestPool(const BlockPlan& plan, size_t first, ServiceInUse& services, TranslationService& settings);
     // Stops the workers, cancelling what they still have in flight on the
     // pool's own connections.
     ~RequestPool();
@@ -40,13 +42,11 @@ private:
     };
 
     void Work(HttpTransport& transport);
-    BlockTranslation Fetch(size_t index, HttpTransport& transport);
 
     const BlockPlan& plan_;
-    const std::string& source_;
-    const std::string& target_;
+    ServiceInUse& services_;
     TranslationService& service_;
-    const std::vector<std::string> headers_;
+    const std::vector<RequestBatch> batches_;
     RateGate gate_;
     std::vector<std::unique_ptr<HttpTransport>> ownTransports_;
     std::vector<HttpTransport*> transports_;
@@ -55,9 +55,9 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Slot> slots_;
-    size_t next_;      // the next request to start
+    size_t next_ = 0;  // the next batch to start
     size_t taken_;     // requests before this one have been taken
-    size_t failedAt_;  // no request after a failed one is started
+    size_t failedAt_;  // no batch after a failed request is started
     bool stopping_ = false;
 };
 

@@ -16,6 +16,7 @@
 #include "translate/BlockPlan.h"
 #include "translate/Languages.h"
 #include "translate/RequestPool.h"
+#include "translate/services/WebEndpoint.h"
 
 namespace tarvex {
 
@@ -87,12 +88,11 @@ void StartFromEarlier(const std::string& outputPath, const EarlierOutput& earlie
 
 // Writes the plan from `firstStep` on; answers how many blocks came back
 // untranslated.
-int32_t WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, int32_t total,
-                  const std::string& sourceCode, const std::string& targetCode, TranslationService& service,
-                  ProgressPanel& panel, BufferedWriter& writer) {
+int32_t WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, int32_t total, ServiceInUse& services,
+                  TranslationService& service, ProgressPanel& panel, BufferedWriter& writer) {
     int32_t untranslated = 0;
     std::optional<RequestPool> pool;
-    if (firstRequest < plan.Requests.size()) pool.emplace(plan, firstRequest, sourceCode, targetCode, service);
+    if (firstRequest < plan.Requests.size()) pool.emplace(plan, firstRequest, services, service);
     for (size_t index = firstStep; index < plan.Steps.size(); ++index) {
         const PlanStep& step = plan.Steps[index];
         switch (step.What) {
@@ -178,10 +178,15 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
         output.File = CreateEncodedOutput(files, outputPath, family);
         output.Writer.Attach(output.File.get());
     }
-    const int32_t untranslated = WritePlan(plan, firstStep, firstRequest, input.Total, sourceCode, targetCode, service,
-                                           environment.Panel, output.Writer);
-    // Written with their source text, but the user should know.
-    if (untranslated > 0) output.Remark = UntranslatedRemark(untranslated, input.Total);
+    ServiceInUse services(service.Api ? service.Api : MakeWebEndpoint(service.Host, sourceCode, targetCode));
+    const int32_t untranslated =
+        WritePlan(plan, firstStep, firstRequest, input.Total, services, service, environment.Panel, output.Writer);
+    // Written with their source text, but the user should know; so is a
+    // switch to another service.
+    std::vector<std::string> remarks;
+    if (!services.Note().empty()) remarks.push_back(services.Note());
+    if (untranslated > 0) remarks.push_back(UntranslatedRemark(untranslated, input.Total));
+    for (const std::string& remark : remarks) output.Remark += (output.Remark.empty() ? "" : "\r\n") + remark;
 }
 
 }  // namespace

@@ -14,14 +14,16 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 constexpr int kRetries = 3;
 
-std::chrono::milliseconds RetryPause(const std::string& retryAfter, int attempt) {
-    // Retry-After in seconds, as rate limits send it; the date form falls
-    // back to the growing pause.
+// Retry-After in seconds, as rate limits send it; the date form, or none,
+// leaves the growing pause.
+std::optional<std::chrono::milliseconds> RetryAfterPause(const std::string& retryAfter) {
     if (!retryAfter.empty() && retryAfter.size() <= 6 &&
         retryAfter.find_first_not_of("0123456789") == std::string::npos)
         return std::chrono::seconds(std::stoi(retryAfter));
-    return std::chrono::milliseconds(500) * (1 << attempt);
+    return std::nullopt;
 }
+
+}  // namespace
 
 std::string StatusDescription(const HttpReply& reply) {
     std::string description = "HTTP " + std::to_string(reply.Status);
@@ -29,8 +31,18 @@ std::string StatusDescription(const HttpReply& reply) {
     return description;
 }
 
-HttpReply FetchWithRetries(TranslationService& service, HttpTransport& transport, RateGate* gate,
-                           const std::string& url, const std::vector<std::string>& headers) {
+ReplyVerdict VerdictByStatus(const HttpReply& reply) {
+    ReplyVerdict verdict;
+    if (reply.Status >= 200 && reply.Status <= 299) return verdict;
+    verdict.Message = StatusDescription(reply);
+    const bool rateLimited = reply.Status == 429 || reply.Status == 503;
+    verdict.What = rateLimited ? ReplyVerdict::Kind::RetryLater : ReplyVerdict::Kind::Refused;
+    if (rateLimited) verdict.Pause = RetryAfterPause(reply.RetryAfter);
+    return verdict;
+}
+
+HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyVerdict(const HttpReply&)>& classify,
+                          TranslationService& service, HttpTransport& transport, RateGate* gate) {
     using Clock = std::chrono::steady_clock;
     Clock::time_point deadline{};
     for (int attempt = 0;; ++attempt) {
@@ -41,20 +53,21 @@ HttpReply FetchWithRetries(TranslationService& service, HttpTransport& transport
         HttpReply reply;
         try {
             if (remaining.count() <= 0) throw RuntimeError(ErrorNumber::RequestTimedOut, "Request timed out");
-            reply = transport.Get(url, headers, remaining);
+            reply = transport.Send(request, remaining);
         } catch (...) {
             if (gate) gate->Leave(ticket, false, {});
             throw;
         }
-        const bool rateLimited = reply.Status == 429 || reply.Status == 503;
-        const std::chrono::milliseconds pause =
-            rateLimited ? RetryPause(reply.RetryAfter, attempt) : std::chrono::milliseconds(0);
+        const ReplyVerdict verdict = classify(reply);
+        const bool rateLimited = verdict.What == ReplyVerdict::Kind::RetryLater;
+        const std::chrono::milliseconds pause = !rateLimited    ? std::chrono::milliseconds(0)
+                                                : verdict.Pause ? *verdict.Pause
+                                                                : std::chrono::milliseconds(500) * (1 << attempt);
         if (gate) gate->Leave(ticket, rateLimited, pause);
-        if (reply.Status >= 200 && reply.Status <= 299) return reply;
-        if (!rateLimited || attempt >= kRetries)
-            throw RuntimeError(ErrorNumber::ServiceRefused, StatusDescription(reply));
+        if (verdict.What == ReplyVerdict::Kind::Ok) return reply;
+        if (!rateLimited || attempt >= kRetries) throw RefusedReply(reply.Status, verdict.Message);
         // A pause that runs past the time-out only delays the same failure.
-        if (Clock::now() + pause >= deadline) throw RuntimeError(ErrorNumber::ServiceRefused, StatusDescription(reply));
+        if (Clock::now() + pause >= deadline) throw RefusedReply(reply.Status, verdict.Message);
         if (gate) continue;  // the gate holds the next attempt back
         if (service.Pause) {
             service.Pause(pause);
@@ -63,8 +76,6 @@ HttpReply FetchWithRetries(TranslationService& service, HttpTransport& transport
         }
     }
 }
-
-}  // namespace
 
 std::string BuildHeaderBlock(const std::string& host) {
     std::string block = "\r\n\r\n";
@@ -126,7 +137,10 @@ std::string BlockRequestUrl(const std::vector<std::string>& lines, const std::st
 BlockTranslation FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
                                   const std::vector<std::string>& headerLines, TranslationService& service,
                                   HttpTransport& transport, RateGate* gate) {
-    HttpReply reply = FetchWithRetries(service, transport, gate, url, headerLines);
+    HttpRequest request;
+    request.Url = url;
+    request.HeaderLines = headerLines;
+    HttpReply reply = SendWithRetries(request, VerdictByStatus, service, transport, gate);
     return FitLines(ReadReplyLines(reply.Body), lines);
 }
 

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/RuntimeError.h"
 #include "translate/FitLines.h"
+#include "translate/services/Service.h"
 
 namespace tarvex {
 
@@ -41,7 +43,37 @@ struct TranslationService {
     // Without NewTransport they go one by one through Transport.
     int Jobs = kDefaultJobs;
     std::function<std::unique_ptr<HttpTransport>()> NewTransport;
+    // The service asked; none for the web endpoint at Host.
+    std::shared_ptr<const Service> Api;
 };
+
+// A refusal by the service: error 35762 with the service's own words, and
+// the HTTP status it came with.
+class RefusedReply : public RuntimeError {
+public:
+    RefusedReply(int status, const std::string& message)
+        : RuntimeError(ErrorNumber::ServiceRefused, message), status_(status) {}
+    int Status() const { return status_; }
+
+private:
+    int status_;
+};
+
+// "HTTP <status> <reason>".
+std::string StatusDescription(const HttpReply& reply);
+
+// What a status alone says: 2xx read it; 429 and 503 retry after
+// Retry-After (seconds) or the growing pause; anything else refused, each
+// with the status's description.
+ReplyVerdict VerdictByStatus(const HttpReply& reply);
+
+// Sends `request` through `transport`, blocking the calling thread: a reply
+// the verdict says to retry is retried 3 times after its pause, all within
+// the service's time-out from the first attempt; then, or for a refusal,
+// RefusedReply. With a gate, each attempt waits for its turn there and
+// reports its outcome. Transport failures pass through.
+HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyVerdict(const HttpReply&)>& classify,
+                          TranslationService& service, HttpTransport& transport, RateGate* gate);
 
 // The header block sent with every request of a run, CR LF separated, with
 // its empty first pair and final empty line.

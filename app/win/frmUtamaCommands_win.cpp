@@ -166,7 +166,7 @@ bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy) {
         return RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, environment);
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
     TranslationService service{*transport, kServiceHost, std::chrono::seconds(30), {},
-                               {},         kDefaultJobs, CreateSystemTransport};
+                               {},         kDefaultJobs, CreateSystemTransport,    {}};
     // The window keeps answering while each reply is awaited.
     service.RunBlocking = RunWhilePumpingMessages;
     // A file that is not UTF-8 is read in the user's own ANSI code page;

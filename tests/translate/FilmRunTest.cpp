@@ -42,7 +42,7 @@ protected:
     // Runs with `jobs` against the concurrent service; answers the output.
     std::string Run(int jobs, const TranslationOptions& options = {}) {
         std::unique_ptr<HttpTransport> first = fake.NewTransport();
-        TranslationService service{*first, "h", std::chrono::seconds(30), {}, {}, jobs, {}};
+        TranslationService service{*first, "h", std::chrono::seconds(30), {}, {}, jobs, {}, {}};
         service.NewTransport = [this] { return fake.NewTransport(); };
         return RunWith(service, options);
     }

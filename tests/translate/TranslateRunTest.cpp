@@ -59,7 +59,7 @@ protected:
     test::FaultyFileSystem files;
     test::RecordingPanel panel;
     test::ScriptedTransport transport;
-    TranslationService service{transport, "translate.google.com", std::chrono::seconds(30), {}, {}, 1, {}};
+    TranslationService service{transport, "translate.google.com", std::chrono::seconds(30), {}, {}, 1, {}, {}};
     int16_t shiftNameNumber = 0;
     int16_t translateNameNumber = 0;
     bool succeeded = false;

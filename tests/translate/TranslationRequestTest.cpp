@@ -59,7 +59,7 @@ protected:
 
     ScriptedTransport transport;
     std::vector<std::chrono::milliseconds> pauses;
-    TranslationService service{transport, "translate.google.com", std::chrono::seconds(30), {}, {}, 1, {}};
+    TranslationService service{transport, "translate.google.com", std::chrono::seconds(30), {}, {}, 1, {}, {}};
     void SetUp() override {
         service.RunBlocking = [](const std::function<void()>& work) { work(); };
         service.Pause = [this](std::chrono::milliseconds pause) { pauses.push_back(pause); };

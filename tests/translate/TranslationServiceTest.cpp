@@ -64,7 +64,7 @@ protected:
     }
     bool Run(const std::string& host, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
         std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-        TranslationService service{*transport, host, timeout, {}, {}, 1, {}};
+        TranslationService service{*transport, host, timeout, {}, {}, 1, {}, {}};
         service.RunBlocking = [](const std::function<void()>& work) { work(); };
         panel = test::RecordingPanel();
         BusyState busy(panel);

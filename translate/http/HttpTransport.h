@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "translate/http/HttpLimits.h"
+#include "translate/http/HttpRequest.h"
 
 namespace tarvex {
 
@@ -37,6 +38,12 @@ public:
     //   UserInterrupt     Cancel was called.
     virtual HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
                           std::chrono::milliseconds timeout) = 0;
+    // The request a service built, with the same bounds and errors as Get. A
+    // POST goes with its body and a Content-Length, and follows only a 307
+    // or 308 redirect (any other is the reply). The platforms' transports
+    // implement it; this default, for stand-ins that answer GETs only, sends
+    // a GET without secrets through Get and refuses anything else.
+    virtual HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout);
     // Safe from any thread: the Get in progress, if any, ends within about
     // 100 ms with RuntimeError(UserInterrupt), and so does every later Get,
     // at once. A run that has failed uses it to stop the requests it no

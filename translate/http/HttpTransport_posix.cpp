@@ -113,11 +113,22 @@ public:
 
     HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
                   std::chrono::milliseconds timeout) override {
+        HttpRequest request;
+        request.Url = url;
+        request.HeaderLines = headerLines;
+        return Send(request, timeout);
+    }
+
+    HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout) override {
+        const std::string& url = request.Url;
         if (cancelled_) throw RuntimeError(ErrorNumber::UserInterrupt);
         if (curl_ == nullptr || multi_ == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
         RequestState state;
         struct curl_slist* list = nullptr;
-        for (const std::string& line : headerLines) list = curl_slist_append(list, line.c_str());
+        for (const std::string& line : request.HeaderLines) list = curl_slist_append(list, line.c_str());
+        // libcurl would hold a larger body back for a "100 Continue" that
+        // many servers never send.
+        if (request.Method == "POST") list = curl_slist_append(list, "Expect:");
         struct ListFree {
             curl_slist* list;
             ~ListFree() { curl_slist_free_all(list); }
@@ -125,10 +136,17 @@ public:
 
         curl_easy_reset(curl_);
         curl_easy_setopt(curl_, CURLOPT_URL, url.c_str());
-        curl_easy_setopt(curl_, CURLOPT_HTTPGET, 1L);
+        if (request.Method == "POST") {
+            curl_easy_setopt(curl_, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.Body.size()));
+            curl_easy_setopt(curl_, CURLOPT_POSTFIELDS, request.Body.data());
+        } else {
+            curl_easy_setopt(curl_, CURLOPT_HTTPGET, 1L);
+        }
         curl_easy_setopt(curl_, CURLOPT_HTTPHEADER, list);
         curl_easy_setopt(curl_, CURLOPT_HTTP_CONTENT_DECODING, 0L);
-        curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 1L);
+        // libcurl would repeat a POST as a GET after a 301 or 302: a POST's
+        // redirect is its reply.
+        curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, request.Method == "POST" ? 0L : 1L);
         curl_easy_setopt(curl_, CURLOPT_MAXREDIRS, static_cast<long>(kMaxRedirects));
         curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,13 @@ namespace tarvex {
 using BlockLines = std::vector<std::string>;
 
 struct ServiceLimits {
-    size_t MostBlocks = 1;               // blocks in one request
+    size_t MostBlocks = 1;                // blocks in one request
     size_t MostBytes = size_t{16} << 10;  // text bytes of one request, as the service counts them
+    // Asked even for a block without text (the web endpoint always was);
+    // other services never see one.
+    bool SendsEmptyBlocks = false;
+    // Blocks on each side of a batch given as context (BatchContext).
+    size_t ContextBlocks = 0;
 };
 
 // Blocks around a batch, for services that translate better with context
@@ -35,11 +41,11 @@ struct BatchContext {
 struct ReplyVerdict {
     enum class Kind {
         Ok,          // read it
-        RetryLater,  // a rate limit: try again after Pause (0: the growing pause)
+        RetryLater,  // a rate limit: try again after Pause (none given: the growing pause)
         Refused,     // fail the run with Message
     };
     Kind What = Kind::Ok;
-    std::chrono::milliseconds Pause{0};
+    std::optional<std::chrono::milliseconds> Pause;
     std::string Message;  // names the service and the cause; never holds a key
 };
 
@@ -60,6 +66,9 @@ public:
     // and BatchMismatch when it holds more or fewer blocks than were sent
     // (the pool then splits the batch and asks again).
     virtual std::vector<BlockLines> Read(const HttpReply& reply, size_t blocks) const = 0;
+    // The service to turn to, once, when this one refuses the run's first
+    // request with `status`; none by default.
+    virtual std::shared_ptr<const Service> Fallback(int status) const;
 };
 
 }  // namespace tarvex

@@ -66,7 +66,7 @@ TEST(MessagePump, WaitingKeepsTheWindowAliveWithoutSpinning) {
     ASSERT_TRUE(window.Created());
 
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{*transport, fake.Address(), std::chrono::seconds(10), {}, {}, 1, {}};
+    TranslationService service{*transport, fake.Address(), std::chrono::seconds(10), {}, {}, 1, {}, {}};
     service.RunBlocking = RunWhilePumpingMessages;
     const std::string header = BuildHeaderBlock(service.Host);
     EXPECT_EQ(RequestTranslation({"warm", "up"}, "en", "id", header, service), "WARM\r\nUP");
@@ -108,7 +108,7 @@ TEST(MessagePump, AStalledServiceEndsOnTimeWhileTheWindowKeepsAnswering) {
     TickingWindow window;
     ASSERT_TRUE(window.Created());
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{*transport, fake.Address(), std::chrono::seconds(2), {}, {}, 1, {}};
+    TranslationService service{*transport, fake.Address(), std::chrono::seconds(2), {}, {}, 1, {}, {}};
     service.RunBlocking = RunWhilePumpingMessages;
     const std::string header = BuildHeaderBlock(service.Host);
     for (const char* mode : {"mode=silent", "mode=slowheaders", "mode=trickle"}) {

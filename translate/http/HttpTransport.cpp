@@ -1,0 +1,14 @@
+#include "translate/http/HttpTransport.h"
+
+#include "base/RuntimeError.h"
+
+namespace tarvex {
+
+HttpReply HttpTransport::Send(const HttpRequest& request, std::chrono::milliseconds timeout) {
+    if (request.Method != "GET" || !request.Body.empty() || !request.SecretHeaders.empty())
+        throw RuntimeError(ErrorNumber::InvalidCall,
+                           "Invalid procedure call or argument: this connection sends plain GET requests only");
+    return Get(request.Url, request.HeaderLines, timeout);
+}
+
+}  // namespace tarvex
