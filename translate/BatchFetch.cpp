@@ -60,7 +60,8 @@ private:
     BatchContext ContextOf(const std::vector<size_t>& asked, size_t most) const {
         BatchContext context;
         for (size_t index = asked.front(); index > 0 && context.Before.size() < most;)
-            if (HasText(plan_.Requests[--index])) context.Before.insert(context.Before.begin(), plan_.Requests[index].Lines);
+            if (HasText(plan_.Requests[--index]))
+                context.Before.insert(context.Before.begin(), plan_.Requests[index].Lines);
         for (size_t index = asked.back() + 1; index < plan_.Requests.size() && context.After.size() < most; ++index)
             if (HasText(plan_.Requests[index])) context.After.push_back(plan_.Requests[index].Lines);
         return context;

@@ -35,9 +35,7 @@ public:
     // The reasons as the service gives them, as runs have always reported them.
     ReplyVerdict Classify(const HttpReply& reply) const override { return VerdictByStatus(reply); }
 
-    std::vector<BlockLines> Read(const HttpReply& reply, size_t) const override {
-        return {ReadReplyLines(reply.Body)};
-    }
+    std::vector<BlockLines> Read(const HttpReply& reply, size_t) const override { return {ReadReplyLines(reply.Body)}; }
 
 private:
     const std::string host_;
