@@ -7,10 +7,12 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "base/RuntimeError.h"
 #include "translate/http/HttpRequest.h"
 #include "translate/http/HttpTransport.h"
 
@@ -20,8 +22,14 @@ namespace tarvex {
 using BlockLines = std::vector<std::string>;
 
 struct ServiceLimits {
-    size_t MostBlocks = 1;               // blocks in one request
+    size_t MostBlocks = 1;                // blocks in one request
     size_t MostBytes = size_t{16} << 10;  // text bytes of one request, as the service counts them
+    // Blocks before and after a batch that the service wants as context
+    // (BatchContext); 0 for services that translate every block alone.
+    size_t ContextBlocks = 0;
+    // The longest a reply may take: a model server writes its answer word
+    // by word, much slower than a translation service.
+    std::chrono::milliseconds Timeout{30000};
 };
 
 // Blocks around a batch, for services that translate better with context
@@ -41,6 +49,9 @@ struct ReplyVerdict {
     Kind What = Kind::Ok;
     std::chrono::milliseconds Pause{0};
     std::string Message;  // names the service and the cause; never holds a key
+    // The error a refusal ends the run with: ServiceRefused, or KeyRefused
+    // and QuotaUsedUp, which a front end may want to tell apart.
+    int32_t Number = ErrorNumber::ServiceRefused;
 };
 
 class Service {

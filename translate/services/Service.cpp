@@ -1,0 +1,13 @@
+#include "translate/services/Service.h"
+
+#include "translate/services/ServiceSupport.h"
+
+namespace tarvex {
+
+ReplyVerdict Service::Classify(const HttpReply& reply) const {
+    if (reply.Status >= 200 && reply.Status <= 299) return {};
+    if (reply.Status == 429 || reply.Status == 503) return RetryLater(reply);
+    return Refused(Name() + ": " + StatusText(reply));
+}
+
+}  // namespace tarvex
