@@ -1,11 +1,17 @@
 #include "translate/services/OpenAiLayout.h"
 
-#include "base/TextTrim.h"
 #include "translate/services/ServiceSupport.h"
 
 namespace tarvex {
 
 namespace {
+
+// Models pad with tabs as readily as with spaces.
+std::string_view Trim(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
 
 // "[12]" at the start of a line (blanks around it allowed): its number, and
 // where the rest of the line starts. 0 when the line does not start so.
@@ -62,13 +68,13 @@ std::vector<BlockLines> ReadNumberedBlocks(std::string_view answer, size_t block
     std::vector<BlockLines> read;
     bool numbersInOrder = true;
     for (const std::string& whole : SplitBlockText(answer)) {
-        std::string_view line = TrimSpaces(whole);
+        std::string_view line = Trim(whole);
         if (line.rfind("```", 0) == 0) continue;
         size_t restAt = 0;
         if (const size_t number = BlockNumber(line, &restAt)) {
             if (number != read.size() + 1) numbersInOrder = false;
             read.emplace_back();
-            line = TrimSpaces(line.substr(restAt));
+            line = Trim(line.substr(restAt));
         }
         if (line.empty() || read.empty()) continue;
         read.back().emplace_back(line);
