@@ -60,6 +60,8 @@ BlockLines SplitBlockText(std::string_view text) {
         from = end + 1;
         if (text[end] == '\r' && from < text.size() && text[from] == '\n') ++from;
     }
+    // A break at the very end ends the last line; it starts none.
+    while (lines.size() > 1 && lines.back().empty()) lines.pop_back();
     return lines;
 }
 
@@ -102,6 +104,11 @@ std::string WithoutSecret(std::string message, const std::string& secret) {
 
 std::string OneLine(std::string_view text) {
     std::string line(text.substr(0, kMostMessageBytes));
+    // Never half a UTF-8 character at the cut.
+    if (text.size() > kMostMessageBytes)
+        while (!line.empty() && (static_cast<unsigned char>(line.back()) & 0xC0) == 0x80) line.pop_back();
+    if (text.size() > kMostMessageBytes && !line.empty() && static_cast<unsigned char>(line.back()) >= 0xC0)
+        line.pop_back();
     std::replace_if(
         line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
     if (text.size() > kMostMessageBytes) line += "...";

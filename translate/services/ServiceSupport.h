@@ -25,7 +25,8 @@ ReplyVerdict Refused(std::string message, int32_t number = ErrorNumber::ServiceR
 ReplyVerdict RetryLater(const HttpReply& reply);
 
 // A block travels as one text, its lines joined by "\n"; services that keep
-// line breaks give them back the same way. "\r\n" and a lone "\r" split too.
+// line breaks give them back the same way. "\r\n" and a lone "\r" split too;
+// a break at the very end adds no empty line.
 std::string JoinBlockLines(const BlockLines& lines);
 BlockLines SplitBlockText(std::string_view text);
 

@@ -27,7 +27,7 @@ TEST(LibreTranslateService, ReadsTranslatedTextPerBlock) {
     auto service = Make("libretranslate", "http://localhost:5000");
     EXPECT_EQ(service->Read(Reply(200, test::Fixture("libretranslate_two_texts.json")), 2),
               (std::vector<BlockLines>{{"Halo", "Dunia"}, {"Selamat tinggal"}}));
-    EXPECT_EQ(service->Read(Reply(200, R"({"translatedText": "Halo\r\nDunia"})"), 1),
+    EXPECT_EQ(service->Read(Reply(200, R"({"translatedText": "Halo\r\nDunia\n"})"), 1),
               (std::vector<BlockLines>{{"Halo", "Dunia"}}));
     struct Case {
         const char* body;
