@@ -84,6 +84,11 @@ def main():
     control("mode=status&status=429&retry_after=3")
     status, body, headers = call("/translate", libre)
     expect("status mode", (status, headers.get("Retry-After"), "error" in json.loads(body)), (429, "3", True))
+    for mode, origin in (("redirect", BASE), ("crossredirect", "http://localhost:" + BASE.rsplit(":", 1)[1])):
+        control("mode=" + mode)
+        status, _, headers = call("/v2/translate", deepl, auth)
+        expect(mode, (status, headers.get("Location")), (307, origin + "/r/v2/translate"))
+        expect(mode + " target", call("/r/v2/translate", deepl, auth)[0], 200)
     control("mode=malformed")
     status, body, _ = call("/v2/translate", deepl, auth)
     try:

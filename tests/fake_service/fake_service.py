@@ -35,6 +35,9 @@ Control (plain GETs on the same port):
         redirectloop: 302 to the very same address, every time
         secureredirect: 302 to https on the blackhole's port (an HTTPS leg that never connects)
         malformed | wrongcount | merge | think | quota: see service_apis.py
+        redirect, crossredirect (the services' APIs): 307 to the same path under
+                /r/, on this origin or on localhost (another origin, which a
+                client must not give its key)
       delay: wait MS milliseconds before every answer
   /_requests   the recorded translation requests as JSON, each with the
                number of the connection it came on; those of the services'
@@ -258,7 +261,7 @@ class Handler(BaseHTTPRequestHandler):
         if path in ("/translate_a/t", "/r/translate_a/t"):
             self.translate(parts, via_proxy)
             return
-        if path == "/translate_a/single":
+        if path in ("/translate_a/single", "/r/translate_a/single"):
             self.api_request("google-api", parts, b"")
             return
         if path in service_apis.POST_APIS:
@@ -274,10 +277,11 @@ class Handler(BaseHTTPRequestHandler):
             self.close_connection = True
             return
         body = self.rfile.read(int(length))
-        if parts.path not in service_apis.POST_APIS:
+        api = service_apis.post_api(parts.path)
+        if api is None:
             self.send(404, b"not found")
             return
-        self.api_request(service_apis.POST_APIS[parts.path][0], parts, body)
+        self.api_request(api[0], parts, body)
 
     def api_request(self, service, parts, body):
         """One request to a service's API: recorded, then answered as the
@@ -318,6 +322,13 @@ class Handler(BaseHTTPRequestHandler):
             headers["Content-Type"] = "application/json"
             self.send(status, service_apis.status_body(service, status), headers)
             return
+        if mode in ("redirect", "crossredirect") and not parts.path.startswith("/r/"):
+            host = self.headers.get("Host", "")
+            if mode == "crossredirect":
+                host = "localhost:%d" % self.server.server_address[1]
+            target = "http://%s/r%s" % (host, parts.path) + ("?" + parts.query if parts.query else "")
+            self.send(307, b"", {"Location": target}, "Temporary Redirect")
+            return
         json_type = {"Content-Type": "application/json"}
         if mode == "malformed":
             self.send(200, service_apis.malformed(service), json_type)
@@ -326,7 +337,7 @@ class Handler(BaseHTTPRequestHandler):
             if service == "google-api":
                 answer = service_apis.google_api(parts.query)
             else:
-                answer = service_apis.POST_APIS[parts.path][1](self, body, mode)
+                answer = service_apis.post_api(parts.path)[1](self, body, mode)
         except service_apis.Refusal as refusal:
             self.send(refusal.status, refusal.body, json_type if refusal.body[:1] == b"{" else {}, refusal.reason)
             return

@@ -228,6 +228,12 @@ POST_APIS = {
 }
 
 
+def post_api(path):
+    """(service, answer, error) for a POST path, also under /r/ (where the
+    redirect modes send a request); None for any other path."""
+    return POST_APIS.get(path[2:] if path.startswith("/r/") else path)
+
+
 def status_body(service, status):
     """A refusal by status (the status and flaky modes) in the service's shape."""
     message = "fake refusal %d" % status

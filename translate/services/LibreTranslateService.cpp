@@ -53,12 +53,14 @@ public:
                                {"source", setup_.Languages.Source.empty() ? "auto" : setup_.Languages.Source},
                                {"target", setup_.Languages.Target},
                                {"format", "text"}};
-        if (!setup_.Key.empty()) body["api_key"] = setup_.Key;
+        const bool keyed = !setup_.Key.empty();
+        if (keyed) body["api_key"] = setup_.Key;
         HttpRequest request;
         request.Method = "POST";
         request.Url = setup_.Url.Text() + "/translate";
         request.HeaderLines = {"Content-Type: application/json", "Accept: application/json"};
         request.Body = DumpJson(body, Name());
+        request.SecretBody = keyed;
         if (request.Body.size() > kMostBodyBytes)
             throw RuntimeError(ErrorNumber::BlockTooLong, "Block too long for one request to " + Name());
         return request;

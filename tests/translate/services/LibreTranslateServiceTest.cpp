@@ -17,10 +17,11 @@ TEST(LibreTranslateService, PostsEveryBlockAsOneElementOfQ) {
     EXPECT_EQ(request.HeaderLines[0], "Content-Type: application/json");
     EXPECT_EQ(test::Body(request), json::parse(R"({"q": ["Hello\nWorld", "Goodbye"], "source": "en", "target": "id",
                                                   "format": "text", "api_key": "k3y"})"));
+    EXPECT_TRUE(request.SecretBody);
     // No key, no api_key; a source that names no language is detected.
-    const json detected =
-        test::Body(Make("libretranslate", "https://lt.example", "", "", "", "hebrew")->Build({{"x"}}, {}));
-    EXPECT_EQ(detected, json::parse(R"({"q": ["x"], "source": "auto", "target": "he", "format": "text"})"));
+    const HttpRequest keyless = Make("libretranslate", "https://lt.example", "", "", "", "hebrew")->Build({{"x"}}, {});
+    EXPECT_FALSE(keyless.SecretBody);
+    EXPECT_EQ(test::Body(keyless), json::parse(R"({"q": ["x"], "source": "auto", "target": "he", "format": "text"})"));
 }
 
 TEST(LibreTranslateService, ReadsTranslatedTextPerBlock) {
