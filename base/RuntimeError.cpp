@@ -16,6 +16,13 @@ const char* StandardDescription(int32_t number) {
         case ErrorNumber::PermissionDenied: return "Permission denied";
         case ErrorNumber::PathFileAccessError: return "Path/File access error";
         case ErrorNumber::PathNotFound: return "Path not found";
+        case ErrorNumber::BadServiceSettings: return "The translation service's settings are incomplete";
+        case ErrorNumber::KeyOverPlainHttp: return "A key is never sent over plain HTTP beyond this computer";
+        case ErrorNumber::LanguageNotOffered: return "The translation service does not offer this language";
+        case ErrorNumber::UnreadableReply: return "The translation service's reply could not be read";
+        case ErrorNumber::BatchMismatch: return "The reply holds more or fewer blocks than were sent";
+        case ErrorNumber::KeyRefused: return "The translation service refused the key";
+        case ErrorNumber::QuotaUsedUp: return "The key's quota is used up";
         default: return "Application-defined or object-defined error";
     }
 }

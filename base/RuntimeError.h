@@ -23,14 +23,20 @@ constexpr int32_t PathFileAccessError = 75;
 constexpr int32_t PathNotFound = 76;
 // The translation service's, in the range the runtime's internet transfer
 // errors used, so users can tell them from file errors.
-constexpr int32_t RequestTimedOut = 35761;   // "Request timed out"
-constexpr int32_t ServiceRefused = 35762;    // "HTTP <status> <reason>"
-constexpr int32_t ConnectionFailed = 35763;  // the connection could not be made or was dropped
-constexpr int32_t ReplyTooLarge = 35764;     // the reply passed its size limit
-constexpr int32_t TooManyRedirects = 35765;  // the service kept redirecting
-constexpr int32_t BlockTooLong = 35766;      // a block's text does not fit in one request
-constexpr int32_t BadContentCoding = 35767;  // the reply's content coding is unknown or its data corrupt
-constexpr int32_t BatchMismatch = 35768;     // an answer lost, added or merged blocks of its request
+constexpr int32_t RequestTimedOut = 35761;     // "Request timed out"
+constexpr int32_t ServiceRefused = 35762;      // "HTTP <status> <reason>"
+constexpr int32_t ConnectionFailed = 35763;    // the connection could not be made or was dropped
+constexpr int32_t ReplyTooLarge = 35764;       // the reply passed its size limit
+constexpr int32_t TooManyRedirects = 35765;    // the service kept redirecting
+constexpr int32_t BlockTooLong = 35766;        // a block's text does not fit in one request
+constexpr int32_t BadContentCoding = 35767;    // the reply's content coding is unknown or its data corrupt
+constexpr int32_t BadServiceSettings = 35768;  // unknown service, or its URL, model or key missing or unusable
+constexpr int32_t KeyOverPlainHttp = 35769;    // a key would go over plain http to a host beyond the loopback
+constexpr int32_t LanguageNotOffered = 35770;  // the service cannot translate from or into a language
+constexpr int32_t UnreadableReply = 35771;     // the reply is not the service's documented JSON
+constexpr int32_t BatchMismatch = 35772;       // the reply holds more or fewer blocks than were sent
+constexpr int32_t KeyRefused = 35773;          // the service refused the key
+constexpr int32_t QuotaUsedUp = 35774;         // the key's quota is used up
 }  // namespace ErrorNumber
 
 // The runtime's own description for a number ("Overflow" for 6...).

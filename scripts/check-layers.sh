@@ -29,6 +29,7 @@ out=$(
   check subtitle base job
   check translate/http base
   check translate base job subtitle translate/http
+  check translate/services base translate
   check controls/host base
   check controls/cmdlg base controls/host
   check controls/xp base controls/host

@@ -3,7 +3,7 @@
 # already there, so running it again costs a second.
 set -eu
 packages="g++ cmake make clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-libcurl4-openssl-dev zlib1g-dev libz-mingw-w64-dev g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool x11-apps imagemagick
+libcurl4-openssl-dev zlib1g-dev nlohmann-json3-dev libz-mingw-w64-dev g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool x11-apps imagemagick
 python3 util-linux time nsis unzip dpkg-dev man-db"
 missing=""
 for package in $packages; do

@@ -16,7 +16,7 @@
 #include "translate/BlockPlan.h"
 #include "translate/Languages.h"
 #include "translate/RequestPool.h"
-#include "translate/services/WebEndpoint.h"
+#include "translate/services/ServiceFactory.h"
 
 namespace tarvex {
 
@@ -53,6 +53,17 @@ std::optional<EarlierOutput> FindEarlierOutput(const std::string& outputPath, co
     if (kept.Blocks == 0) return std::nullopt;
     text.resize(kept.Bytes);
     return EarlierOutput{std::move(text), kept.Blocks};
+}
+
+// The web endpoint at a host of the caller's, as runs reached it before
+// there was a choice of service.
+std::shared_ptr<const Service> WebEndpointAt(const std::string& host, const std::string& sourceLanguage,
+                                             const std::string& targetLanguage) {
+    ServiceSettings settings;
+    settings.Host = host;
+    settings.SourceLanguage = sourceLanguage;
+    settings.TargetLanguage = targetLanguage;
+    return MakeService(settings);
 }
 
 std::string UntranslatedRemark(int32_t untranslated, int32_t total) {
@@ -178,7 +189,7 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
         output.File = CreateEncodedOutput(files, outputPath, family);
         output.Writer.Attach(output.File.get());
     }
-    ServiceInUse services(service.Api ? service.Api : MakeWebEndpoint(service.Host, sourceCode, targetCode));
+    ServiceInUse services(service.Api ? service.Api : WebEndpointAt(service.Host, sourceLanguage, targetLanguage));
     const int32_t untranslated =
         WritePlan(plan, firstStep, firstRequest, input.Total, services, service, environment.Panel, output.Writer);
     // Written with their source text, but the user should know; so is a

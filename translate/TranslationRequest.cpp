@@ -6,6 +6,7 @@
 #include "translate/RateGate.h"
 #include "translate/WebReply.h"
 #include "translate/http/HttpTransport.h"
+#include "translate/services/ServiceSupport.h"
 
 namespace tarvex {
 
@@ -14,31 +15,12 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 constexpr int kRetries = 3;
 
-// Retry-After in seconds, as rate limits send it; the date form, or none,
-// leaves the growing pause.
-std::optional<std::chrono::milliseconds> RetryAfterPause(const std::string& retryAfter) {
-    if (!retryAfter.empty() && retryAfter.size() <= 6 &&
-        retryAfter.find_first_not_of("0123456789") == std::string::npos)
-        return std::chrono::seconds(std::stoi(retryAfter));
-    return std::nullopt;
-}
-
 }  // namespace
 
-std::string StatusDescription(const HttpReply& reply) {
-    std::string description = "HTTP " + std::to_string(reply.Status);
-    if (!reply.Reason.empty()) description += " " + reply.Reason;
-    return description;
-}
-
 ReplyVerdict VerdictByStatus(const HttpReply& reply) {
-    ReplyVerdict verdict;
-    if (reply.Status >= 200 && reply.Status <= 299) return verdict;
-    verdict.Message = StatusDescription(reply);
-    const bool rateLimited = reply.Status == 429 || reply.Status == 503;
-    verdict.What = rateLimited ? ReplyVerdict::Kind::RetryLater : ReplyVerdict::Kind::Refused;
-    if (rateLimited) verdict.Pause = RetryAfterPause(reply.RetryAfter);
-    return verdict;
+    if (reply.Status >= 200 && reply.Status <= 299) return {};
+    if (reply.Status == 429 || reply.Status == 503) return RetryLater(reply);
+    return Refused(StatusText(reply));
 }
 
 HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyVerdict(const HttpReply&)>& classify,
@@ -65,9 +47,9 @@ HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyV
                                                                 : std::chrono::milliseconds(500) * (1 << attempt);
         if (gate) gate->Leave(ticket, rateLimited, pause);
         if (verdict.What == ReplyVerdict::Kind::Ok) return reply;
-        if (!rateLimited || attempt >= kRetries) throw RefusedReply(reply.Status, verdict.Message);
+        if (!rateLimited || attempt >= kRetries) throw RefusedReply(reply.Status, verdict);
         // A pause that runs past the time-out only delays the same failure.
-        if (Clock::now() + pause >= deadline) throw RefusedReply(reply.Status, verdict.Message);
+        if (Clock::now() + pause >= deadline) throw RefusedReply(reply.Status, verdict);
         if (gate) continue;  // the gate holds the next attempt back
         if (service.Pause) {
             service.Pause(pause);

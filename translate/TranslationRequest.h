@@ -47,20 +47,17 @@ struct TranslationService {
     std::shared_ptr<const Service> Api;
 };
 
-// A refusal by the service: error 35762 with the service's own words, and
+// A refusal by the service, numbered and worded as its verdict says, with
 // the HTTP status it came with.
 class RefusedReply : public RuntimeError {
 public:
-    RefusedReply(int status, const std::string& message)
-        : RuntimeError(ErrorNumber::ServiceRefused, message), status_(status) {}
+    RefusedReply(int status, const ReplyVerdict& verdict)
+        : RuntimeError(verdict.Number, verdict.Message), status_(status) {}
     int Status() const { return status_; }
 
 private:
     int status_;
 };
-
-// "HTTP <status> <reason>".
-std::string StatusDescription(const HttpReply& reply);
 
 // What a status alone says: 2xx read it; 429 and 503 retry after
 // Retry-After (seconds) or the growing pause; anything else refused, each

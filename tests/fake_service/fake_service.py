@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """A stand-in for the web translation service, for tests only (loopback).
 
+The services' own APIs (LibreTranslate, DeepL, OpenAI's chat completions,
+Google's gtx endpoint) are in service_apis.py, on their documented paths.
+
 GET /translate_a/t answers like the real service: one ["...", segment per
 sent line, every one but the last ending in an escaped line break, the
 "translation" being the line in upper case (ASCII letters only, so any
@@ -31,9 +34,14 @@ Control (plain GETs on the same port):
         bomb: a gzip body that inflates to N bytes of zeros (default 1 GiB)
         redirectloop: 302 to the very same address, every time
         secureredirect: 302 to https on the blackhole's port (an HTTPS leg that never connects)
+        malformed | wrongcount | merge | think | quota: see service_apis.py
+        redirect, crossredirect (the services' APIs): 307 to the same path under
+                /r/, on this origin or on localhost (another origin, which a
+                client must not give its key)
       delay: wait MS milliseconds before every answer
   /_requests   the recorded translation requests as JSON, each with the
-               number of the connection it came on
+               number of the connection it came on; those of the services'
+               APIs also with their service, method, path, headers and body
   /_reset      forget requests and behaviour
   /_blackhole  the port of a listener whose backlog is full, so that a
                connection to it is never made
@@ -54,6 +62,8 @@ import time
 import urllib.parse
 import zlib
 from http.server import BaseHTTPRequestHandler, HTTPServer
+
+import service_apis
 
 
 class State:
@@ -251,7 +261,87 @@ class Handler(BaseHTTPRequestHandler):
         if path in ("/translate_a/t", "/r/translate_a/t"):
             self.translate(parts, via_proxy)
             return
+        if path in ("/translate_a/single", "/r/translate_a/single"):
+            self.api_request("google-api", parts, b"")
+            return
+        if path in service_apis.POST_APIS:
+            self.send(405, b"", reason="Method Not Allowed")
+            return
         self.send(404, b"not found")
+
+    def do_POST(self):
+        parts = urllib.parse.urlsplit(self.path)
+        length = self.headers.get("Content-Length")
+        if length is None or not length.isdigit() or self.headers.get("Transfer-Encoding"):
+            self.send(411, b"", reason="Length Required")
+            self.close_connection = True
+            return
+        body = self.rfile.read(int(length))
+        api = service_apis.post_api(parts.path)
+        if api is None:
+            self.send(404, b"not found")
+            return
+        self.api_request(api[0], parts, body)
+
+    def api_request(self, service, parts, body):
+        """One request to a service's API: recorded, then answered as the
+        control modes say, else as the API answers it."""
+        with STATE.lock:
+            STATE.requests.append({
+                "service": service,
+                "method": self.command,
+                "path": parts.path,
+                "raw_query": parts.query,
+                "headers": self.raw_headers,
+                "body": body.decode("utf-8", "replace"),
+                "connection": self.connection_number,
+            })
+            mode, delay = STATE.mode, STATE.delay_ms
+            status = 200
+            if mode == "flaky" and STATE.count > 0:
+                STATE.count -= 1
+                status = STATE.status
+            elif mode == "status":
+                status = STATE.status
+            retry_after, size = STATE.retry_after, STATE.size
+        if delay:
+            time.sleep(delay / 1000.0)
+        if mode == "drop":
+            self.close_connection = True
+            self.connection.shutdown(2)
+            return
+        if mode in HOSTILE:
+            try:
+                HOSTILE[mode](self, parts, size)
+            except OSError:
+                pass
+            self.close_connection = mode != "redirectloop"
+            return
+        if status != 200:
+            headers = {"Retry-After": retry_after} if retry_after is not None else {}
+            headers["Content-Type"] = "application/json"
+            self.send(status, service_apis.status_body(service, status), headers)
+            return
+        if mode in ("redirect", "crossredirect") and not parts.path.startswith("/r/"):
+            host = self.headers.get("Host", "")
+            if mode == "crossredirect":
+                host = "localhost:%d" % self.server.server_address[1]
+            target = "http://%s/r%s" % (host, parts.path) + ("?" + parts.query if parts.query else "")
+            self.send(307, b"", {"Location": target}, "Temporary Redirect")
+            return
+        json_type = {"Content-Type": "application/json"}
+        if mode == "malformed":
+            self.send(200, service_apis.malformed(service), json_type)
+            return
+        try:
+            if service == "google-api":
+                answer = service_apis.google_api(parts.query)
+            else:
+                answer = service_apis.post_api(parts.path)[1](self, body, mode)
+        except service_apis.Refusal as refusal:
+            self.send(refusal.status, refusal.body, json_type if refusal.body[:1] == b"{" else {}, refusal.reason)
+            return
+        self.send(200, service_apis.dumps(answer), json_type)
 
     def control(self, query):
         values = urllib.parse.parse_qs(query)

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/RuntimeError.h"
 #include "base/FileSystem.h"
+#include "base/RuntimeError.h"
 #include "job/BusyState.h"
 #include "support/RecordingPanel.h"
 #include "support/TempFolder.h"
@@ -71,7 +71,8 @@ public:
         Bodies.push_back(request.Body);
         HttpReply reply;
         reply.Status = request.Url == Refusing ? 403 : 200;
-        for (char c : request.Body) reply.Body.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+        for (char c : request.Body)
+            reply.Body.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
         // A model that merges the first two blocks of any batch of several.
         if (MergeBlocks && request.Body.find("\n1:") != std::string::npos) {
             size_t at = reply.Body.find("\n1:");
@@ -137,9 +138,8 @@ TEST_F(BatchFetchTest, BatchesUnderTheLimitsAndNothingSentForEmptyBlocks) {
 TEST_F(BatchFetchTest, AnswersThatMergeBlocksAreSplitDownToOneBlock) {
     transport.MergeBlocks = true;
     EXPECT_EQ(Translate(std::make_shared<MemoryService>("mem", 8)), kTranslated);
-    EXPECT_EQ(transport.Bodies,
-              (std::vector<std::string>{"0:one\n0:two\n1:three\n2:four\n", "0:one\n0:two\n", "0:three\n1:four\n",
-                                        "0:three\n", "0:four\n"}));
+    EXPECT_EQ(transport.Bodies, (std::vector<std::string>{"0:one\n0:two\n1:three\n2:four\n", "0:one\n0:two\n",
+                                                          "0:three\n1:four\n", "0:three\n", "0:four\n"}));
 }
 
 TEST_F(BatchFetchTest, AFirstRefusalTurnsToTheFallbackOnceAndSaysSo) {

@@ -15,6 +15,10 @@ struct HttpRequest {
     // that leaves the origin, or goes down from https to http, drops them.
     std::vector<std::string> SecretHeaders;
     std::string Body;  // sent as it is, with its Content-Length; empty for GET
+    // The body carries a secret (LibreTranslate takes its key there): a
+    // redirect that leaves the origin, or goes down from https to http, is
+    // not followed, since the body cannot be sent without it.
+    bool SecretBody = false;
 };
 
 }  // namespace tarvex

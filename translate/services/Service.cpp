@@ -1,13 +1,13 @@
 #include "translate/services/Service.h"
 
-#include "translate/TranslationRequest.h"
+#include "translate/services/ServiceSupport.h"
 
 namespace tarvex {
 
 ReplyVerdict Service::Classify(const HttpReply& reply) const {
-    ReplyVerdict verdict = VerdictByStatus(reply);
-    if (!verdict.Message.empty()) verdict.Message = Name() + ": " + verdict.Message;
-    return verdict;
+    if (reply.Status >= 200 && reply.Status <= 299) return {};
+    if (reply.Status == 429 || reply.Status == 503) return RetryLater(reply);
+    return Refused(Name() + ": " + StatusText(reply));
 }
 
 std::shared_ptr<const Service> Service::Fallback(int) const {

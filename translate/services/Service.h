@@ -7,11 +7,13 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/RuntimeError.h"
 #include "translate/http/HttpRequest.h"
 #include "translate/http/HttpTransport.h"
 
@@ -26,8 +28,12 @@ struct ServiceLimits {
     // Asked even for a block without text (the web endpoint always was);
     // other services never see one.
     bool SendsEmptyBlocks = false;
-    // Blocks on each side of a batch given as context (BatchContext).
+    // Blocks before and after a batch that the service wants as context
+    // (BatchContext); 0 for services that translate every block alone.
     size_t ContextBlocks = 0;
+    // The longest a reply may take: a model server writes its answer word
+    // by word, much slower than a translation service.
+    std::chrono::milliseconds Timeout{30000};
 };
 
 // Blocks around a batch, for services that translate better with context
@@ -47,6 +53,9 @@ struct ReplyVerdict {
     Kind What = Kind::Ok;
     std::optional<std::chrono::milliseconds> Pause;
     std::string Message;  // names the service and the cause; never holds a key
+    // The error a refusal ends the run with: ServiceRefused, or KeyRefused
+    // and QuotaUsedUp, which a front end may want to tell apart.
+    int32_t Number = ErrorNumber::ServiceRefused;
 };
 
 class Service {
