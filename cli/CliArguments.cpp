@@ -53,6 +53,47 @@ bool IsHostAndPort(const std::string& text) {
     return number >= 1 && number <= 65535;
 }
 
+// scheme://rest with nothing that could break the request line or headers.
+bool IsBaseUrl(const std::string& text) {
+    const size_t schemeEnd = text.find("://");
+    const std::string scheme = text.substr(0, schemeEnd);
+    if (schemeEnd == std::string::npos || (scheme != "http" && scheme != "https")) return false;
+    if (schemeEnd + 3 >= text.size() || text[schemeEnd + 3] == '/') return false;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7F) return false;
+    return true;
+}
+
+// A model name goes into the request's JSON; only its length is bounded.
+bool IsModelName(const std::string& text) {
+    if (text.empty() || text.size() > 200) return false;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < ' ') return false;
+    return true;
+}
+
+// --service, --url, --model, --api-key-file: true when `word` was one of them.
+bool TakeServiceOption(const std::string& word, const std::string& value, CliArguments& parsed) {
+    if (word == "--service") {
+        parsed.Service = value;
+    } else if (word == "--url") {
+        if (!IsBaseUrl(value)) throw UsageError{"--url takes http://HOST[:PORT][/PATH] or https://..."};
+        parsed.Url = value;
+    } else if (word == "--model") {
+        if (!IsModelName(value)) throw UsageError{"--model takes a model name"};
+        parsed.Model = value;
+    } else if (word == "--api-key-file") {
+        parsed.ApiKeyFile = value;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool IsServiceOption(const std::string& word) {
+    return word == "--service" || word == "--url" || word == "--model" || word == "--api-key-file";
+}
+
 CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
     CliArguments parsed;
     parsed.Which = Command::Translate;
@@ -63,10 +104,11 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
     for (size_t at = 1; at < arguments.size(); ++at) {
         const std::string& word = arguments[at];
         bool takesValue = word == "--from" || word == "--to" || word == "--host" || word == "--timeout" ||
-                          word == "--jobs" || word == "--encoding";
+                          word == "--jobs" || word == "--encoding" || IsServiceOption(word);
         if (!filesOnly && takesValue) {
             if (at + 1 >= arguments.size()) throw UsageError{word + " needs a value"};
             const std::string& value = arguments[++at];
+            if (TakeServiceOption(word, value, parsed)) continue;
             if (word == "--from") {
                 parsed.Request.SourceLanguage = value;
                 haveFrom = true;
@@ -115,10 +157,11 @@ const char* UsageText() {
            "  tarvex-cli shift --plus MM:SS FILE...    move every timestamp later\n"
            "  tarvex-cli shift --minus MM:SS FILE...   move every timestamp earlier\n"
            "  tarvex-cli shift --start MM:SS FILE...   make the first subtitle start at MM:SS\n"
-           "  tarvex-cli translate --from NAME --to NAME [--host HOST[:PORT]] [--timeout SECONDS]\n"
+           "  tarvex-cli translate --from NAME --to NAME [--service NAME] [--url URL] [--model NAME]\n"
+           "                      [--api-key-file FILE] [--host HOST[:PORT]] [--timeout SECONDS]\n"
            "                      [--jobs N] [--resume] [--encoding NAME] FILE...\n"
            "                                        write each FILE's text translated as NAME.<code>.ext\n"
-           "  tarvex-cli languages                  the language names and their codes\n"
+           "  tarvex-cli languages [--service NAME]  the language names and their codes\n"
            "  tarvex-cli --help | --version\n"
            "\n"
            "FILE is an .srt or .txt subtitle file. It is kept as NAME_original.ext (or\n"
@@ -128,9 +171,16 @@ const char* UsageText() {
            "were done and how many failed.\n"
            "MM and SS are whole numbers from 0 to 59. Language names are those of\n"
            "`tarvex-cli languages` (a two-letter code of letters or \"-\" is taken as it\n"
-           "is; any other text means \"auto\"). The service is translate.google.com\n"
-           "unless --host names another; each request ends within --timeout seconds\n"
-           "(default 30). --jobs sends up to N requests at once (1 to 16, default 4).\n"
+           "is; any other text means \"auto\").\n"
+           "--service is google (the web endpoint, the default; --host HOST[:PORT] asks\n"
+           "another over plain http), google-api, libretranslate (--url needed, e.g.\n"
+           "http://localhost:5000), deepl (a key needed) or openai (any OpenAI-compatible\n"
+           "server, --url default http://localhost:11434/v1, --model needed). --url is the\n"
+           "service's base address, to which it adds its own path. A key is read from\n"
+           "--api-key-file or the TARVEX_API_KEY environment variable, never from the\n"
+           "command line, and never goes over plain http beyond this computer.\n"
+           "Each request ends within --timeout seconds (default 30; 120 for openai).\n"
+           "--jobs sends up to N requests at once (1 to 16, default 4).\n"
            "--resume carries on an earlier partial NAME.<code>.ext whose first blocks\n"
            "match FILE, instead of moving it aside. Text is sent as UTF-8: a FILE in\n"
            "UTF-8 or UTF-16 (with its mark) is read as such, any other in the code page\n"
@@ -167,8 +217,11 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
         return parsed;
     }
     if (command == "languages") {
-        if (arguments.size() > 1) throw UsageError{"languages takes no arguments"};
         parsed.Which = Command::Languages;
+        if (arguments.size() == 1) return parsed;
+        if (arguments.size() != 3 || arguments[1] != "--service")
+            throw UsageError{"languages takes only --service NAME"};
+        parsed.Service = arguments[2];
         return parsed;
     }
     if (command == "translate") return ParseTranslate(arguments);

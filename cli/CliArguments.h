@@ -19,14 +19,21 @@ struct CliArguments {
     // For Shift: the MM:SS text as given, checked after the file.
     std::string Amount;
     // For Translate: the service as HOST or HOST:PORT, and the time-out of
-    // each request in seconds.
+    // each request in seconds (0: the service's own, 30 s but for a model).
     std::string Host;
-    int TimeoutSeconds = 30;
+    int TimeoutSeconds = 0;
     // Requests in flight at once; carry on an earlier partial output; the
     // code page of inputs that are neither UTF-8 nor UTF-16 ("" = default).
     int Jobs = 4;
     bool Resume = false;
     std::string Encoding;
+    // For Translate and Languages: the service by name ("" = the default),
+    // its base address and model as given, and the file that holds its key.
+    // A key itself never comes on the command line.
+    std::string Service;
+    std::string Url;
+    std::string Model;
+    std::string ApiKeyFile;
 };
 
 // Throws UsageError with a one-line explanation for bad usage.

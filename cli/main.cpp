@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "translate/Languages.h"
 #include "translate/TranslateRun.h"
 #include "translate/http/HttpTransport.h"
+#include "translate/services/ServiceFactory.h"
 
 namespace tarvex::cli {
 
@@ -105,22 +107,58 @@ int RunShift(const CliArguments& arguments) {
     return status;
 }
 
+// The key comes from a file or the environment, never from the command
+// line, where every user of the machine could read it.
+bool ReadKey(const CliArguments& arguments, std::string& key) {
+    if (arguments.ApiKeyFile.empty()) {
+        const char* fromEnvironment = std::getenv("TARVEX_API_KEY");
+        key = fromEnvironment ? fromEnvironment : "";
+    } else {
+        try {
+            key = SystemFileSystem().ReadFile(arguments.ApiKeyFile);
+        } catch (const RuntimeError&) {
+            return false;
+        }
+    }
+    // A key file usually ends with a line break.
+    while (!key.empty() && (key.back() == '\n' || key.back() == '\r' || key.back() == ' ')) key.pop_back();
+    return true;
+}
+
+// The service the options name, checked before any file is touched;
+// answers the refusal's exit code, or -1.
+int ServiceOf(const CliArguments& arguments, std::shared_ptr<const Service>& service) {
+    ServiceSettings settings;
+    if (!arguments.Service.empty()) settings.Name = arguments.Service;
+    if (!arguments.Host.empty() && settings.Name != "google")
+        return Refuse("--host names the google service's host; give other services --url");
+    settings.Url = arguments.Url;
+    settings.Host = arguments.Host;
+    settings.Model = arguments.Model;
+    settings.SourceLanguage = arguments.Request.SourceLanguage;
+    settings.TargetLanguage = arguments.Request.TargetLanguage;
+    if (!ReadKey(arguments, settings.Key)) return Refuse("Cannot read the key file " + arguments.ApiKeyFile);
+    try {
+        service = MakeService(settings);
+    } catch (const RuntimeError& error) {
+        return Refuse(error.Description());
+    }
+    return -1;
+}
+
 int RunTranslate(const CliArguments& arguments) {
     std::vector<JobSettings> jobs;
     if (int refused = RefusalOfEach(arguments, jobs); refused >= 0) return refused;
+    std::shared_ptr<const Service> api;
+    refusedFile.clear();
+    if (int refused = ServiceOf(arguments, api); refused >= 0) return refused;
+    const std::chrono::milliseconds timeout =
+        arguments.TimeoutSeconds > 0 ? std::chrono::seconds(arguments.TimeoutSeconds) : api->Limits().Timeout;
     TranslationOptions options{arguments.Encoding, arguments.Resume ? ResumeChoice::Always : ResumeChoice::Never};
     // Every run opens its own connections, one per request in flight.
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{*transport,
-                               kServiceHost,
-                               std::chrono::seconds(arguments.TimeoutSeconds),
-                               {},
-                               {},
-                               arguments.Jobs,
-                               CreateSystemTransport,
-                               {}};
+    TranslationService service{*transport, kServiceHost, timeout, {}, {}, arguments.Jobs, CreateSystemTransport, api};
     service.RunBlocking = [](const std::function<void()>& work) { work(); };
-    if (!arguments.Host.empty()) service.Host = arguments.Host;
     InterruptGuard guard;
     int status = RunEach(jobs, [&](const JobSettings& settings) {
         ConsoleRun run;
@@ -131,10 +169,25 @@ int RunTranslate(const CliArguments& arguments) {
     return status;
 }
 
-int ListLanguages() {
-    for (const Language& language : LanguageTable())
-        std::printf("%-16.*s %.*s\n", static_cast<int>(language.Name.size()), language.Name.data(),
-                    static_cast<int>(language.Code.size()), language.Code.data());
+int ListLanguages(const CliArguments& arguments) {
+    if (arguments.Service.empty()) {
+        for (const Language& language : LanguageTable())
+            std::printf("%-16.*s %.*s\n", static_cast<int>(language.Name.size()), language.Name.data(),
+                        static_cast<int>(language.Code.size()), language.Code.data());
+        return kExitDone;
+    }
+    std::vector<ServiceLanguage> offer;
+    try {
+        offer = OfferedLanguages(arguments.Service);
+    } catch (const RuntimeError& error) {
+        return Refuse(error.Description());
+    }
+    // Name, then the codes the service takes from and into ("-": not that way).
+    for (const ServiceLanguage& language : offer) {
+        auto text = [](std::string_view code) { return code.empty() ? std::string("-") : std::string(code); };
+        std::printf("%-16.*s %-10s %s\n", static_cast<int>(language.Name.size()), language.Name.data(),
+                    text(language.Source).c_str(), text(language.Target).c_str());
+    }
     return kExitDone;
 }
 
@@ -157,7 +210,7 @@ int Main(const std::vector<std::string>& words) {
         case Command::Version: std::printf("tarvex-cli %s\n", TARVEX_VERSION_TEXT); return kExitDone;
         case Command::Shift: return RunShift(arguments);
         case Command::Translate: return RunTranslate(arguments);
-        case Command::Languages: return ListLanguages();
+        case Command::Languages: return ListLanguages(arguments);
     }
     return kExitRefused;
 }

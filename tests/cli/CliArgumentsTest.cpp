@@ -22,6 +22,24 @@ TEST(CliArguments, ModeAmountAndFileInAnyOrder) {
     EXPECT_THROW(ParseArguments({"shift", "a.srt", "--plus"}), UsageError);
 }
 
+TEST(CliArguments, ServiceOptionsAndNoKeyOnTheCommandLine) {
+    CliArguments parsed =
+        ParseArguments({"translate", "--from", "en", "--to", "id", "--service", "openai", "--url",
+                        "http://localhost:11434/v1", "--model", "llama3.2:3b", "--api-key-file", "key.txt", "a.srt"});
+    EXPECT_EQ(parsed.Service + "|" + parsed.Url + "|" + parsed.Model + "|" + parsed.ApiKeyFile,
+              "openai|http://localhost:11434/v1|llama3.2:3b|key.txt");
+    EXPECT_EQ(parsed.TimeoutSeconds, 0);  // the service's own
+    EXPECT_EQ(ParseArguments({"languages", "--service", "deepl"}).Service, "deepl");
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"translate", "--from", "en", "--to", "id", "--api-key", "secret", "a.srt"},
+             {"translate", "--from", "en", "--to", "id", "--url", "ftp://host", "a.srt"},
+             {"translate", "--from", "en", "--to", "id", "--url", "http://", "a.srt"},
+             {"translate", "--from", "en", "--to", "id", "--url", "http://h/x y", "a.srt"},
+             {"translate", "--from", "en", "--to", "id", "--model", "", "a.srt"},
+             {"languages", "deepl"}})
+        EXPECT_THROW(ParseArguments(bad), UsageError) << bad[5];
+}
+
 TEST(CliArguments, MinutesSecondsAreWholeNumbersUpTo59) {
     std::string minutes, seconds;
     EXPECT_TRUE(SplitMinutesSeconds("1:5", minutes, seconds));

@@ -182,6 +182,72 @@ TEST_F(TranslationServiceTest, CliKeepsEverySentenceOfSegmentedReplies) {
         << result.Err;
 }
 
+// Each service through its fake, as a user runs it: the same film, the same
+// translation, every failure named by its service, the input untouched.
+TEST_F(TranslationServiceTest, CliTranslatesThroughEveryService) {
+    const std::string url = "http://" + fake.Address();
+    const std::string keyFile = folder / "key.txt";
+    WriteBytes(keyFile, "tarvex-test-key\n");
+    auto run = [&](std::vector<std::string> service) {
+        std::vector<std::string> words = {"translate",      "--from", "english",   "--to", "indonesian",
+                                          "--api-key-file", keyFile,  "--timeout", "5"};
+        words.insert(words.end(), service.begin(), service.end());
+        words.push_back(input);
+        return test::RunCli(words, folder);
+    };
+    const std::vector<std::vector<std::string>> services = {
+        {"--service", "google-api", "--url", url},
+        {"--service", "libretranslate", "--url", url},
+        {"--service", "deepl", "--url", url},
+        {"--service", "openai", "--url", url + "/v1", "--model", "tarvex-test-model", "--jobs", "1"}};
+    // The JSON services' text needs none of the web endpoint's repairs.
+    std::string unrepaired = kThreeBlocksTranslated;
+    unrepaired.replace(unrepaired.find("QUOTE\""), 6, "QUOTE \"");
+    for (const std::vector<std::string>& service : services) {
+        test::CliResult result = run(service);
+        EXPECT_EQ(result.Exit, 0) << service[1] << result.Err;
+        EXPECT_EQ(Output(), service[1] == "google-api" ? kThreeBlocksTranslated : unrepaired) << service[1];
+    }
+    // A model that merges blocks is asked again, block by block.
+    fake.Control("mode=merge");
+    EXPECT_EQ(run(services[3]).Exit, 0);
+    EXPECT_EQ(Output(), unrepaired);
+
+    struct Failure {
+        const char* Mode;
+        size_t Service;
+        const char* Report;
+    };
+    for (const Failure& failure : {Failure{"mode=quota", 2, "Something Wrong (35774) deepl: "},
+                                   Failure{"mode=malformed", 1, "Something Wrong (35771) libretranslate: "},
+                                   Failure{"mode=status&status=500", 3, "Something Wrong (35762) openai: HTTP 500"}}) {
+        fake.Control(failure.Mode);
+        WriteBytes(InsertBeforeExtension(input, ".id"), "earlier");
+        test::CliResult result = run(services[failure.Service]);
+        EXPECT_EQ(result.Exit, 1) << failure.Mode;
+        EXPECT_NE(result.Err.find(failure.Report), std::string::npos) << result.Err;
+        EXPECT_EQ(ReadBytes(input), kThreeBlocks);
+    }
+    fake.Control("mode=normal");
+    WriteBytes(keyFile, "wrong-key");
+    EXPECT_NE(run(services[2]).Err.find("Something Wrong (35773) deepl: "), std::string::npos);
+
+    // Refused before any file is touched: a key beyond the loopback over
+    // plain http, a service without its URL or model, a language it lacks.
+    const std::string before = test::ListFolder(folder.Path());
+    for (const std::vector<std::string>& refused :
+         std::vector<std::vector<std::string>>{{"--service", "deepl", "--url", "http://example.com"},
+                                               {"--service", "libretranslate"},
+                                               {"--service", "openai"},
+                                               {"--service", "nosuch"},
+                                               {"--service", "deepl", "--url", url, "--from", "latin"}}) {
+        test::CliResult result = run(refused);
+        EXPECT_EQ(result.Exit, 2) << refused[1] << result.Err;
+        EXPECT_EQ(result.Err.find("wrong-key"), std::string::npos);
+    }
+    EXPECT_EQ(test::ListFolder(folder.Path()), before);
+}
+
 TEST_F(TranslationServiceTest, RefusalsAndLostConnectionsFailTheRun) {
     fake.Control("mode=status&status=500");
     ExpectFailure("Something Wrong (35762) HTTP 500 Internal Server Error");
