@@ -55,7 +55,10 @@ RequestPool::~RequestPool() {
 }
 
 void RequestPool::Work(HttpTransport& transport) {
-    const size_t ahead = kAheadPerJob * static_cast<size_t>(std::clamp(service_.Jobs, 1, kMostJobs));
+    // Counted in blocks, so a service that takes many blocks a request still
+    // has as many requests under way.
+    const size_t ahead = kAheadPerJob * static_cast<size_t>(std::clamp(service_.Jobs, 1, kMostJobs)) *
+                         std::max<size_t>(1, services_.Current()->Limits().MostBlocks);
     for (;;) {
         size_t index = 0;
         {
