@@ -71,6 +71,9 @@ void CheckBatchSize(const std::vector<BlockLines>& batch, const ServiceLimits& l
         throw RuntimeError(ErrorNumber::InvalidCall, "A batch of " + std::to_string(batch.size()) +
                                                          " blocks for a service that takes 1 to " +
                                                          std::to_string(limits.MostBlocks));
+    // An empty block would come back empty and read as a lost block.
+    for (const BlockLines& block : batch)
+        if (block.empty()) throw RuntimeError(ErrorNumber::InvalidCall, "An empty block in a batch");
 }
 
 std::optional<nlohmann::json> ParseJson(std::string_view body) {

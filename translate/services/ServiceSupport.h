@@ -31,8 +31,8 @@ ReplyVerdict RetryLater(const HttpReply& reply);
 std::string JoinBlockLines(const BlockLines& lines);
 BlockLines SplitBlockText(std::string_view text);
 
-// Raises InvalidCall for a batch a service was never meant to get: none, or
-// more blocks than its limits allow.
+// Raises InvalidCall for a batch a service was never meant to get: none,
+// more blocks than its limits allow, or a block without lines.
 void CheckBatchSize(const std::vector<BlockLines>& batch, const ServiceLimits& limits);
 
 // The reply's body as JSON; nothing for a body that is not JSON.

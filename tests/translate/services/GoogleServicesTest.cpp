@@ -47,6 +47,7 @@ TEST(GoogleWebService, ReadsLinesAndLeavesAnUnreadableReplyUntranslated) {
     const std::string longLine(6000, '&');  // three bytes each once escaped
     EXPECT_EQ(test::NumberRaisedBy([&] { google->Build({{longLine}}, {}); }), ErrorNumber::BlockTooLong);
     EXPECT_EQ(test::NumberRaisedBy([&] { google->Build({{"a"}, {"b"}}, {}); }), ErrorNumber::InvalidCall);
+    EXPECT_EQ(test::NumberRaisedBy([&] { google->Build({BlockLines{}}, {}); }), ErrorNumber::InvalidCall);
 }
 
 TEST(GoogleApiService, AsksTheGtxEndpointAndReadsItLikeTheWebOne) {
