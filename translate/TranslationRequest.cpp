@@ -48,12 +48,21 @@ void RepairPiece(std::string& piece) {
     ReplaceAll(piece, "\\\"", "\"");
 }
 
+// The longest Retry-After taken as given; any longer one outlasts every
+// time-out just the same, and its digits cannot overflow.
+constexpr std::chrono::seconds kLongestRetryAfter{24 * 60 * 60};
+
 std::chrono::milliseconds RetryPause(const std::string& retryAfter, int attempt) {
     // Retry-After in seconds, as rate limits send it; the date form falls
     // back to the growing pause.
-    if (!retryAfter.empty() && retryAfter.size() <= 6 &&
-        retryAfter.find_first_not_of("0123456789") == std::string::npos)
-        return std::chrono::seconds(std::stoi(retryAfter));
+    if (!retryAfter.empty() && retryAfter.find_first_not_of("0123456789") == std::string::npos) {
+        std::chrono::seconds pause{0};
+        for (char digit : retryAfter) {
+            pause = pause * 10 + std::chrono::seconds(digit - '0');
+            if (pause >= kLongestRetryAfter) return kLongestRetryAfter;
+        }
+        return pause;
+    }
     return std::chrono::milliseconds(500) * (1 << attempt);
 }
 
@@ -66,15 +75,16 @@ std::string StatusDescription(const HttpReply& reply) {
 HttpReply FetchWithRetries(TranslationService& service, HttpTransport& transport, RateGate* gate,
                            const std::string& url, const std::vector<std::string>& headers) {
     using Clock = std::chrono::steady_clock;
-    Clock::time_point deadline{};
+    // One deadline for the whole request: its turns at the gate, every
+    // attempt and every pause, so that nothing the service says can hold a
+    // run past its time-out.
+    const Clock::time_point deadline = Clock::now() + service.Timeout;
     for (int attempt = 0;; ++attempt) {
-        const uint64_t ticket = gate ? gate->Enter() : 0;
-        // The time-out runs from the first attempt, not from the wait for a turn.
-        if (attempt == 0) deadline = Clock::now() + service.Timeout;
+        const uint64_t ticket = gate ? gate->Enter(deadline) : 0;
         auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         HttpReply reply;
         try {
-            if (remaining.count() <= 0) throw RuntimeError(ErrorNumber::RequestTimedOut, "Request timed out");
+            if (remaining.count() <= 0) throw RequestTimedOutError();
             reply = transport.Get(url, headers, remaining);
         } catch (...) {
             if (gate) gate->Leave(ticket, false, {});

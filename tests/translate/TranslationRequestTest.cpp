@@ -137,13 +137,15 @@ TEST_F(RequestTest, RateLimitsAreRetriedThenRefusalsFail) {
     EXPECT_EQ(FailureOf({"x"}, &description), ErrorNumber::ServiceRefused);
     EXPECT_EQ(description, "HTTP 500 Internal Server Error");
 
-    // A Retry-After beyond the time-out is not waited for.
+    // A Retry-After beyond the time-out is not waited for, however many its digits.
     service.Timeout = std::chrono::seconds(5);
-    transport.Script = {Status(429, "Too Many Requests", "60")};
-    size_t before = pauses.size();
-    EXPECT_EQ(FailureOf({"x"}), ErrorNumber::ServiceRefused);
-    EXPECT_EQ(pauses.size(), before);
-    EXPECT_LE(transport.Timeouts.back(), std::chrono::seconds(5));
+    for (const char* retryAfter : {"60", "99999999999999999999"}) {
+        transport.Script = {Status(429, "Too Many Requests", retryAfter)};
+        size_t before = pauses.size();
+        EXPECT_EQ(FailureOf({"x"}), ErrorNumber::ServiceRefused) << retryAfter;
+        EXPECT_EQ(pauses.size(), before) << retryAfter;
+        EXPECT_LE(transport.Timeouts.back(), std::chrono::seconds(5));
+    }
 }
 
 TEST_F(RequestTest, TransportFailuresPassThrough) {
