@@ -19,8 +19,8 @@ struct RunOutput {
     std::string ShownName;  // the output's name without its folder
 };
 
-// Runs `work` and ends the run; answers whether it succeeded. Every
-// RuntimeError (and running out of memory) raised by `work` is reported.
+// Runs `work` and ends the run; answers whether it succeeded. Whatever
+// `work` raises is reported as a numbered error (see CaughtError).
 bool RunToEnd(RunEnvironment& environment, const std::function<void(RunOutput&)>& work);
 
 }  // namespace tarvex

@@ -218,8 +218,10 @@ std::string RequestTranslation(const std::vector<std::string>& lines, const std:
     const std::string url = BlockRequestUrl(lines, sourceCode, targetCode, service.Host);
     const std::vector<std::string> headers = HeaderLines(headerBlock);
     std::string translation;
-    service.RunBlocking(
-        [&] { translation = FetchTranslation(lines, url, headers, service, service.Transport, nullptr); });
+    RunBlockingWork(service, [&] {
+        std::unique_ptr<HttpTransport> transport = NewServiceTransport(service);
+        translation = FetchTranslation(lines, url, headers, service, *transport, nullptr);
+    });
     return translation;
 }
 

@@ -50,6 +50,21 @@ std::string ServiceReply(const std::vector<std::string>& lines) {
     return reply + "],null,\"en\"]";
 }
 
+std::function<std::unique_ptr<HttpTransport>()> ConnectionsTo(HttpTransport& transport) {
+    class Connection : public HttpTransport {
+    public:
+        explicit Connection(HttpTransport& target) : target_(target) {}
+        HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
+                      std::chrono::milliseconds timeout) override {
+            return target_.Get(url, headerLines, timeout);
+        }
+
+    private:
+        HttpTransport& target_;
+    };
+    return [&transport] { return std::make_unique<Connection>(transport); };
+}
+
 HttpReply ScriptedTransport::Get(const std::string& url, const std::vector<std::string>& headerLines,
                                  std::chrono::milliseconds timeout) {
     Urls.push_back(url);

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ std::vector<std::string> SentLines(const std::string& url);
 
 // The reply the service gives for these lines.
 std::string ServiceReply(const std::vector<std::string>& lines);
+
+// Connections that all lead to `transport`, for a run whose requests a test
+// scripts and reads back in one place. Cancelling one leaves `transport` as
+// it is.
+std::function<std::unique_ptr<HttpTransport>()> ConnectionsTo(HttpTransport& transport);
 
 class ScriptedTransport : public HttpTransport {
 public:

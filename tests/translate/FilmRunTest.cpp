@@ -42,13 +42,10 @@ class FilmRunTest : public ::testing::Test {
 protected:
     // Runs with `jobs` against the concurrent service; answers the output.
     std::string Run(int jobs, const TranslationOptions& options = {}) {
-        std::unique_ptr<HttpTransport> first = fake.NewTransport();
-        TranslationService service{*first, "h", std::chrono::seconds(30), {}, {}, jobs, {}};
-        service.NewTransport = [this] { return fake.NewTransport(); };
+        TranslationService service{.Host = "h", .Jobs = jobs, .NewTransport = [this] { return fake.NewTransport(); }};
         return RunWith(service, options);
     }
     std::string RunWith(TranslationService& service, const TranslationOptions& options = {}) {
-        service.RunBlocking = [](const std::function<void()>& work) { work(); };
         service.Pause = [this](milliseconds pause) {
             std::lock_guard<std::mutex> lock(pausesMutex);  // workers pause on threads of their own
             pauses.push_back(pause);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "base/PathNames.h"
 #include "base/RuntimeError.h"
@@ -28,7 +29,6 @@ bool NotConnected() {
 class TranslateRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        service.RunBlocking = [](const std::function<void()>& work) { work(); };
         service.Pause = [](std::chrono::milliseconds) {};
     }
     // Runs on `content` and answers the output file's bytes ("" when none).
@@ -59,7 +59,7 @@ protected:
     test::FaultyFileSystem files;
     test::RecordingPanel panel;
     test::ScriptedTransport transport;
-    TranslationService service{transport, "translate.google.com", std::chrono::seconds(30), {}, {}, 1, {}};
+    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
     int16_t shiftNameNumber = 0;
     int16_t translateNameNumber = 0;
     bool succeeded = false;
@@ -182,6 +182,32 @@ TEST_F(TranslateRunTest, FailuresKeepTheInputAndEarlierOutputs) {
     EXPECT_EQ(Translate("1\n00:00:01,000 --> 00:00:02,000\nx\n"), "kept");
     EXPECT_EQ(panel.Messages.back().Text, "Something Wrong (70) Permission denied");
     EXPECT_EQ(test::ListFolder(empty.Path()), "movie.id.srt movie.srt");
+}
+
+TEST_F(TranslateRunTest, AnyExceptionOfTheRequestsEndsInTheReport) {
+    const std::string content = "1\n00:00:01,000 --> 00:00:02,000\nA\n\n2\n00:00:03,000 --> 00:00:04,000\nB\n";
+    // Raised by a request on its worker.
+    transport.BeforeAnswer = [](size_t request) {
+        if (request == 2) throw std::logic_error("reply reader out of step");
+    };
+    Translate(content);
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(panel.Messages.back().Text, "Something Wrong (51) Internal error: reply reader out of step");
+
+    // Raised while the pool starts, after its first worker has.
+    transport.BeforeAnswer = nullptr;
+    service.Jobs = 2;
+    int connections = 0;
+    service.NewTransport = [&, inner = test::ConnectionsTo(transport)]() {
+        if (++connections == 2) throw std::logic_error("no second connection");
+        return inner();
+    };
+    test::TempFolder other;
+    input = other / "movie.srt";
+    Translate(content);
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(panel.Messages.back().Text, "Something Wrong (51) Internal error: no second connection");
+    EXPECT_EQ(panel.Status, "PROCESS FAILED");
 }
 
 TEST_F(TranslateRunTest, ANameHeldByAFolderOrALinkCountsAsTaken) {

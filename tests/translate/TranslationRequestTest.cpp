@@ -93,9 +93,8 @@ protected:
 
     ScriptedTransport transport;
     std::vector<std::chrono::milliseconds> pauses;
-    TranslationService service{transport, "translate.google.com", std::chrono::seconds(30), {}, {}, 1, {}};
+    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
     void SetUp() override {
-        service.RunBlocking = [](const std::function<void()>& work) { work(); };
         service.Pause = [this](std::chrono::milliseconds pause) { pauses.push_back(pause); };
     }
 };
@@ -146,6 +145,19 @@ TEST_F(RequestTest, RateLimitsAreRetriedThenRefusalsFail) {
         EXPECT_EQ(pauses.size(), before) << retryAfter;
         EXPECT_LE(transport.Timeouts.back(), std::chrono::seconds(5));
     }
+}
+
+TEST(TranslationService, MembersLeftOutOrEmptiedStillWork) {
+    ScriptedTransport transport;
+    test::ScriptedTransport::Step limited;
+    limited.Reply.Status = 429;
+    limited.Reply.RetryAfter = "0";
+    transport.Script = {limited};
+    TranslationService service{.NewTransport = test::ConnectionsTo(transport), .RunBlocking = {}, .Pause = {}};
+    EXPECT_EQ(RequestTranslation({"Hello"}, "en", "id", BuildHeaderBlock(service.Host), service), "HELLO");
+    EXPECT_EQ(transport.Urls.size(), 2u);
+    EXPECT_LE(transport.Timeouts[0], kDefaultTimeout);
+    EXPECT_GT(transport.Timeouts[0], kDefaultTimeout - std::chrono::seconds(1));
 }
 
 TEST_F(RequestTest, TransportFailuresPassThrough) {

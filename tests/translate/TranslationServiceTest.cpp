@@ -63,9 +63,7 @@ protected:
         WriteBytes(input, kThreeBlocks);
     }
     bool Run(const std::string& host, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
-        std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-        TranslationService service{*transport, host, timeout, {}, {}, 1, {}};
-        service.RunBlocking = [](const std::function<void()>& work) { work(); };
+        TranslationService service{.Host = host, .Timeout = timeout, .Jobs = 1};
         panel = test::RecordingPanel();
         BusyState busy(panel);
         RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber, &busy};
