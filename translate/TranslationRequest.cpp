@@ -7,6 +7,7 @@
 #include "base/TextTrim.h"
 #include "translate/RateGate.h"
 #include "translate/http/HttpTransport.h"
+#include "translate/http/UrlText.h"
 
 namespace tarvex {
 
@@ -113,7 +114,7 @@ HttpReply FetchWithRetries(TranslationService& service, HttpTransport& transport
 std::string BuildHeaderBlock(const std::string& host) {
     std::string block = "\r\n\r\n";
     block += "Host:" + host + kCrLf;
-    block += "User-Agent:Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1\r\n";
+    block += std::string("User-Agent:") + kUserAgent + kCrLf;
     block += "Accept:text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n";
     block += "Accept-Language:en-us,en;q=0.5\r\n";
     block += "Accept-Encoding: *\r\n";
@@ -123,25 +124,6 @@ std::string BuildHeaderBlock(const std::string& host) {
     block += "Referer:http://" + host + "/" + kCrLf;
     block += kCrLf;
     return block;
-}
-
-std::string PercentEncode(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string encoded;
-    encoded.reserve(text.size() * 3);
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
-                          (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~';
-        if (unreserved) {
-            encoded.push_back(c);
-        } else {
-            encoded.push_back('%');
-            encoded.push_back(kHex[byte >> 4]);
-            encoded.push_back(kHex[byte & 15]);
-        }
-    }
-    return encoded;
 }
 
 std::string BuildRequestUrl(const std::string& host, const std::vector<std::string>& lines,

@@ -23,9 +23,6 @@ constexpr const char* kTooLongForOneRequest = "too long for one request (over 16
 // its empty first pair and final empty line.
 std::string BuildHeaderBlock(const std::string& host);
 
-// Every byte other than letters, digits and "-._~" as %XX (upper-case hex).
-std::string PercentEncode(std::string_view text);
-
 // HOST/translate_a/t?client=t&text=...&hl=en&sl=..&tl=..&..., no scheme. The
 // lines are percent-encoded and joined by "%0A".
 std::string BuildRequestUrl(const std::string& host, const std::vector<std::string>& lines,

@@ -16,6 +16,7 @@ Control (plain GETs on the same port):
         flaky:  answer S (default 429) N times, then normally
         drop:   close the connection without an answer
         redirect: answer 302 to the same request under /r/, then normally
+        crossredirect: the same, but to a second listener on another port (another origin)
         silent: read the request and never answer
         slowheaders: a status line, then one header byte every 200 ms
         endlessheaders: header lines as fast as they go, never an empty line
@@ -103,6 +104,7 @@ class Blackhole:
 
 
 BLACKHOLE = None
+OTHER_PORT = None  # the second listener, same service, another origin
 
 
 def blackhole_port():
@@ -273,6 +275,9 @@ class Handler(BaseHTTPRequestHandler):
             port = blackhole_port()
             self.send(302, b"", {"Location": "https://127.0.0.1:%d/translate_a/t?%s" % (port, raw_query)})
             return
+        if mode == "crossredirect" and parts.path == "/translate_a/t":
+            self.send(302, b"", {"Location": "http://127.0.0.1:%d/r/translate_a/t?%s" % (OTHER_PORT, raw_query)})
+            return
         if mode == "redirect" and parts.path == "/translate_a/t":
             host = self.headers.get("Host", "")
             self.send(302, b"", {"Location": "http://%s/r/translate_a/t?%s" % (host, raw_query)})
@@ -387,6 +392,10 @@ def main():
     parser.add_argument("--port-file")
     args = parser.parse_args()
     server = Server(("127.0.0.1", args.port), Handler)
+    global OTHER_PORT
+    other = Server(("127.0.0.1", 0), Handler)
+    OTHER_PORT = other.server_address[1]
+    threading.Thread(target=other.serve_forever, daemon=True).start()
     if args.port_file:
         with open(args.port_file + ".tmp", "w") as f:
             f.write(str(server.server_address[1]))

@@ -35,8 +35,7 @@ public:
         int32_t FailWith = 0;  // a RuntimeError number to throw instead
     };
 
-    HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
-                  std::chrono::milliseconds timeout) override;
+    HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) override;
 
     std::deque<Step> Script;  // consumed first, one step per request
     std::vector<std::string> Urls;

@@ -15,7 +15,7 @@ using Clock = std::chrono::steady_clock;
 // A connection whose request waits for Cancel, or for its whole time-out.
 class StallingTransport : public HttpTransport {
 public:
-    HttpReply Get(const std::string&, const std::vector<std::string>&, std::chrono::milliseconds timeout) override {
+    HttpReply Get(const std::string&, const HttpHeaders&, std::chrono::milliseconds timeout) override {
         std::unique_lock<std::mutex> lock(mutex_);
         waiting_ = true;
         changed_.notify_all();
