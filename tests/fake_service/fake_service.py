@@ -27,6 +27,7 @@ Control (plain GETs on the same port):
         redirectloop: 302 to the very same address, every time
         secureredirect: 302 to https on the blackhole's port (an HTTPS leg that never connects)
       delay: wait MS milliseconds before every answer
+      retry_after: the Retry-After of refusals; SEC1,SEC2,... gives each refusal the next one (the last repeats)
   /_requests   the recorded translation requests as JSON, each with the
                number of the connection it came on
   /_reset      forget requests and behaviour
@@ -61,6 +62,7 @@ class State:
         self.status = 429
         self.delay_ms = 0
         self.retry_after = None
+        self.refusals = 0
         self.size = None
         self.requests = []
         self.connections = 0
@@ -256,7 +258,11 @@ class Handler(BaseHTTPRequestHandler):
                 status = STATE.status
             else:
                 status = 200
-            retry_after = STATE.retry_after
+            retry_after = None
+            if STATE.retry_after is not None and status != 200:
+                values = STATE.retry_after.split(",")
+                retry_after = values[min(STATE.refusals, len(values) - 1)]
+                STATE.refusals += 1
             size = STATE.size
         if delay:
             time.sleep(delay / 1000.0)
