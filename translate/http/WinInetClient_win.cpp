@@ -15,6 +15,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <exception>
@@ -150,8 +151,15 @@ bool ReadBody(HINTERNET request, const Exchange& exchange, ContentDecoder& decod
     char buffer[16384];
     for (;;) {
         if (exchange.Abandoned) return false;
+        // Only what has arrived: a read of a whole buffer would wait for it
+        // to fill, however slowly the body comes, and keep the worker long
+        // after its caller has given up.
+        DWORD available = 0;
+        if (!InternetQueryDataAvailable(request, &available, 0, 0)) ThrowRequestError(GetLastError());
+        if (available == 0) break;
         DWORD got = 0;
-        if (!InternetReadFile(request, buffer, sizeof buffer, &got)) ThrowRequestError(GetLastError());
+        if (!InternetReadFile(request, buffer, std::min<DWORD>(available, sizeof buffer), &got))
+            ThrowRequestError(GetLastError());
         if (got == 0) break;
         decoder.Feed(buffer, got, body);
     }
