@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "job/ProcessCheck.h"
+#include "translate/TranslationService.h"
 
 namespace tarvex::cli {
 
@@ -21,10 +22,10 @@ struct CliArguments {
     // For Translate: the service as HOST or HOST:PORT, and the time-out of
     // each request in seconds.
     std::string Host;
-    int TimeoutSeconds = 30;
+    int TimeoutSeconds = static_cast<int>(kDefaultTimeout.count());
     // Requests in flight at once; carry on an earlier partial output; the
     // code page of inputs that are neither UTF-8 nor UTF-16 ("" = default).
-    int Jobs = 4;
+    int Jobs = kDefaultJobs;
     bool Resume = false;
     std::string Encoding;
 };

@@ -8,6 +8,7 @@
 #include "base/FileRoutines.h"
 #include "base/FileSystem.h"
 #include "base/PathNames.h"
+#include "base/RuntimeError.h"
 #include "base/Version.h"
 #include "cli/CliArguments.h"
 #include "cli/ConsolePanel.h"
@@ -19,7 +20,6 @@
 #include "subtitle/TimeShiftRun.h"
 #include "translate/Languages.h"
 #include "translate/TranslateRun.h"
-#include "translate/http/HttpTransport.h"
 
 namespace tarvex::cli {
 
@@ -110,11 +110,7 @@ int RunTranslate(const CliArguments& arguments) {
     if (int refused = RefusalOfEach(arguments, jobs); refused >= 0) return refused;
     TranslationOptions options{arguments.Encoding, arguments.Resume ? ResumeChoice::Always : ResumeChoice::Never};
     // Every run opens its own connections, one per request in flight.
-    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{
-        *transport,     kServiceHost,         std::chrono::seconds(arguments.TimeoutSeconds), {}, {},
-        arguments.Jobs, CreateSystemTransport};
-    service.RunBlocking = [](const std::function<void()>& work) { work(); };
+    TranslationService service{.Timeout = std::chrono::seconds(arguments.TimeoutSeconds), .Jobs = arguments.Jobs};
     if (!arguments.Host.empty()) service.Host = arguments.Host;
     InterruptGuard guard;
     int status = RunEach(jobs, [&](const JobSettings& settings) {
@@ -166,8 +162,14 @@ int main(int argc, char** argv) {
     // A closed pipe then shows as a write error rather than ending the program.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
-    std::vector<std::string> words(argv + 1, argv + argc);
-    int exit = tarvex::cli::Main(words);
+    int exit = tarvex::cli::kExitFailed;
+    try {
+        std::vector<std::string> words(argv + 1, argv + argc);
+        exit = tarvex::cli::Main(words);
+    } catch (...) {
+        // A run reports its own failures; this is for anything outside one.
+        std::fprintf(stderr, "%s\n", tarvex::ErrorReportText(tarvex::CaughtError()).c_str());
+    }
     bool lost = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
     lost = std::fflush(stderr) != 0 || std::ferror(stderr) != 0 || lost;
     return lost && exit == tarvex::cli::kExitDone ? tarvex::cli::kExitFailed : exit;

@@ -18,11 +18,12 @@ namespace tarvex {
 
 class RequestPool {
 public:
-    // Starts sending the plan's requests from `first` on.
+    // Starts sending the plan's requests from `first` on, each worker on a
+    // connection made for it. Whatever it raises, no worker is left running.
     RequestPool(const BlockPlan& plan, size_t first, const std::string& sourceCode, const std::string& targetCode,
                 TranslationService& service);
-    // Stops the workers, cancelling what they still have in flight on the
-    // pool's own connections.
+    // Cancels every connection, so that nothing in flight is waited for,
+    // then joins the workers.
     ~RequestPool();
     RequestPool(const RequestPool&) = delete;
     RequestPool& operator=(const RequestPool&) = delete;
@@ -39,7 +40,9 @@ private:
         std::exception_ptr Failure;
     };
 
-    void Work(HttpTransport& transport);
+    void Work(HttpTransport& transport) noexcept;
+    void WorkOn(HttpTransport& transport);
+    void Stop();
     BlockTranslation Fetch(size_t index, HttpTransport& transport);
 
     const BlockPlan& plan_;
@@ -48,8 +51,7 @@ private:
     TranslationService& service_;
     const std::vector<std::string> headers_;
     RateGate gate_;
-    std::vector<std::unique_ptr<HttpTransport>> ownTransports_;
-    std::vector<HttpTransport*> transports_;
+    std::vector<std::unique_ptr<HttpTransport>> transports_;
     std::vector<std::thread> workers_;
 
     std::mutex mutex_;
@@ -59,6 +61,7 @@ private:
     size_t taken_;     // requests before this one have been taken
     size_t failedAt_;  // no request after a failed one is started
     bool stopping_ = false;
+    std::exception_ptr broken_;  // a worker could not go on
 };
 
 }  // namespace tarvex

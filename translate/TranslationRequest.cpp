@@ -6,6 +6,7 @@
 #include "translate/RateGate.h"
 #include "translate/WebReply.h"
 #include "translate/http/HttpTransport.h"
+#include "translate/http/UrlText.h"
 
 namespace tarvex {
 
@@ -14,12 +15,21 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 constexpr int kRetries = 3;
 
+// The longest Retry-After taken as given; any longer one outlasts every
+// time-out just the same, and its digits cannot overflow.
+constexpr std::chrono::seconds kLongestRetryAfter{24 * 60 * 60};
+
 std::chrono::milliseconds RetryPause(const std::string& retryAfter, int attempt) {
     // Retry-After in seconds, as rate limits send it; the date form falls
     // back to the growing pause.
-    if (!retryAfter.empty() && retryAfter.size() <= 6 &&
-        retryAfter.find_first_not_of("0123456789") == std::string::npos)
-        return std::chrono::seconds(std::stoi(retryAfter));
+    if (!retryAfter.empty() && retryAfter.find_first_not_of("0123456789") == std::string::npos) {
+        std::chrono::seconds pause{0};
+        for (char digit : retryAfter) {
+            pause = pause * 10 + std::chrono::seconds(digit - '0');
+            if (pause >= kLongestRetryAfter) return kLongestRetryAfter;
+        }
+        return pause;
+    }
     return std::chrono::milliseconds(500) * (1 << attempt);
 }
 
@@ -32,15 +42,16 @@ std::string StatusDescription(const HttpReply& reply) {
 HttpReply FetchWithRetries(TranslationService& service, HttpTransport& transport, RateGate* gate,
                            const std::string& url, const std::vector<std::string>& headers) {
     using Clock = std::chrono::steady_clock;
-    Clock::time_point deadline{};
+    // One deadline for the whole request: its turns at the gate, every
+    // attempt and every pause, so that nothing the service says can hold a
+    // run past its time-out.
+    const Clock::time_point deadline = Clock::now() + service.Timeout;
     for (int attempt = 0;; ++attempt) {
-        const uint64_t ticket = gate ? gate->Enter() : 0;
-        // The time-out runs from the first attempt, not from the wait for a turn.
-        if (attempt == 0) deadline = Clock::now() + service.Timeout;
+        const uint64_t ticket = gate ? gate->Enter(deadline) : 0;
         auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         HttpReply reply;
         try {
-            if (remaining.count() <= 0) throw RuntimeError(ErrorNumber::RequestTimedOut, "Request timed out");
+            if (remaining.count() <= 0) throw RequestTimedOutError();
             reply = transport.Get(url, headers, remaining);
         } catch (...) {
             if (gate) gate->Leave(ticket, false, {});
@@ -69,7 +80,7 @@ HttpReply FetchWithRetries(TranslationService& service, HttpTransport& transport
 std::string BuildHeaderBlock(const std::string& host) {
     std::string block = "\r\n\r\n";
     block += "Host:" + host + kCrLf;
-    block += "User-Agent:Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1\r\n";
+    block += std::string("User-Agent:") + kUserAgent + kCrLf;
     block += "Accept:text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n";
     block += "Accept-Language:en-us,en;q=0.5\r\n";
     block += "Accept-Encoding: *\r\n";
@@ -79,25 +90,6 @@ std::string BuildHeaderBlock(const std::string& host) {
     block += "Referer:http://" + host + "/" + kCrLf;
     block += kCrLf;
     return block;
-}
-
-std::string PercentEncode(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string encoded;
-    encoded.reserve(text.size() * 3);
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
-                          (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~';
-        if (unreserved) {
-            encoded.push_back(c);
-        } else {
-            encoded.push_back('%');
-            encoded.push_back(kHex[byte >> 4]);
-            encoded.push_back(kHex[byte & 15]);
-        }
-    }
-    return encoded;
 }
 
 std::string BuildRequestUrl(const std::string& host, const std::vector<std::string>& lines,
@@ -148,8 +140,10 @@ std::string RequestTranslation(const std::vector<std::string>& lines, const std:
     const std::string url = BlockRequestUrl(lines, sourceCode, targetCode, service.Host);
     const std::vector<std::string> headers = HeaderLines(headerBlock);
     std::string translation;
-    service.RunBlocking(
-        [&] { translation = FetchTranslation(lines, url, headers, service, service.Transport, nullptr).Text; });
+    RunBlockingWork(service, [&] {
+        std::unique_ptr<HttpTransport> transport = NewServiceTransport(service);
+        translation = FetchTranslation(lines, url, headers, service, *transport, nullptr).Text;
+    });
     return translation;
 }
 
