@@ -1,5 +1,7 @@
 #include "base/RuntimeError.h"
 
+#include <new>
+
 namespace tarvex {
 
 const char* StandardDescription(int32_t number) {
@@ -8,6 +10,7 @@ const char* StandardDescription(int32_t number) {
         case ErrorNumber::Overflow: return "Overflow";
         case ErrorNumber::OutOfMemory: return "Out of memory";
         case ErrorNumber::SubscriptOutOfRange: return "Subscript out of range";
+        case ErrorNumber::InternalError: return "Internal error";
         case ErrorNumber::UserInterrupt: return "User interrupt occurred";
         case ErrorNumber::TypeMismatch: return "Type mismatch";
         case ErrorNumber::FileNotFound: return "File not found";
@@ -24,6 +27,21 @@ const char* StandardDescription(int32_t number) {
         case ErrorNumber::KeyRefused: return "The translation service refused the key";
         case ErrorNumber::QuotaUsedUp: return "The key's quota is used up";
         default: return "Application-defined or object-defined error";
+    }
+}
+
+RuntimeError CaughtError() {
+    try {
+        throw;
+    } catch (const RuntimeError& error) {
+        return error;
+    } catch (const std::bad_alloc&) {
+        return RuntimeError(ErrorNumber::OutOfMemory);
+    } catch (const std::exception& error) {
+        return RuntimeError(ErrorNumber::InternalError,
+                            std::string(StandardDescription(ErrorNumber::InternalError)) + ": " + error.what());
+    } catch (...) {
+        return RuntimeError(ErrorNumber::InternalError);
     }
 }
 

@@ -13,6 +13,7 @@ constexpr int32_t InvalidCall = 5;
 constexpr int32_t Overflow = 6;
 constexpr int32_t OutOfMemory = 7;
 constexpr int32_t SubscriptOutOfRange = 9;
+constexpr int32_t InternalError = 51;  // a fault of the program itself, not of its inputs
 constexpr int32_t UserInterrupt = 18;
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t FileNotFound = 53;
@@ -56,6 +57,11 @@ private:
     int32_t number_;
     std::string description_;
 };
+
+// The exception being handled, as the error to report: a RuntimeError as it
+// is, running out of memory as 7, any other exception as 51 with its own
+// message. Only for use inside a catch block.
+RuntimeError CaughtError();
 
 // "Something Wrong (N) description": the text of the error report.
 std::string ErrorReportText(const RuntimeError& error);

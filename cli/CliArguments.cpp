@@ -125,7 +125,8 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
                 bool digits =
                     !value.empty() && value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos;
                 int jobs = digits ? std::stoi(value) : 0;
-                if (jobs < 1 || jobs > 16) throw UsageError{"--jobs takes a whole number from 1 to 16"};
+                if (jobs < 1 || jobs > kMostJobs)
+                    throw UsageError{"--jobs takes a whole number from 1 to " + std::to_string(kMostJobs)};
                 parsed.Jobs = jobs;
             } else {
                 bool digits =

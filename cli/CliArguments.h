@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "job/ProcessCheck.h"
+#include "translate/TranslationService.h"
 
 namespace tarvex::cli {
 
@@ -24,7 +25,7 @@ struct CliArguments {
     int TimeoutSeconds = 0;
     // Requests in flight at once; carry on an earlier partial output; the
     // code page of inputs that are neither UTF-8 nor UTF-16 ("" = default).
-    int Jobs = 4;
+    int Jobs = kDefaultJobs;
     bool Resume = false;
     std::string Encoding;
     // For Translate and Languages: the service by name ("" = the default),

@@ -9,6 +9,7 @@
 #include "base/FileRoutines.h"
 #include "base/FileSystem.h"
 #include "base/PathNames.h"
+#include "base/RuntimeError.h"
 #include "base/Version.h"
 #include "cli/CliArguments.h"
 #include "cli/ConsolePanel.h"
@@ -20,7 +21,6 @@
 #include "subtitle/TimeShiftRun.h"
 #include "translate/Languages.h"
 #include "translate/TranslateRun.h"
-#include "translate/http/HttpTransport.h"
 #include "translate/services/ServiceFactory.h"
 
 namespace tarvex::cli {
@@ -156,9 +156,7 @@ int RunTranslate(const CliArguments& arguments) {
         arguments.TimeoutSeconds > 0 ? std::chrono::seconds(arguments.TimeoutSeconds) : api->Limits().Timeout;
     TranslationOptions options{arguments.Encoding, arguments.Resume ? ResumeChoice::Always : ResumeChoice::Never};
     // Every run opens its own connections, one per request in flight.
-    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{*transport, kServiceHost, timeout, {}, {}, arguments.Jobs, CreateSystemTransport, api};
-    service.RunBlocking = [](const std::function<void()>& work) { work(); };
+    TranslationService service{.Timeout = timeout, .Jobs = arguments.Jobs, .Api = api};
     InterruptGuard guard;
     int status = RunEach(jobs, [&](const JobSettings& settings) {
         ConsoleRun run;
@@ -224,8 +222,14 @@ int main(int argc, char** argv) {
     // A closed pipe then shows as a write error rather than ending the program.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
-    std::vector<std::string> words(argv + 1, argv + argc);
-    int exit = tarvex::cli::Main(words);
+    int exit = tarvex::cli::kExitFailed;
+    try {
+        std::vector<std::string> words(argv + 1, argv + argc);
+        exit = tarvex::cli::Main(words);
+    } catch (...) {
+        // A run reports its own failures; this is for anything outside one.
+        std::fprintf(stderr, "%s\n", tarvex::ErrorReportText(tarvex::CaughtError()).c_str());
+    }
     bool lost = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
     lost = std::fflush(stderr) != 0 || std::ferror(stderr) != 0 || lost;
     return lost && exit == tarvex::cli::kExitDone ? tarvex::cli::kExitFailed : exit;

@@ -20,20 +20,19 @@ bool RunToEnd(RunEnvironment& environment, const std::function<void(RunOutput&)>
         work(output);
         output.Writer.Flush();
         if (output.File) output.File->Close();
-    } catch (const RuntimeError& error) {
-        failure = error;
-    } catch (const std::bad_alloc&) {
-        failure = RuntimeError(ErrorNumber::OutOfMemory);
+    } catch (...) {
+        // Whatever it was, the run ends here with its report.
+        failure = CaughtError();
     }
     if (failure && output.File) {
         // Keep what was written so far; the failure being reported is the first one.
         try {
             output.Writer.Flush();
-        } catch (const RuntimeError&) {
+        } catch (...) {
         }
         try {
             output.File->Close();
-        } catch (const RuntimeError&) {
+        } catch (...) {
         }
     }
     output.File.reset();

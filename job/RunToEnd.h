@@ -20,8 +20,8 @@ struct RunOutput {
     std::string Remark;     // a second line for the success message, if any
 };
 
-// Runs `work` and ends the run; answers whether it succeeded. Every
-// RuntimeError (and running out of memory) raised by `work` is reported.
+// Runs `work` and ends the run; answers whether it succeeded. Whatever
+// `work` raises is reported as a numbered error (see CaughtError).
 bool RunToEnd(RunEnvironment& environment, const std::function<void(RunOutput&)>& work);
 
 }  // namespace tarvex

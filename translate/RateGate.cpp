@@ -3,18 +3,23 @@
 #include <algorithm>
 
 #include "base/RuntimeError.h"
+#include "translate/http/HttpLimits.h"
 
 namespace tarvex {
 
-RateGate::RateGate(int most, std::function<void(std::chrono::milliseconds)> pause)
-    : most_(std::max(1, most)), pause_(std::move(pause)), limit_(most_) {}
+RateGate::RateGate(int most, std::function<void(std::chrono::milliseconds)> pause,
+                   std::function<Clock::time_point()> now)
+    : most_(std::max(1, most)), pause_(std::move(pause)), now_(std::move(now)), limit_(most_) {}
 
-uint64_t RateGate::Enter() {
+uint64_t RateGate::Enter(Clock::time_point deadline) {
     std::unique_lock<std::mutex> lock(mutex_);
     Clock::time_point pausedUntil{};
     for (;;) {
         if (stopped_) throw RuntimeError(ErrorNumber::UserInterrupt);
-        const Clock::time_point now = Clock::now();
+        const Clock::time_point now = Now();
+        // Waiting would only delay the same failure, and keep a run that
+        // cannot succeed from ending.
+        if (now >= deadline || (now < notBefore_ && notBefore_ > deadline)) throw RequestTimedOutError();
         if (now < notBefore_ && pausedUntil != notBefore_) {
             pausedUntil = notBefore_;
             if (pause_) {
@@ -23,7 +28,7 @@ uint64_t RateGate::Enter() {
                 pause_(wait);
                 lock.lock();
             } else {
-                changed_.wait_until(lock, notBefore_, [&] { return stopped_; });
+                changed_.wait_for(lock, notBefore_ - now, [&] { return stopped_; });
             }
             continue;
         }
@@ -31,7 +36,7 @@ uint64_t RateGate::Enter() {
             ++inFlight_;
             return generation_;
         }
-        changed_.wait(lock);
+        if (changed_.wait_for(lock, deadline - now) == std::cv_status::timeout) throw RequestTimedOutError();
     }
 }
 
@@ -44,7 +49,7 @@ void RateGate::Leave(uint64_t ticket, bool rateLimited, std::chrono::millisecond
                 limit_ = std::max(1, limit_ / 2);
                 ++generation_;
             }
-            notBefore_ = std::max(notBefore_, Clock::now() + pause);
+            notBefore_ = std::max(notBefore_, Now() + pause);
             calmBlocks_ = 0;
         }
     }

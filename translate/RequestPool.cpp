@@ -16,45 +16,66 @@ constexpr size_t kAheadPerJob = 8;
 
 }  // namespace
 
-RequestPool::RequestPool(const BlockPlan& plan, size_t first, ServiceInUse& services, TranslationService& settings)
+RequestPool::RequestPool(const BlockPlan& plan, size_t first, ServiceInUse& services, TranslationService& service)
     : plan_(plan),
       services_(services),
-      service_(settings),
+      service_(service),
       batches_(PlanBatches(plan, first, services.Current()->Limits())),
-      gate_(std::clamp(settings.Jobs, 1, kMostJobs), settings.Pause),
+      gate_(std::clamp(service.Jobs, 1, kMostJobs), service.Pause),
       slots_(plan.Requests.size()),
       taken_(first),
       failedAt_(plan.Requests.size()) {
     const size_t remaining = batches_.size();
-    // Connections of the pool's own, which it may cancel when it stops;
-    // without a source of them, the caller's one, left as it is.
-    const size_t jobs =
-        settings.NewTransport ? std::min<size_t>(std::clamp(settings.Jobs, 1, kMostJobs), remaining) : 1;
-    if (!settings.NewTransport) transports_.push_back(&settings.Transport);
-    while (transports_.size() < jobs) {
-        ownTransports_.push_back(settings.NewTransport());
-        transports_.push_back(ownTransports_.back().get());
-    }
+    const size_t jobs = std::min<size_t>(std::clamp(service.Jobs, 1, kMostJobs), remaining);
+    transports_.reserve(jobs);
+    workers_.reserve(jobs);
     try {
-        for (size_t index = 0; index < jobs && index < remaining; ++index)
-            workers_.emplace_back([this, transport = transports_[index]] { Work(*transport); });
-    } catch (const std::system_error&) {
-        if (workers_.empty()) throw RuntimeError(ErrorNumber::OutOfMemory);
+        for (size_t index = 0; index < jobs; ++index) {
+            transports_.push_back(NewServiceTransport(service));
+            HttpTransport* transport = transports_.back().get();
+            try {
+                workers_.emplace_back([this, transport] { Work(*transport); });
+            } catch (const std::system_error&) {
+                // The workers already going can do the work; with none the run cannot.
+                if (workers_.empty()) throw RuntimeError(ErrorNumber::OutOfMemory);
+                break;
+            }
+        }
+    } catch (...) {
+        Stop();
+        throw;
     }
 }
 
 RequestPool::~RequestPool() {
+    Stop();
+}
+
+void RequestPool::Stop() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
     }
     changed_.notify_all();
     gate_.Stop();
-    for (const std::unique_ptr<HttpTransport>& transport : ownTransports_) transport->Cancel();
-    for (std::thread& worker : workers_) worker.join();
+    for (const std::unique_ptr<HttpTransport>& transport : transports_) transport->Cancel();
+    for (std::thread& worker : workers_)
+        if (worker.joinable()) worker.join();
 }
 
-void RequestPool::Work(HttpTransport& transport) {
+void RequestPool::Work(HttpTransport& transport) noexcept {
+    try {
+        WorkOn(transport);
+    } catch (...) {
+        // Only waiting itself can fail here; the reader must not wait for a
+        // request that this worker had not yet taken.
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!broken_) broken_ = std::current_exception();
+    }
+    changed_.notify_all();
+}
+
+void RequestPool::WorkOn(HttpTransport& transport) {
     // Counted in blocks, so a service that takes many blocks a request still
     // has as many requests under way.
     const size_t ahead = kAheadPerJob * static_cast<size_t>(std::clamp(service_.Jobs, 1, kMostJobs)) *
@@ -105,13 +126,15 @@ BlockTranslation RequestPool::Take(size_t index) {
         std::lock_guard<std::mutex> lock(mutex_);
         if (slots_[index].Done) return take();
     }
-    service_.RunBlocking([&] {
+    RunBlockingWork(service_, [&] {
         std::unique_lock<std::mutex> lock(mutex_);
         // Woken now and then to notice Ctrl+C while a request is slow.
-        while (!changed_.wait_for(lock, std::chrono::milliseconds(100), [&] { return slots_[index].Done; }))
+        while (!changed_.wait_for(lock, std::chrono::milliseconds(100),
+                                  [&] { return slots_[index].Done || broken_ != nullptr; }))
             StopIfInterrupted();
     });
     std::lock_guard<std::mutex> lock(mutex_);
+    if (!slots_[index].Done) std::rethrow_exception(broken_);
     return take();
 }
 

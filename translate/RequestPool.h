@@ -21,10 +21,11 @@ namespace tarvex {
 
 class RequestPool {
 public:
-    // Starts sending the plan's requests from `first` on through `services`.
-    RequestPool(const BlockPlan& plan, size_t first, ServiceInUse& services, TranslationService& settings);
-    // Stops the workers, cancelling what they still have in flight on the
-    // pool's own connections.
+    // Starts sending the plan's requests from `first` on, each worker on a
+    // connection made for it. Whatever it raises, no worker is left running.
+    RequestPool(const BlockPlan& plan, size_t first, ServiceInUse& services, TranslationService& service);
+    // Cancels every connection, so that nothing in flight is waited for,
+    // then joins the workers.
     ~RequestPool();
     RequestPool(const RequestPool&) = delete;
     RequestPool& operator=(const RequestPool&) = delete;
@@ -41,15 +42,16 @@ private:
         std::exception_ptr Failure;
     };
 
-    void Work(HttpTransport& transport);
+    void Work(HttpTransport& transport) noexcept;
+    void WorkOn(HttpTransport& transport);
+    void Stop();
 
     const BlockPlan& plan_;
     ServiceInUse& services_;
     TranslationService& service_;
     const std::vector<RequestBatch> batches_;
     RateGate gate_;
-    std::vector<std::unique_ptr<HttpTransport>> ownTransports_;
-    std::vector<HttpTransport*> transports_;
+    std::vector<std::unique_ptr<HttpTransport>> transports_;
     std::vector<std::thread> workers_;
 
     std::mutex mutex_;
@@ -59,6 +61,7 @@ private:
     size_t taken_;     // requests before this one have been taken
     size_t failedAt_;  // no batch after a failed request is started
     bool stopping_ = false;
+    std::exception_ptr broken_;  // a worker could not go on
 };
 
 }  // namespace tarvex

@@ -14,6 +14,7 @@
 #include "job/RunToEnd.h"
 #include "subtitle/SubtitleInput.h"
 #include "translate/BlockPlan.h"
+#include "translate/EarlierOutput.h"
 #include "translate/Languages.h"
 #include "translate/RequestPool.h"
 #include "translate/services/ServiceFactory.h"
@@ -34,25 +35,6 @@ std::unique_ptr<OutputFile> CreateEncodedOutput(FileSystem& files, const std::st
     if (IsUtf16(family)) return std::make_unique<Utf16Output>(std::move(file), family == TextFamily::Utf16Be);
     if (family == TextFamily::Utf8Bom) file->Write(ByteOrderMark(family));
     return file;
-}
-
-// An earlier output of this input that can be carried on: its first blocks,
-// as UTF-8, and how many they are.
-struct EarlierOutput {
-    std::string Kept;
-    int32_t Blocks = 0;
-};
-
-std::optional<EarlierOutput> FindEarlierOutput(const std::string& outputPath, const BlockPlan& plan, TextFamily family,
-                                               FileSystem& files) {
-    if (!files.FileExists(outputPath)) return std::nullopt;
-    std::string bytes = files.ReadFile(outputPath);
-    if (DetectTextFamily(bytes) != family) return std::nullopt;
-    std::string text = TextToUtf8(bytes, family, std::string());
-    KeptOutput kept = MatchEarlierOutput(plan, text);
-    if (kept.Blocks == 0) return std::nullopt;
-    text.resize(kept.Bytes);
-    return EarlierOutput{std::move(text), kept.Blocks};
 }
 
 // The web endpoint at a host of the caller's, as runs reached it before
@@ -91,7 +73,22 @@ void StartFromEarlier(const std::string& outputPath, const EarlierOutput& earlie
     } catch (...) {
         output.File.reset();
         files.Remove(outputPath);
-        files.Rename(aside, outputPath);
+        const std::exception_ptr failure = std::current_exception();
+        try {
+            files.Rename(aside, outputPath);
+        } catch (const RuntimeError& restore) {
+            // The first failure is the one to report; where the earlier
+            // output now lies is added to it.
+            RuntimeError first = [&] {
+                try {
+                    std::rethrow_exception(failure);
+                } catch (...) {
+                    return CaughtError();
+                }
+            }();
+            throw RuntimeError(first.Number(), first.Description() + "; the earlier output stays as " +
+                                                   FileNameOf(aside) + " (" + restore.Description() + ")");
+        }
         throw;
     }
     files.Remove(aside);

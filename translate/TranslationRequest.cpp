@@ -6,6 +6,7 @@
 #include "translate/RateGate.h"
 #include "translate/WebReply.h"
 #include "translate/http/HttpTransport.h"
+#include "translate/http/UrlText.h"
 #include "translate/services/ServiceSupport.h"
 
 namespace tarvex {
@@ -26,15 +27,16 @@ ReplyVerdict VerdictByStatus(const HttpReply& reply) {
 HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyVerdict(const HttpReply&)>& classify,
                           TranslationService& service, HttpTransport& transport, RateGate* gate) {
     using Clock = std::chrono::steady_clock;
-    Clock::time_point deadline{};
+    // One deadline for the whole request: its turns at the gate, every
+    // attempt and every pause, so that nothing the service says can hold a
+    // run past its time-out.
+    const Clock::time_point deadline = Clock::now() + service.Timeout;
     for (int attempt = 0;; ++attempt) {
-        const uint64_t ticket = gate ? gate->Enter() : 0;
-        // The time-out runs from the first attempt, not from the wait for a turn.
-        if (attempt == 0) deadline = Clock::now() + service.Timeout;
+        const uint64_t ticket = gate ? gate->Enter(deadline) : 0;
         auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         HttpReply reply;
         try {
-            if (remaining.count() <= 0) throw RuntimeError(ErrorNumber::RequestTimedOut, "Request timed out");
+            if (remaining.count() <= 0) throw RequestTimedOutError();
             reply = transport.Send(request, remaining);
         } catch (...) {
             if (gate) gate->Leave(ticket, false, {});
@@ -62,7 +64,7 @@ HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyV
 std::string BuildHeaderBlock(const std::string& host) {
     std::string block = "\r\n\r\n";
     block += "Host:" + host + kCrLf;
-    block += "User-Agent:Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1\r\n";
+    block += std::string("User-Agent:") + kUserAgent + kCrLf;
     block += "Accept:text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n";
     block += "Accept-Language:en-us,en;q=0.5\r\n";
     block += "Accept-Encoding: *\r\n";
@@ -72,25 +74,6 @@ std::string BuildHeaderBlock(const std::string& host) {
     block += "Referer:http://" + host + "/" + kCrLf;
     block += kCrLf;
     return block;
-}
-
-std::string PercentEncode(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string encoded;
-    encoded.reserve(text.size() * 3);
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
-                          (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~';
-        if (unreserved) {
-            encoded.push_back(c);
-        } else {
-            encoded.push_back('%');
-            encoded.push_back(kHex[byte >> 4]);
-            encoded.push_back(kHex[byte & 15]);
-        }
-    }
-    return encoded;
 }
 
 std::string BuildRequestUrl(const std::string& host, const std::vector<std::string>& lines,
@@ -144,8 +127,10 @@ std::string RequestTranslation(const std::vector<std::string>& lines, const std:
     const std::string url = BlockRequestUrl(lines, sourceCode, targetCode, service.Host);
     const std::vector<std::string> headers = HeaderLines(headerBlock);
     std::string translation;
-    service.RunBlocking(
-        [&] { translation = FetchTranslation(lines, url, headers, service, service.Transport, nullptr).Text; });
+    RunBlockingWork(service, [&] {
+        std::unique_ptr<HttpTransport> transport = NewServiceTransport(service);
+        translation = FetchTranslation(lines, url, headers, service, *transport, nullptr).Text;
+    });
     return translation;
 }
 

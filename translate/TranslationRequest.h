@@ -1,16 +1,15 @@
 #pragma once
 // One translation request: the URL, the header block, the call with its
-// time-out and retries, and the reading of the reply by its marks.
+// time-out and retries, and the reading of the reply.
 
 #include <chrono>
-#include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/RuntimeError.h"
 #include "translate/FitLines.h"
+#include "translate/TranslationService.h"
 #include "translate/services/Service.h"
 
 namespace tarvex {
@@ -18,34 +17,10 @@ namespace tarvex {
 class HttpTransport;
 class RateGate;
 
-constexpr const char* kServiceHost = "translate.google.com";
-
 // The longest request URL sent. Servers refuse much longer ones, and no
 // subtitle block comes near it.
 constexpr size_t kMaxRequestUrlBytes = size_t{16} << 10;
 constexpr const char* kTooLongForOneRequest = "too long for one request (over 16 KiB once encoded)";
-
-constexpr int kDefaultJobs = 4;
-constexpr int kMostJobs = 16;
-
-// Everything a run needs to reach the translation service.
-struct TranslationService {
-    HttpTransport& Transport;
-    std::string Host = kServiceHost;  // HOST or HOST:PORT, no scheme
-    std::chrono::milliseconds Timeout{30000};
-    // Runs blocking network work. The window runs it on a worker thread and
-    // keeps handling its messages meanwhile; the CLI just calls it.
-    std::function<void(const std::function<void()>&)> RunBlocking = [](const std::function<void()>& work) { work(); };
-    // How a pause between retries is spent (a seam so tests need not wait).
-    std::function<void(std::chrono::milliseconds)> Pause;
-    // Requests in flight at once, 1 to kMostJobs, each on a connection of its
-    // own from NewTransport (made for the run, cancelled when it ends).
-    // Without NewTransport they go one by one through Transport.
-    int Jobs = kDefaultJobs;
-    std::function<std::unique_ptr<HttpTransport>()> NewTransport;
-    // The service asked; none for the web endpoint at Host.
-    std::shared_ptr<const Service> Api;
-};
 
 // A refusal by the service, numbered and worded as its verdict says, with
 // the HTTP status it came with.
@@ -75,9 +50,6 @@ HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyV
 // The header block sent with every request of a run, CR LF separated, with
 // its empty first pair and final empty line.
 std::string BuildHeaderBlock(const std::string& host);
-
-// Every byte other than letters, digits and "-._~" as %XX (upper-case hex).
-std::string PercentEncode(std::string_view text);
 
 // HOST/translate_a/t?client=t&text=...&hl=en&sl=..&tl=..&..., no scheme. The
 // lines are percent-encoded and joined by "%0A".

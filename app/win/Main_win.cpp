@@ -8,6 +8,7 @@
 #include "app/StartupChecks.h"
 #include "app/win/ProgramInfo_win.h"
 #include "app/win/frmUtama_win.h"
+#include "controls/host/WindowBase_win.h"
 #include "controls/xp/IsVista.h"
 #include "controls/xp/XpControls_win.h"
 
@@ -69,5 +70,12 @@ int Main() {
 }  // namespace tarvex::win
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return tarvex::win::Main();
+    try {
+        return tarvex::win::Main();
+    } catch (...) {
+        // Failures inside the window are reported where they happen; this is
+        // for the start-up before it, which would otherwise end unexplained.
+        tarvex::host::ShowEscapedError(nullptr);
+        return 1;
+    }
 }

@@ -10,6 +10,7 @@
 #include "base/Version.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/Twips.h"
+#include "controls/host/WindowBase_win.h"
 #include "controls/xp/XpControls_win.h"
 
 namespace tarvex::win {
@@ -95,17 +96,22 @@ void frmAbout::ShowModal(HWND owner) {
 }
 
 INT_PTR CALLBACK frmAbout::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<frmAbout*>(lParam);
-        SetWindowLongPtrA(window, DWLP_USER, lParam);
-        self->window_ = window;
-        self->CreateControls();
-        self->PlaceOverOwner();
-        SetFocus(self->cmdOK);
-        return FALSE;  // the focus is set
+    try {
+        if (message == WM_INITDIALOG) {
+            auto* self = reinterpret_cast<frmAbout*>(lParam);
+            SetWindowLongPtrA(window, DWLP_USER, lParam);
+            self->window_ = window;
+            self->CreateControls();
+            self->PlaceOverOwner();
+            SetFocus(self->cmdOK);
+            return FALSE;  // the focus is set
+        }
+        auto* self = reinterpret_cast<frmAbout*>(GetWindowLongPtrA(window, DWLP_USER));
+        return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+    } catch (...) {
+        host::ShowEscapedError(window);
+        return FALSE;
     }
-    auto* self = reinterpret_cast<frmAbout*>(GetWindowLongPtrA(window, DWLP_USER));
-    return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
 }
 
 void frmAbout::PlaceOverOwner() {

@@ -16,7 +16,6 @@
 #include "job/RunEnvironment.h"
 #include "subtitle/TimeShiftRun.h"
 #include "translate/TranslateRun.h"
-#include "translate/http/HttpTransport.h"
 #include "translate/http/MessagePump.h"
 
 namespace tarvex::win {
@@ -164,11 +163,8 @@ bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy) {
     RunEnvironment environment{*this, prompts_, SystemFileSystem(), ShiftNameNumber, TranslateNameNumber, &busy};
     if (settings.Job == JobKind::TimeShift)
         return RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, environment);
-    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{*transport, kServiceHost, std::chrono::seconds(30), {},
-                               {},         kDefaultJobs, CreateSystemTransport,    {}};
     // The window keeps answering while each reply is awaited.
-    service.RunBlocking = RunWhilePumpingMessages;
+    TranslationService service{.RunBlocking = RunWhilePumpingMessages};
     // A file that is not UTF-8 is read in the user's own ANSI code page;
     // an earlier partial output may be carried on if the user says so.
     TranslationOptions options{DefaultLegacyEncoding(), ResumeChoice::Ask};

@@ -1,5 +1,7 @@
 #include "controls/host/WindowBase_win.h"
 
+#include "base/RuntimeError.h"
+
 namespace tarvex::host {
 
 namespace {
@@ -7,6 +9,15 @@ namespace {
 // reinterprets another class's data.
 constexpr char kBoundProperty[] = "TarvexWindowBase";
 }  // namespace
+
+void ShowEscapedError(HWND owner) {
+    // Anything thrown here would end the program without a word.
+    try {
+        const std::string text = ErrorReportText(CaughtError());
+        MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+    } catch (...) {
+    }
+}
 
 WindowBase::~WindowBase() {
     if (window_) {
@@ -64,7 +75,12 @@ LRESULT CALLBACK WindowBase::StaticProc(HWND window, UINT message, WPARAM wParam
         self->window_ = nullptr;
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    return self->HandleMessage(message, wParam, lParam);
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        ShowEscapedError(window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
 }
 
 }  // namespace tarvex::host

@@ -7,6 +7,11 @@
 
 namespace tarvex::host {
 
+// Shows the exception being handled as the error report, owned by `owner`.
+// For window procedures, which must let no exception pass back into the
+// system; only for use inside a catch block.
+void ShowEscapedError(HWND owner);
+
 class WindowBase {
 public:
     virtual ~WindowBase();

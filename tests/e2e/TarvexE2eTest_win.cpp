@@ -11,11 +11,13 @@
 #include <gtest/gtest.h>
 
 #include "app/win/ControlIds.h"
+#include "base/TextEncoding.h"
 #include "base/Version.h"
 #include "e2e/Driver_win.h"
 #include "job/ProcessCheck.h"
 #include "support/FakeService.h"
 #include "support/TempFolder.h"
+#include "translate/TranslationService.h"
 
 namespace tarvex::e2e {
 namespace {
@@ -331,6 +333,46 @@ TEST_F(TarvexE2e, APartialTranslationIsOfferedToBeContinued) {
     EXPECT_EQ(ReadBytes(folder / "movie.id.srt"), whole);
     EXPECT_EQ(fake.CountInRecords("\"text\": "), 2);
     EXPECT_EQ(test::ListFolder(folder.Path()), "movie.id.srt movie.id1.srt movie.srt");
+}
+
+TEST_F(TarvexE2e, RunsEndPastACutOffEarlierOutputAndAnHourLongRetryAfter) {
+    test::FakeService fake;
+    fake.Reset();
+    SetProxy(fake.Address());
+    auto utf16 = [](const std::string& text) { return "\xFF\xFE" + Utf8ToUtf16(text, false); };
+    const std::string movie = folder / "movie.srt";
+    WriteBytes(movie, utf16(kTwoCues));
+    // What a write broken off inside a character leaves.
+    const std::string earlier = utf16(kTwoCues).substr(0, 31);
+    WriteBytes(folder / "movie.id.srt", earlier);
+    SelectTranslationPage();
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
+    EnterPath(movie);
+    ReplaceText(ComboEdit(id::comLan), "indonesian");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_EQ(ReadBytes(folder / "movie.id1.srt"), earlier);
+    EXPECT_EQ(
+        ReadBytes(folder / "movie.id.srt"),
+        utf16("1\r\n00:00:45,500 --> 00:00:47,000\r\nHELLO\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWORLD\r\n"));
+
+    // Refusals to the requests in flight, the later ones asking for an hour.
+    fake.Control("mode=status&status=429&retry_after=1,3600");
+    const auto start = std::chrono::steady_clock::now();
+    Click(Control(id::cmdProses));
+    HWND box = WaitForWindow(app.ProcessId(), "Error", kDefaultTimeout + 10s);
+    const auto took = std::chrono::steady_clock::now() - start;
+    SetProxy("");
+    ASSERT_NE(box, nullptr) << Text(id::Label5);
+    EXPECT_EQ(MessageBoxText(box).rfind("Something Wrong (3576", 0), 0u) << MessageBoxText(box);
+    Click(GetDlgItem(box, IDOK));
+    EXPECT_LT(took, kDefaultTimeout + 1s);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5s));
+    EXPECT_EQ(Text(id::Label5), "PROCESS FAILED");
+    // No longer busy: Close can close.
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(id::cmdTutup)) != FALSE; }, 5s));
+    std::printf("an hour's Retry-After ended the window's run after %.1f s\n",
+                std::chrono::duration<double>(took).count());
 }
 
 TEST_F(TarvexE2e, OpenThroughTheFileDialogAndSettingsAfterARestart) {

@@ -25,6 +25,7 @@ Control (plain GETs on the same port):
         flaky:  answer S (default 429) N times, then normally
         drop:   close the connection without an answer
         redirect: answer 302 to the same request under /r/, then normally
+        crossredirect: the same, but to a second listener on another port (another origin)
         silent: read the request and never answer
         slowheaders: a status line, then one header byte every 200 ms
         endlessheaders: header lines as fast as they go, never an empty line
@@ -39,6 +40,7 @@ Control (plain GETs on the same port):
                 /r/, on this origin or on localhost (another origin, which a
                 client must not give its key)
       delay: wait MS milliseconds before every answer
+      retry_after: the Retry-After of refusals; SEC1,SEC2,... gives each refusal the next one (the last repeats)
   /_requests   the recorded translation requests as JSON, each with the
                number of the connection it came on; those of the services'
                APIs also with their service, method, path, headers and body
@@ -77,6 +79,7 @@ class State:
         self.status = 429
         self.delay_ms = 0
         self.retry_after = None
+        self.refusals = 0
         self.size = None
         self.requests = []
         self.connections = 0
@@ -120,6 +123,7 @@ class Blackhole:
 
 
 BLACKHOLE = None
+OTHER_PORT = None  # the second listener, same service, another origin
 
 
 def blackhole_port():
@@ -387,7 +391,11 @@ class Handler(BaseHTTPRequestHandler):
                 status = STATE.status
             else:
                 status = 200
-            retry_after = STATE.retry_after
+            retry_after = None
+            if STATE.retry_after is not None and status != 200:
+                values = STATE.retry_after.split(",")
+                retry_after = values[min(STATE.refusals, len(values) - 1)]
+                STATE.refusals += 1
             size = STATE.size
         if delay:
             time.sleep(delay / 1000.0)
@@ -405,6 +413,9 @@ class Handler(BaseHTTPRequestHandler):
         if mode == "secureredirect":
             port = blackhole_port()
             self.send(302, b"", {"Location": "https://127.0.0.1:%d/translate_a/t?%s" % (port, raw_query)})
+            return
+        if mode == "crossredirect" and parts.path == "/translate_a/t":
+            self.send(302, b"", {"Location": "http://127.0.0.1:%d/r/translate_a/t?%s" % (OTHER_PORT, raw_query)})
             return
         if mode == "redirect" and parts.path == "/translate_a/t":
             host = self.headers.get("Host", "")
@@ -522,6 +533,10 @@ def main():
     parser.add_argument("--port-file")
     args = parser.parse_args()
     server = Server(("127.0.0.1", args.port), Handler)
+    global OTHER_PORT
+    other = Server(("127.0.0.1", 0), Handler)
+    OTHER_PORT = other.server_address[1]
+    threading.Thread(target=other.serve_forever, daemon=True).start()
     if args.port_file:
         with open(args.port_file + ".tmp", "w") as f:
             f.write(str(server.server_address[1]))

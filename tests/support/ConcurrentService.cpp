@@ -11,7 +11,7 @@ class ConcurrentTransport : public HttpTransport {
 public:
     explicit ConcurrentTransport(ConcurrentService& service) : service_(service) {}
 
-    HttpReply Get(const std::string& url, const std::vector<std::string>&, std::chrono::milliseconds) override {
+    HttpReply Get(const std::string& url, const HttpHeaders&, std::chrono::milliseconds) override {
         const std::vector<std::string> lines = SentLines(url);
         size_t number = 0;
         {

@@ -50,10 +50,27 @@ std::string ServiceReply(const std::vector<std::string>& lines) {
     return reply + "],null,\"en\"]";
 }
 
-HttpReply ScriptedTransport::Get(const std::string& url, const std::vector<std::string>& headerLines,
+std::function<std::unique_ptr<HttpTransport>()> ConnectionsTo(HttpTransport& transport) {
+    class Connection : public HttpTransport {
+    public:
+        explicit Connection(HttpTransport& target) : target_(target) {}
+        HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) override {
+            return target_.Get(url, headers, timeout);
+        }
+        HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout) override {
+            return target_.Send(request, timeout);
+        }
+
+    private:
+        HttpTransport& target_;
+    };
+    return [&transport] { return std::make_unique<Connection>(transport); };
+}
+
+HttpReply ScriptedTransport::Get(const std::string& url, const HttpHeaders& headers,
                                  std::chrono::milliseconds timeout) {
     Urls.push_back(url);
-    Headers.push_back(headerLines);
+    Headers.push_back(headers.Lines);
     Timeouts.push_back(timeout);
     if (!Script.empty()) {
         Step step = Script.front();

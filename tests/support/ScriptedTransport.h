@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ std::vector<std::string> SentLines(const std::string& url);
 // The reply the service gives for these lines.
 std::string ServiceReply(const std::vector<std::string>& lines);
 
+// Connections that all lead to `transport`, for a run whose requests a test
+// scripts and reads back in one place. Cancelling one leaves `transport` as
+// it is.
+std::function<std::unique_ptr<HttpTransport>()> ConnectionsTo(HttpTransport& transport);
+
 class ScriptedTransport : public HttpTransport {
 public:
     struct Step {
@@ -29,8 +35,7 @@ public:
         int32_t FailWith = 0;  // a RuntimeError number to throw instead
     };
 
-    HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
-                  std::chrono::milliseconds timeout) override;
+    HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) override;
 
     std::deque<Step> Script;  // consumed first, one step per request
     std::vector<std::string> Urls;

@@ -8,6 +8,7 @@
 #include "base/RuntimeError.h"
 #include "job/BusyState.h"
 #include "support/RecordingPanel.h"
+#include "support/ScriptedTransport.h"
 #include "support/TempFolder.h"
 #include "translate/TranslateRun.h"
 
@@ -64,7 +65,7 @@ private:
 
 class MemoryTransport : public HttpTransport {
 public:
-    HttpReply Get(const std::string&, const std::vector<std::string>&, std::chrono::milliseconds) override {
+    HttpReply Get(const std::string&, const HttpHeaders&, std::chrono::milliseconds) override {
         throw RuntimeError(ErrorNumber::InvalidCall);
     }
     HttpReply Send(const HttpRequest& request, std::chrono::milliseconds) override {
@@ -92,9 +93,10 @@ class BatchFetchTest : public ::testing::Test {
 protected:
     std::string Translate(const std::shared_ptr<const Service>& api) {
         WriteBytes(input, kFilm);
-        TranslationService service{transport, "h", std::chrono::seconds(30), {}, {}, 1, {}, api};
-        service.RunBlocking = [](const std::function<void()>& work) { work(); };
-        service.Pause = [](std::chrono::milliseconds) {};
+        TranslationService service{.Jobs = 1,
+                                   .NewTransport = test::ConnectionsTo(transport),
+                                   .Pause = [](std::chrono::milliseconds) {},
+                                   .Api = api};
         panel = test::RecordingPanel();
         BusyState busy(panel);
         RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber, &busy};
@@ -153,8 +155,7 @@ TEST_F(BatchFetchTest, AFirstRefusalTurnsToTheFallbackOnceAndSaysSo) {
     // Without a fallback the refusal fails the run, named by the service.
     first->FallbackTo = nullptr;
     WriteBytes(input, kFilm);
-    TranslationService service{transport, "h", std::chrono::seconds(30), {}, {}, 1, {}, first};
-    service.RunBlocking = [](const std::function<void()>& work) { work(); };
+    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport), .Api = first};
     BusyState busy(panel);
     RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber, &busy};
     EXPECT_FALSE(RunTranslation(input, "english", "indonesian", environment, service, nullptr));

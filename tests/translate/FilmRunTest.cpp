@@ -11,6 +11,7 @@
 #include "base/TextEncoding.h"
 #include "job/BusyState.h"
 #include "support/ConcurrentService.h"
+#include "support/RaisedError.h"
 #include "support/RecordingPanel.h"
 #include "support/ScriptedTransport.h"
 #include "support/TempFolder.h"
@@ -41,13 +42,10 @@ class FilmRunTest : public ::testing::Test {
 protected:
     // Runs with `jobs` against the concurrent service; answers the output.
     std::string Run(int jobs, const TranslationOptions& options = {}) {
-        std::unique_ptr<HttpTransport> first = fake.NewTransport();
-        TranslationService service{*first, "h", std::chrono::seconds(30), {}, {}, jobs, {}, {}};
-        service.NewTransport = [this] { return fake.NewTransport(); };
+        TranslationService service{.Host = "h", .Jobs = jobs, .NewTransport = [this] { return fake.NewTransport(); }};
         return RunWith(service, options);
     }
     std::string RunWith(TranslationService& service, const TranslationOptions& options = {}) {
-        service.RunBlocking = [](const std::function<void()>& work) { work(); };
         service.Pause = [this](milliseconds pause) {
             std::lock_guard<std::mutex> lock(pausesMutex);  // workers pause on threads of their own
             pauses.push_back(pause);
@@ -111,12 +109,13 @@ TEST_F(FilmRunTest, AFailedBlockEndsTheRunAfterTheEarlierOnes) {
 
 TEST_F(FilmRunTest, RateLimitsHalveTheRequestsInFlightAndHonourRetryAfter) {
     RateGate gate(8, [](milliseconds) {});
+    const auto later = RateGate::Clock::now() + std::chrono::minutes(1);
     // A burst: four refusals to requests that were under way together halve once.
     std::vector<uint64_t> tickets;
-    for (int index = 0; index < 4; ++index) tickets.push_back(gate.Enter());
+    for (int index = 0; index < 4; ++index) tickets.push_back(gate.Enter(later));
     for (uint64_t ticket : tickets) gate.Leave(ticket, true, milliseconds(0));
     EXPECT_EQ(gate.Limit(), 4);
-    for (int burst = 0; burst < 5; ++burst) gate.Leave(gate.Enter(), true, milliseconds(0));
+    for (int burst = 0; burst < 5; ++burst) gate.Leave(gate.Enter(later), true, milliseconds(0));
     EXPECT_EQ(gate.Limit(), 1);
     for (int block = 0; block < 20 * 3; ++block) gate.BlockSucceeded();
     EXPECT_EQ(gate.Limit(), 4);
@@ -143,6 +142,32 @@ TEST_F(FilmRunTest, RateLimitsHalveTheRequestsInFlightAndHonourRetryAfter) {
     // After the burst at most half as many went out at once.
     for (size_t request = 14; request < 30 && request < fake.InFlightAtStart.size(); ++request)
         EXPECT_LE(fake.InFlightAtStart[request], 2) << request;
+}
+
+TEST(RateGate, NoAttemptIsHeldPastItsDeadline) {
+    using std::chrono::hours;
+    RateGate::Clock::time_point now{};  // a clock that moves only by the pauses taken
+    std::vector<milliseconds> pauses;
+    RateGate gate(
+        2,
+        [&](milliseconds pause) {
+            pauses.push_back(pause);
+            now += pause;
+        },
+        [&] { return now; });
+    gate.Leave(gate.Enter(now + hours(1)), true, hours(1));
+    // An hour's Retry-After against a 5 s time-out: refused at once, unwaited.
+    EXPECT_EQ(test::NumberRaisedBy([&] { gate.Enter(now + std::chrono::seconds(5)); }), ErrorNumber::RequestTimedOut);
+    EXPECT_TRUE(pauses.empty());
+    // A deadline beyond the pause waits it out.
+    const uint64_t held = gate.Enter(now + hours(2));
+    EXPECT_EQ(pauses, std::vector<milliseconds>{hours(1)});
+    // The one turn left is taken: a wait for it ends at the deadline too.
+    EXPECT_EQ(gate.Limit(), 1);
+    EXPECT_EQ(test::NumberRaisedBy([&] { gate.Enter(now + milliseconds(50)); }), ErrorNumber::RequestTimedOut);
+    EXPECT_EQ(test::NumberRaisedBy([&] { gate.Enter(now); }), ErrorNumber::RequestTimedOut);
+    gate.Leave(held, false, {});
+    gate.Leave(gate.Enter(now + milliseconds(50)), false, {});
 }
 
 TEST_F(FilmRunTest, ABrokenRunResumesToTheSameFile) {

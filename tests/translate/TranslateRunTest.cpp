@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "base/PathNames.h"
 #include "base/RuntimeError.h"
+#include "base/TextEncoding.h"
 #include "job/BusyState.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingPanel.h"
@@ -28,7 +30,6 @@ bool NotConnected() {
 class TranslateRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        service.RunBlocking = [](const std::function<void()>& work) { work(); };
         service.Pause = [](std::chrono::milliseconds) {};
     }
     // Runs on `content` and answers the output file's bytes ("" when none).
@@ -59,7 +60,7 @@ protected:
     test::FaultyFileSystem files;
     test::RecordingPanel panel;
     test::ScriptedTransport transport;
-    TranslationService service{transport, "translate.google.com", std::chrono::seconds(30), {}, {}, 1, {}, {}};
+    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
     int16_t shiftNameNumber = 0;
     int16_t translateNameNumber = 0;
     bool succeeded = false;
@@ -182,6 +183,88 @@ TEST_F(TranslateRunTest, FailuresKeepTheInputAndEarlierOutputs) {
     EXPECT_EQ(Translate("1\n00:00:01,000 --> 00:00:02,000\nx\n"), "kept");
     EXPECT_EQ(panel.Messages.back().Text, "Something Wrong (70) Permission denied");
     EXPECT_EQ(test::ListFolder(empty.Path()), "movie.id.srt movie.srt");
+}
+
+TEST_F(TranslateRunTest, ACutOffUtf16EarlierOutputNeverBlocksARun) {
+    auto utf16 = [](const std::string& text) { return "\xFF\xFE" + Utf8ToUtf16(text, false); };
+    const std::string source =
+        "1\r\n00:00:01,000 --> 00:00:02,000\r\nHi\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nYo\r\n";
+    const std::string translated =
+        "1\r\n00:00:01,000 --> 00:00:02,000\r\nHI\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nYO\r\n";
+    const std::string firstBlock = utf16(translated.substr(0, translated.find("2\r\n")));
+    struct Case {
+        std::string Earlier;  // an odd number of bytes: cut off inside a character
+        ResumeChoice Choice;  // as the window asks, or as the CLI's --resume
+        int32_t Kept;         // whole blocks carried on
+    };
+    const Case cases[] = {
+        {firstBlock.substr(0, 21), ResumeChoice::Ask, 0},
+        {firstBlock.substr(0, 21), ResumeChoice::Always, 0},
+        {firstBlock + "4", ResumeChoice::Always, 1},
+    };
+    for (const Case& each : cases) {
+        test::TempFolder other;
+        input = other / "movie.srt";
+        translateNameNumber = 0;
+        WriteBytes(InsertCode("id"), each.Earlier);
+        WriteBytes(input, utf16(source));
+        panel = test::RecordingPanel();
+        BusyState busy(panel);
+        RunEnvironment environment{panel, panel, files, shiftNameNumber, translateNameNumber, &busy};
+        transport.Urls.clear();
+        succeeded = RunTranslation(input, "english", "indonesian", environment, service, Connected,
+                                   TranslationOptions{.LegacyEncoding = "", .Resume = each.Choice});
+        ASSERT_TRUE(succeeded) << panel.Messages.back().Text;
+        EXPECT_EQ(ReadBytes(InsertCode("id")), utf16(translated));
+        EXPECT_EQ(transport.Urls.size(), size_t{2} - static_cast<size_t>(each.Kept));
+        if (each.Kept == 0) {
+            EXPECT_EQ(ReadBytes(InsertCode("id1")), each.Earlier);
+        }
+    }
+}
+
+TEST_F(TranslateRunTest, AFailedResumeReportsItsOwnErrorEvenWhenTheRestoreFails) {
+    const std::string source =
+        "1\r\n00:00:01,000 --> 00:00:02,000\r\nHi\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nYo\r\n";
+    const std::string earlier = "1\r\n00:00:01,000 --> 00:00:02,000\r\nHI\r\n\r\n";
+    WriteBytes(InsertCode("id"), earlier);
+    WriteBytes(input, source);
+    files.FailCreate = ErrorNumber::DiskFull;
+    files.FailRename = ErrorNumber::PermissionDenied;
+    files.RenamesBeforeFailure = 1;  // moved aside, then not back
+    BusyState busy(panel);
+    RunEnvironment environment{panel, panel, files, shiftNameNumber, translateNameNumber, &busy};
+    EXPECT_FALSE(RunTranslation(input, "english", "indonesian", environment, service, Connected,
+                                TranslationOptions{.LegacyEncoding = "", .Resume = ResumeChoice::Always}));
+    EXPECT_EQ(panel.Messages.back().Text,
+              "Something Wrong (61) Disk full; the earlier output stays as movie.id1.srt (Permission denied)");
+    EXPECT_EQ(ReadBytes(InsertCode("id1")), earlier);
+}
+
+TEST_F(TranslateRunTest, AnyExceptionOfTheRequestsEndsInTheReport) {
+    const std::string content = "1\n00:00:01,000 --> 00:00:02,000\nA\n\n2\n00:00:03,000 --> 00:00:04,000\nB\n";
+    // Raised by a request on its worker.
+    transport.BeforeAnswer = [](size_t request) {
+        if (request == 2) throw std::logic_error("reply reader out of step");
+    };
+    Translate(content);
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(panel.Messages.back().Text, "Something Wrong (51) Internal error: reply reader out of step");
+
+    // Raised while the pool starts, after its first worker has.
+    transport.BeforeAnswer = nullptr;
+    service.Jobs = 2;
+    int connections = 0;
+    service.NewTransport = [&, inner = test::ConnectionsTo(transport)]() {
+        if (++connections == 2) throw std::logic_error("no second connection");
+        return inner();
+    };
+    test::TempFolder other;
+    input = other / "movie.srt";
+    Translate(content);
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(panel.Messages.back().Text, "Something Wrong (51) Internal error: no second connection");
+    EXPECT_EQ(panel.Status, "PROCESS FAILED");
 }
 
 TEST_F(TranslateRunTest, ANameHeldByAFolderOrALinkCountsAsTaken) {

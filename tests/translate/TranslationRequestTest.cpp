@@ -59,9 +59,8 @@ protected:
 
     ScriptedTransport transport;
     std::vector<std::chrono::milliseconds> pauses;
-    TranslationService service{transport, "translate.google.com", std::chrono::seconds(30), {}, {}, 1, {}, {}};
+    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
     void SetUp() override {
-        service.RunBlocking = [](const std::function<void()>& work) { work(); };
         service.Pause = [this](std::chrono::milliseconds pause) { pauses.push_back(pause); };
     }
 };
@@ -103,13 +102,28 @@ TEST_F(RequestTest, RateLimitsAreRetriedThenRefusalsFail) {
     EXPECT_EQ(FailureOf({"x"}, &description), ErrorNumber::ServiceRefused);
     EXPECT_EQ(description, "HTTP 500 Internal Server Error");
 
-    // A Retry-After beyond the time-out is not waited for.
+    // A Retry-After beyond the time-out is not waited for, however many its digits.
     service.Timeout = std::chrono::seconds(5);
-    transport.Script = {Status(429, "Too Many Requests", "60")};
-    size_t before = pauses.size();
-    EXPECT_EQ(FailureOf({"x"}), ErrorNumber::ServiceRefused);
-    EXPECT_EQ(pauses.size(), before);
-    EXPECT_LE(transport.Timeouts.back(), std::chrono::seconds(5));
+    for (const char* retryAfter : {"60", "99999999999999999999"}) {
+        transport.Script = {Status(429, "Too Many Requests", retryAfter)};
+        size_t before = pauses.size();
+        EXPECT_EQ(FailureOf({"x"}), ErrorNumber::ServiceRefused) << retryAfter;
+        EXPECT_EQ(pauses.size(), before) << retryAfter;
+        EXPECT_LE(transport.Timeouts.back(), std::chrono::seconds(5));
+    }
+}
+
+TEST(TranslationService, MembersLeftOutOrEmptiedStillWork) {
+    ScriptedTransport transport;
+    test::ScriptedTransport::Step limited;
+    limited.Reply.Status = 429;
+    limited.Reply.RetryAfter = "0";
+    transport.Script = {limited};
+    TranslationService service{.NewTransport = test::ConnectionsTo(transport), .RunBlocking = {}, .Pause = {}};
+    EXPECT_EQ(RequestTranslation({"Hello"}, "en", "id", BuildHeaderBlock(service.Host), service), "HELLO");
+    EXPECT_EQ(transport.Urls.size(), 2u);
+    EXPECT_LE(transport.Timeouts[0], kDefaultTimeout);
+    EXPECT_GT(transport.Timeouts[0], kDefaultTimeout - std::chrono::seconds(1));
 }
 
 TEST_F(RequestTest, TransportFailuresPassThrough) {

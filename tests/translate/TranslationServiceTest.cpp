@@ -8,6 +8,7 @@
 
 #include "base/FileSystem.h"
 #include "base/PathNames.h"
+#include "base/TextEncoding.h"
 #include "job/BusyState.h"
 #include "support/FakeService.h"
 #include "support/RecordingPanel.h"
@@ -63,9 +64,7 @@ protected:
         WriteBytes(input, kThreeBlocks);
     }
     bool Run(const std::string& host, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
-        std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-        TranslationService service{*transport, host, timeout, {}, {}, 1, {}, {}};
-        service.RunBlocking = [](const std::function<void()>& work) { work(); };
+        TranslationService service{.Host = host, .Timeout = timeout, .Jobs = 1};
         panel = test::RecordingPanel();
         BusyState busy(panel);
         RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber, &busy};
@@ -393,6 +392,31 @@ TEST_F(TranslationServiceTest, CliTranslatesAndListsLanguages) {
     EXPECT_EQ(languages.Out.substr(0, 20), "africaans        af\n");
     EXPECT_NE(languages.Out.find("\nchinese          zh-CN\n"), std::string::npos);
     EXPECT_EQ(std::count(languages.Out.begin(), languages.Out.end(), '\n'), 63);
+}
+
+TEST_F(TranslationServiceTest, CliRunsEndWithinTheTimeOutAndPastACutOffEarlierOutput) {
+    // A Retry-After of an hour after a short one, to requests in flight together.
+    fake.Control("mode=status&status=429&retry_after=1,3600");
+    const auto start = std::chrono::steady_clock::now();
+    test::CliResult result = test::RunCli({"translate", "--from", "english", "--to", "indonesian", "--host",
+                                           fake.Address(), "--jobs", "2", "--timeout", "5", input},
+                                          folder);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(result.Exit, 1);
+    EXPECT_NE(result.Err.find("PROCESS FAILED\nSomething Wrong (3576"), std::string::npos) << result.Err;
+    EXPECT_LT(took, std::chrono::seconds(6));
+
+    // A UTF-16 output cut off inside a character is moved aside, not a reason to fail.
+    fake.Control("mode=normal");
+    auto utf16 = [](const std::string& text) { return "\xFF\xFE" + Utf8ToUtf16(text, false); };
+    const std::string earlier = utf16("1\r\n00:00:01,000 --> 00:00:02,000\r\nHE").substr(0, 31);
+    WriteBytes(input, utf16("1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n"));
+    WriteBytes(InsertBeforeExtension(input, ".id"), earlier);
+    result = test::RunCli(
+        {"translate", "--from", "english", "--to", "indonesian", "--host", fake.Address(), "--resume", input}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_EQ(Output(), utf16("1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO\r\n"));
+    EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id1")), earlier);
 }
 
 #ifndef _WIN32

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <string>
+#include <string_view>
 
 namespace tarvex {
 
@@ -27,6 +28,31 @@ inline bool HasToken(const std::string& list, const std::string& token) {
         rest.erase(0, comma + 1);
     }
     return false;
+}
+
+// Whether two header names are the same (names are in any case).
+inline bool SameHeaderName(std::string_view one, std::string_view other) {
+    if (one.size() != other.size()) return false;
+    for (size_t i = 0; i < one.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(one[i])) != std::tolower(static_cast<unsigned char>(other[i])))
+            return false;
+    return true;
+}
+
+// Whether the header line "Name:value" is named `name`.
+inline bool HeaderLineNamed(std::string_view line, std::string_view name) {
+    return line.size() > name.size() && line[name.size()] == ':' && SameHeaderName(line.substr(0, name.size()), name);
+}
+
+// The value of the header line if it is named `name`, without its blanks.
+inline bool HeaderLineValue(const std::string& line, std::string_view name, std::string& value) {
+    if (!HeaderLineNamed(line, name)) return false;
+    value = TrimmedBlanks(line.substr(name.size() + 1));
+    return true;
+}
+
+inline bool IsHostLine(const std::string& line) {
+    return HeaderLineNamed(line, "Host");
 }
 
 }  // namespace tarvex

@@ -18,6 +18,10 @@ RuntimeError TooManyRedirectsError() {
     return RuntimeError(ErrorNumber::TooManyRedirects, "Too many redirects: more than 10");
 }
 
+RuntimeError UnreachableError(const std::string& why) {
+    return RuntimeError(ErrorNumber::ConnectionFailed, "Cannot reach the translation service: " + why);
+}
+
 bool AppendWithinLimit(std::string& body, const char* data, size_t size) {
     if (size > kMaxReplyBytes - body.size()) return false;
     body.append(data, size);

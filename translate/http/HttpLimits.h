@@ -19,6 +19,8 @@ RuntimeError RequestTimedOutError();
 RuntimeError ReplyTooLargeError();
 RuntimeError HeadersTooLargeError();
 RuntimeError TooManyRedirectsError();
+// 35763: the connection could not be made or was dropped, and why.
+RuntimeError UnreachableError(const std::string& why);
 
 // Appends decoded body bytes unless they would take the body past
 // kMaxReplyBytes; then answers false and leaves the body as it was.

@@ -13,7 +13,7 @@ namespace {
 constexpr size_t kMaxChunkLine = 1024;
 
 RuntimeError NotHttp(const std::string& what) {
-    return RuntimeError(ErrorNumber::ConnectionFailed, "Cannot reach the translation service: " + what);
+    return UnreachableError(what);
 }
 
 bool IsDigit(char c) {
@@ -27,10 +27,9 @@ bool IsHexDigit(char c) {
 }  // namespace
 
 std::string HttpResponseParser::Header(const std::string& name) const {
-    std::string wanted = LowerAscii(name);
     std::string value;
     for (const auto& [field, text] : headers_)
-        if (LowerAscii(field) == wanted) value += (value.empty() ? "" : ", ") + text;
+        if (SameHeaderName(field, name)) value += (value.empty() ? "" : ", ") + text;
     return value;
 }
 

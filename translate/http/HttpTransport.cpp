@@ -5,10 +5,10 @@
 namespace tarvex {
 
 HttpReply HttpTransport::Send(const HttpRequest& request, std::chrono::milliseconds timeout) {
-    if (request.Method != "GET" || !request.Body.empty() || !request.SecretHeaders.empty())
+    if (request.Method != "GET" || !request.Body.empty())
         throw RuntimeError(ErrorNumber::InvalidCall,
-                           "Invalid procedure call or argument: this connection sends plain GET requests only");
-    return Get(request.Url, request.HeaderLines, timeout);
+                           "Invalid procedure call or argument: this connection sends GET requests only");
+    return Get(request.Url, HttpHeaders(request.HeaderLines, request.SecretHeaders), timeout);
 }
 
 }  // namespace tarvex

@@ -4,6 +4,7 @@
 // request; several transports may work at once, each on its own thread.
 
 #include <chrono>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,22 @@
 #include "translate/http/HttpRequest.h"
 
 namespace tarvex {
+
+// The User-Agent every request of the program names.
+constexpr const char* kUserAgent = "Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1";
+
+// The header lines of a request ("Name:value" each, sent exactly as given),
+// and the names of those that carry a secret such as a key. Authorization
+// is always one.
+struct HttpHeaders {
+    HttpHeaders() = default;
+    HttpHeaders(std::vector<std::string> lines, std::vector<std::string> secretNames = {})
+        : Lines(std::move(lines)), SecretNames(std::move(secretNames)) {}
+    HttpHeaders(std::initializer_list<std::string> lines) : Lines(lines) {}
+
+    std::vector<std::string> Lines;
+    std::vector<std::string> SecretNames;
+};
 
 struct HttpReply {
     int Status = 0;          // final status, after redirects
@@ -23,9 +40,9 @@ struct HttpReply {
 class HttpTransport {
 public:
     virtual ~HttpTransport() = default;
-    // A GET of `url` (with its scheme) sending `headerLines` ("Name:value"
-    // each, exactly as given). Redirects are followed, also to https, at most
-    // kMaxRedirects times; the system's proxy settings apply. Any HTTP status
+    // A GET of `url` (with its scheme) sending `headers`. Redirects are
+    // followed, also to https, at most kMaxRedirects times, keeping back what
+    // KeepForRedirect says; the system's proxy settings apply. Any HTTP status
     // is a reply, not an error. Returns or throws within `timeout` (plus a
     // moment) whatever the server does. Throws RuntimeError:
     //   RequestTimedOut   the whole exchange, redirects included, took longer;
@@ -36,13 +53,13 @@ public:
     //   BadContentCoding  the body's coding is not identity, gzip or deflate,
     //                     or its compressed data is corrupt;
     //   UserInterrupt     Cancel was called.
-    virtual HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
-                          std::chrono::milliseconds timeout) = 0;
+    virtual HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) = 0;
     // The request a service built, with the same bounds and errors as Get. A
     // POST goes with its body and a Content-Length, and follows only a 307
-    // or 308 redirect (any other is the reply). The platforms' transports
-    // implement it; this default, for stand-ins that answer GETs only, sends
-    // a GET without secrets through Get and refuses anything else.
+    // or 308 redirect (any other is the reply), and not at all one that
+    // KeepForRedirect would strip when its body is secret. The platforms'
+    // transports implement it; this default, for stand-ins that answer GETs
+    // only, sends a GET through Get and refuses anything else.
     virtual HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout);
     // Safe from any thread: the Get in progress, if any, ends within about
     // 100 ms with RuntimeError(UserInterrupt), and so does every later Get,

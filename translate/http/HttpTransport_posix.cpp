@@ -2,11 +2,14 @@
 // the multi handle keeps the connection alive across the requests of a run,
 // and lets Cancel wake a request that is waiting on the network. libcurl's
 // own content decoding stays off; the body goes through ContentDecoder.
-// http_proxy and friends are honoured by libcurl itself.
+// Redirects are followed here, not by libcurl, which would pass on every
+// header but Authorization to another server. http_proxy and friends are
+// honoured by libcurl itself.
 
 #include <curl/curl.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -16,6 +19,7 @@
 #include "translate/http/HeaderText.h"
 #include "translate/http/HttpLimits.h"
 #include "translate/http/HttpTransport.h"
+#include "translate/http/Redirects.h"
 
 namespace tarvex {
 
@@ -30,7 +34,8 @@ void InitialiseCurlOnce() {
 // curl_multi_perform on the requesting thread; an exception must not pass
 // through libcurl, so a failure is kept and the callback answers "stop".
 struct RequestState {
-    // Of the current response (a redirect starts a new set of headers).
+    // Of the current response (an interim one starts a new set of headers).
+    int Status = 0;
     std::string Reason;
     std::string RetryAfter;
     std::string ContentEncoding;
@@ -39,12 +44,18 @@ struct RequestState {
 
     std::unique_ptr<ContentDecoder> Decoder;  // made at the body's first byte
     std::string Body;
+    size_t Discarded = 0;  // bytes of a redirect's body
     std::exception_ptr Failure;
 };
 
 size_t CollectBody(char* data, size_t size, size_t count, void* target) {
     auto* state = static_cast<RequestState*>(target);
     try {
+        if (IsRedirect(state->Status)) {
+            // Not wanted, but read to its end so the connection can be kept.
+            if ((state->Discarded += size * count) > kMaxReplyBytes) throw ReplyTooLargeError();
+            return size * count;
+        }
         if (!state->Decoder) state->Decoder = std::make_unique<ContentDecoder>(state->ContentEncoding);
         state->Decoder->Feed(data, size * count, state->Body);
     } catch (...) {
@@ -52,15 +63,6 @@ size_t CollectBody(char* data, size_t size, size_t count, void* target) {
         return 0;
     }
     return size * count;
-}
-
-// The value of header `line` if it is named `name` (lower case, with colon).
-bool HeaderValue(const std::string& line, const std::string& name, std::string& value) {
-    if (line.size() < name.size()) return false;
-    for (size_t i = 0; i < name.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(line[i])) != name[i]) return false;
-    value = TrimmedBlanks(line.substr(name.size()));
-    return true;
 }
 
 size_t CollectHeader(char* data, size_t size, size_t count, void* target) {
@@ -73,6 +75,7 @@ size_t CollectHeader(char* data, size_t size, size_t count, void* target) {
         state->ContentEncoding.clear();
         state->HeaderBytes = 0;
         size_t first = line.find(' ');
+        state->Status = first == std::string::npos ? 0 : std::atoi(line.c_str() + first + 1);
         size_t second = first == std::string::npos ? first : line.find(' ', first + 1);
         if (second != std::string::npos) state->Reason = line.substr(second + 1);
         return size * count;
@@ -83,9 +86,9 @@ size_t CollectHeader(char* data, size_t size, size_t count, void* target) {
         return 0;
     }
     std::string value;
-    if (HeaderValue(line, "retry-after:", value)) {
+    if (HeaderLineValue(line, "Retry-After", value)) {
         state->RetryAfter = value;
-    } else if (HeaderValue(line, "content-encoding:", value)) {
+    } else if (HeaderLineValue(line, "Content-Encoding", value)) {
         // Repeated headers form one list.
         state->ContentEncoding += (state->ContentEncoding.empty() ? "" : ", ") + value;
     }
@@ -111,24 +114,45 @@ public:
         if (multi_ != nullptr) curl_multi_wakeup(multi_);
     }
 
-    HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
-                  std::chrono::milliseconds timeout) override {
+    HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) override {
         HttpRequest request;
         request.Url = url;
-        request.HeaderLines = headerLines;
+        request.HeaderLines = headers.Lines;
+        request.SecretHeaders = headers.SecretNames;
         return Send(request, timeout);
     }
 
     HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout) override {
-        const std::string& url = request.Url;
         if (cancelled_) throw RuntimeError(ErrorNumber::UserInterrupt);
         if (curl_ == nullptr || multi_ == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
+        // The time-out covers the whole exchange (connections, redirects,
+        // headers and bodies), so a trickling server cannot stretch it.
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        std::string current = request.Url;
+        HttpHeaders sent(request.HeaderLines, request.SecretHeaders);
+        for (int redirects = 0;; ++redirects) {
+            std::string location;
+            HttpReply reply = SendOne(request, current, sent.Lines, deadline, location);
+            if (location.empty()) return reply;
+            if (!FollowsRedirect(request, reply.Status, current, location)) return reply;
+            if (redirects == kMaxRedirects) throw TooManyRedirectsError();
+            KeepForRedirect(sent, current, location);
+            current = location;
+        }
+    }
+
+private:
+    // One exchange of `request` with `url`, its redirect's target (resolved)
+    // in `location`.
+    HttpReply SendOne(const HttpRequest& request, const std::string& url, const std::vector<std::string>& headerLines,
+                      std::chrono::steady_clock::time_point deadline, std::string& location) {
         RequestState state;
         struct curl_slist* list = nullptr;
-        for (const std::string& line : request.HeaderLines) list = curl_slist_append(list, line.c_str());
+        for (const std::string& line : headerLines) list = curl_slist_append(list, line.c_str());
+        const bool post = request.Method == "POST";
         // libcurl would hold a larger body back for a "100 Continue" that
         // many servers never send.
-        if (request.Method == "POST") list = curl_slist_append(list, "Expect:");
+        if (post) list = curl_slist_append(list, "Expect:");
         struct ListFree {
             curl_slist* list;
             ~ListFree() { curl_slist_free_all(list); }
@@ -136,7 +160,7 @@ public:
 
         curl_easy_reset(curl_);
         curl_easy_setopt(curl_, CURLOPT_URL, url.c_str());
-        if (request.Method == "POST") {
+        if (post) {
             curl_easy_setopt(curl_, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.Body.size()));
             curl_easy_setopt(curl_, CURLOPT_POSTFIELDS, request.Body.data());
         } else {
@@ -144,15 +168,9 @@ public:
         }
         curl_easy_setopt(curl_, CURLOPT_HTTPHEADER, list);
         curl_easy_setopt(curl_, CURLOPT_HTTP_CONTENT_DECODING, 0L);
-        // libcurl would repeat a POST as a GET after a 301 or 302: a POST's
-        // redirect is its reply.
-        curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, request.Method == "POST" ? 0L : 1L);
-        curl_easy_setopt(curl_, CURLOPT_MAXREDIRS, static_cast<long>(kMaxRedirects));
-        curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 0L);
         curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");
-        // The time-out covers the whole exchange (connection, redirects,
-        // headers and body), so a trickling server cannot stretch it.
-        curl_easy_setopt(curl_, CURLOPT_TIMEOUT_MS, static_cast<long>(timeout.count() > 0 ? timeout.count() : 1));
+        curl_easy_setopt(curl_, CURLOPT_TIMEOUT_MS, MillisecondsUntil(deadline));
         curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, CollectBody);
         curl_easy_setopt(curl_, CURLOPT_WRITEDATA, &state);
@@ -163,22 +181,24 @@ public:
         if (result == CURLE_OPERATION_TIMEDOUT) throw RequestTimedOutError();
         if (state.Failure) std::rethrow_exception(state.Failure);
         if (state.HeadersTooLarge) throw HeadersTooLargeError();
-        if (result == CURLE_TOO_MANY_REDIRECTS) throw TooManyRedirectsError();
-        if (result != CURLE_OK)
-            throw RuntimeError(ErrorNumber::ConnectionFailed,
-                               std::string("Cannot reach the translation service: ") + curl_easy_strerror(result));
-        if (state.Decoder) state.Decoder->Finish();
+        if (result != CURLE_OK) throw UnreachableError(curl_easy_strerror(result));
         HttpReply reply;
         long status = 0;
         curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &status);
         reply.Status = static_cast<int>(status);
+        const char* target = nullptr;
+        if (IsRedirect(reply.Status) && curl_easy_getinfo(curl_, CURLINFO_REDIRECT_URL, &target) == CURLE_OK &&
+            target != nullptr) {
+            location = target;
+            return reply;
+        }
+        if (state.Decoder) state.Decoder->Finish();
         reply.Reason = state.Reason;
         reply.RetryAfter = state.RetryAfter;
         reply.Body = std::move(state.Body);
         return reply;
     }
 
-private:
     // Runs the easy handle to its end on this thread; Cancel wakes the wait.
     CURLcode Perform() {
         if (curl_multi_add_handle(multi_, curl_) != CURLM_OK) throw RuntimeError(ErrorNumber::OutOfMemory);

@@ -14,10 +14,13 @@
 #include <cctype>
 
 #include "base/RuntimeError.h"
+#include "translate/http/HeaderText.h"
 #include "translate/http/HttpLimits.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/http/PlainHttpConnection.h"
 #include "translate/http/ProxySettings.h"
+#include "translate/http/Redirects.h"
+#include "translate/http/UrlText.h"
 #include "translate/http/WinInetClient.h"
 
 namespace tarvex {
@@ -26,33 +29,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-bool IsHostLine(const std::string& line) {
-    static const char kHost[] = "host:";
-    if (line.size() < 5) return false;
-    for (size_t i = 0; i < 5; ++i)
-        if (std::tolower(static_cast<unsigned char>(line[i])) != kHost[i]) return false;
-    return true;
-}
-
 // "host" or "host:port", as a Host line names a server.
 std::string HostAndPort(const UrlParts& parts) {
     return parts.Port == 80 ? parts.Host : parts.Host + ":" + std::to_string(parts.Port);
-}
-
-// A request target carries no spaces, controls or 8-bit bytes on the wire.
-std::string Escaped(const std::string& target) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string escaped;
-    for (unsigned char c : target) {
-        if (c <= 0x20 || c >= 0x7f) {
-            escaped += '%';
-            escaped += kHex[c >> 4];
-            escaped += kHex[c & 15];
-        } else {
-            escaped += static_cast<char>(c);
-        }
-    }
-    return escaped;
 }
 
 // "host:port" of a proxy; port 80 when it names none.
@@ -80,29 +59,27 @@ public:
         SetEvent(interrupt_);
     }
 
-    HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
-                  std::chrono::milliseconds timeout) override {
+    HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) override {
         if (cancelled_) throw RuntimeError(ErrorNumber::UserInterrupt);
         if (interrupt_ == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
         const Clock::time_point deadline =
             Clock::now() + (timeout.count() > 0 ? timeout : std::chrono::milliseconds(1));
-        std::vector<std::string> lines;
-        for (const std::string& line : headerLines) {
+        HttpHeaders sent({}, headers.SecretNames);
+        for (const std::string& line : headers.Lines) {
             if (line.find_first_of("\r\n") != std::string::npos)
                 throw RuntimeError(ErrorNumber::InvalidCall, "Invalid procedure call or argument: a header line");
-            if (!line.empty()) lines.push_back(line);
+            if (!line.empty()) sent.Lines.push_back(line);
         }
         std::string current = url;
-        const UrlParts first = CrackUrl(url);
         for (int redirects = 0;; ++redirects) {
             const UrlParts parts = CrackUrl(current);
-            if (parts.Host != first.Host || parts.Port != first.Port)
-                std::erase_if(lines, IsHostLine);  // the caller's Host named the first server
-            if (parts.Secure) return wininet_.Get(current, lines, deadline, kMaxRedirects - redirects, interrupt_);
-            PlainReply reply = Send(current, parts, lines, deadline);
+            if (parts.Secure) return wininet_.Get(current, sent, deadline, kMaxRedirects - redirects, interrupt_);
+            PlainReply reply = Send(current, parts, sent.Lines, deadline);
             if (reply.Location.empty()) return std::move(reply.Reply);
             if (redirects == kMaxRedirects) throw TooManyRedirectsError();
-            current = ResolveLocation(current, reply.Location);
+            std::string next = ResolveLocation(current, reply.Location);
+            KeepForRedirect(sent, current, next);
+            current = std::move(next);
         }
     }
 
@@ -111,7 +88,7 @@ private:
                     Clock::time_point deadline) {
         std::string proxy = HttpProxyFrom(wininet_.ProxyList());
         if (!proxy.empty() && BypassesProxy(wininet_.ProxyBypass(), parts.Host)) proxy.clear();
-        std::string head = "GET " + Escaped(proxy.empty() ? parts.PathAndQuery : url) + " HTTP/1.1\r\n";
+        std::string head = "GET " + EscapeRequestTarget(proxy.empty() ? parts.PathAndQuery : url) + " HTTP/1.1\r\n";
         if (std::none_of(lines.begin(), lines.end(), IsHostLine)) head += "Host: " + HostAndPort(parts) + "\r\n";
         for (const std::string& line : lines) head += line + "\r\n";
         head += "\r\n";

@@ -16,6 +16,7 @@
 #include "translate/http/HttpLimits.h"
 #include "translate/http/HttpResponseParser.h"
 #include "translate/http/PlainHttpConnection.h"
+#include "translate/http/Redirects.h"
 
 namespace tarvex {
 
@@ -29,14 +30,6 @@ void StartWinsockOnce() {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
     });
-}
-
-RuntimeError Unreachable(const std::string& what) {
-    return RuntimeError(ErrorNumber::ConnectionFailed, "Cannot reach the translation service: " + what);
-}
-
-bool IsRedirect(int status) {
-    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
 // Waits for `handle` or the interrupt, at most until the deadline.
@@ -88,7 +81,7 @@ std::shared_ptr<Lookup> Resolve(const std::string& host, uint16_t port, Clock::t
         throw RuntimeError(ErrorNumber::OutOfMemory);
     }
     WaitFor(lookup->Done, deadline, interrupt);
-    if (lookup->Error != 0 || lookup->Result == nullptr) throw Unreachable("the name " + host + " is not known");
+    if (lookup->Error != 0 || lookup->Result == nullptr) throw UnreachableError("the name " + host + " is not known");
     return lookup;
 }
 
@@ -121,7 +114,7 @@ struct PlainHttpConnection::Socket {
             } else if (WSAGetLastError() == WSAEWOULDBLOCK) {
                 Wait(deadline, interrupt);
             } else {
-                throw Unreachable("the connection was dropped");
+                throw UnreachableError("the connection was dropped");
             }
         }
     }
@@ -133,7 +126,7 @@ struct PlainHttpConnection::Socket {
             if (Clock::now() >= deadline) throw RequestTimedOutError();
             int n = recv(Handle, buffer, static_cast<int>(size), 0);
             if (n >= 0) return static_cast<size_t>(n);
-            if (WSAGetLastError() != WSAEWOULDBLOCK) throw Unreachable("the connection was dropped");
+            if (WSAGetLastError() != WSAEWOULDBLOCK) throw UnreachableError("the connection was dropped");
             Wait(deadline, interrupt);
         }
     }
@@ -202,7 +195,7 @@ std::unique_ptr<PlainHttpConnection::Socket> PlainHttpConnection::Connect(const 
             }
         }
     }
-    throw Unreachable("no connection to " + host + " (socket error " + std::to_string(lastError) + ")");
+    throw UnreachableError("no connection to " + host + " (socket error " + std::to_string(lastError) + ")");
 }
 
 PlainReply PlainHttpConnection::Attempt(Socket& socket, const std::string& requestHead, Clock::time_point deadline,

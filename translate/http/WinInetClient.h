@@ -33,9 +33,10 @@ public:
     // A GET of `url`, following at most `redirectsLeft` more redirects,
     // within the deadline; ends at once with UserInterrupt when the
     // `interrupt` event is set. The exchange runs on a worker thread that
-    // owns it and is never joined.
-    HttpReply Get(const std::string& url, const std::vector<std::string>& headerLines,
-                  std::chrono::steady_clock::time_point deadline, int redirectsLeft, void* interrupt);
+    // owns it and is never joined; given up on, it releases everything it
+    // holds once the WinINet call it waits on returns.
+    HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::steady_clock::time_point deadline,
+                  int redirectsLeft, void* interrupt);
 
 private:
     std::shared_ptr<struct WinInetSession> session_;

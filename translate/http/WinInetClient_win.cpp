@@ -1,11 +1,10 @@
 // WinINet for HTTPS. Each request runs on a worker thread of its own, which
 // owns the request's handles and closes them itself; the caller waits for it
-// at most until the deadline and never joins it. Two facts of Wine's WinINet
-// shape this: closing a handle from another thread does not make a blocked
-// call return, and closing a request whose body is still arriving first
-// reads that body to its end (never, for an endless one). So a request that
-// was given up on is left to its worker, and a request whose body was not
-// read to its end is left open rather than closed.
+// at most until the deadline and never joins it. Closing a handle from
+// another thread does not make a blocked call return under Wine, so a
+// request that was given up on is left to its worker, which stops at the
+// next return of the call it waits on and closes everything then: nothing
+// of an abandoned request outlives that call by more than a moment.
 //
 // The session is opened with the system's preconfigured proxy (the Internet
 // Settings); WinINet keeps server connections alive between the requests of
@@ -16,6 +15,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <exception>
@@ -26,6 +26,7 @@
 #include "base/RuntimeError.h"
 #include "translate/http/ContentDecoding.h"
 #include "translate/http/HttpLimits.h"
+#include "translate/http/Redirects.h"
 #include "translate/http/WinInetClient.h"
 
 namespace tarvex {
@@ -43,8 +44,6 @@ public:
     InternetHandle(const InternetHandle&) = delete;
     InternetHandle& operator=(const InternetHandle&) = delete;
     HINTERNET Get() const { return handle_; }
-    // Gives the handle up without closing it.
-    void Forget() { handle_ = nullptr; }
 
 private:
     HINTERNET handle_;
@@ -72,15 +71,12 @@ std::shared_ptr<Session> OpenSession() {
         InternetSetOptionA(nullptr, INTERNET_OPTION_MAX_CONNS_PER_SERVER, &connections, sizeof connections);
         InternetSetOptionA(nullptr, INTERNET_OPTION_MAX_CONNS_PER_1_0_SERVER, &connections, sizeof connections);
     });
-    return std::make_shared<Session>(
-        InternetOpenA("Mozilla/5.0 (Windows NT 5.1; rv:9.0.1) Gecko/20100101 Firefox/9.0.1",
-                      INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    return std::make_shared<Session>(InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
 }
 
 [[noreturn]] void ThrowRequestError(DWORD error) {
     if (error == ERROR_INTERNET_TIMEOUT) throw RequestTimedOutError();
-    throw RuntimeError(ErrorNumber::ConnectionFailed,
-                       "Cannot reach the translation service (WinINet error " + std::to_string(error) + ")");
+    throw UnreachableError("WinINet error " + std::to_string(error));
 }
 
 // A header of the reply, "" when it is absent or unreasonably long.
@@ -133,21 +129,10 @@ std::string ResolveLocation(const std::string& base, const std::string& location
 
 namespace {
 
-bool IsRedirect(DWORD status) {
-    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-}
-
-bool IsHostLine(const std::string& line) {
-    return line.size() >= 5 && std::tolower(static_cast<unsigned char>(line[0])) == 'h' &&
-           std::tolower(static_cast<unsigned char>(line[1])) == 'o' &&
-           std::tolower(static_cast<unsigned char>(line[2])) == 's' &&
-           std::tolower(static_cast<unsigned char>(line[3])) == 't' && line[4] == ':';
-}
-
 // One GET, shared by the caller and the worker thread.
 struct Exchange {
     std::string Url;
-    std::vector<std::string> HeaderLines;
+    HttpHeaders Headers;
     Clock::time_point Deadline;
     std::shared_ptr<Session> Owner;
     HANDLE Done = nullptr;  // set by the worker once the outcome below is written
@@ -166,8 +151,15 @@ bool ReadBody(HINTERNET request, const Exchange& exchange, ContentDecoder& decod
     char buffer[16384];
     for (;;) {
         if (exchange.Abandoned) return false;
+        // Only what has arrived: a read of a whole buffer would wait for it
+        // to fill, however slowly the body comes, and keep the worker long
+        // after its caller has given up.
+        DWORD available = 0;
+        if (!InternetQueryDataAvailable(request, &available, 0, 0)) ThrowRequestError(GetLastError());
+        if (available == 0) break;
         DWORD got = 0;
-        if (!InternetReadFile(request, buffer, sizeof buffer, &got)) ThrowRequestError(GetLastError());
+        if (!InternetReadFile(request, buffer, std::min<DWORD>(available, sizeof buffer), &got))
+            ThrowRequestError(GetLastError());
         if (got == 0) break;
         decoder.Feed(buffer, got, body);
     }
@@ -175,23 +167,19 @@ bool ReadBody(HINTERNET request, const Exchange& exchange, ContentDecoder& decod
     return true;
 }
 
-// A request whose body may still be arriving, left open on purpose: closing
-// it would read on to the body's end. Its parents stay open with it.
-void LeaveOpen(InternetHandle& request, InternetHandle& connection, const std::shared_ptr<Session>& owner) {
-    request.Forget();
-    connection.Forget();
-    new std::shared_ptr<Session>(owner);  // never released, so the session is never closed under it
+// Before a request whose body is not read to its end is closed: closing it
+// reads on what is still arriving, which must not hold its worker long.
+void StopWaitingForTheRest(HINTERNET request) {
+    DWORD moment = 200;
+    InternetSetOptionA(request, INTERNET_OPTION_RECEIVE_TIMEOUT, &moment, sizeof moment);
 }
 
 // The worker's part: the request and its redirects, done synchronously.
 HttpReply Fetch(Exchange& exchange) {
     std::string url = exchange.Url;
-    const UrlParts first = CrackUrl(url);
-    std::vector<std::string> headerLines = exchange.HeaderLines;
+    HttpHeaders headers = exchange.Headers;
     for (int redirects = 0;; ++redirects) {
         UrlParts parts = CrackUrl(url);
-        if (parts.Host != first.Host || parts.Port != first.Port)
-            std::erase_if(headerLines, IsHostLine);  // WinINet names the new host itself
         InternetHandle connection(InternetConnectA(exchange.Owner->Handle.Get(), parts.Host.c_str(), parts.Port,
                                                    nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
         if (connection.Get() == nullptr) ThrowRequestError(GetLastError());
@@ -209,15 +197,13 @@ HttpReply Fetch(Exchange& exchange) {
              {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
             InternetSetOptionA(request.Get(), option, &backstop, sizeof backstop);
 
-        std::string headers;
-        for (const std::string& line : headerLines) headers += line + "\r\n";
-        if (!HttpSendRequestA(request.Get(), headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0))
+        std::string head;
+        for (const std::string& line : headers.Lines) head += line + "\r\n";
+        if (!HttpSendRequestA(request.Get(), head.c_str(), static_cast<DWORD>(head.size()), nullptr, 0))
             ThrowRequestError(GetLastError());
         HttpReply reply;
         reply.Status = std::atoi(QueryHeader(request.Get(), HTTP_QUERY_STATUS_CODE).c_str());
-        if (reply.Status == 0)
-            throw RuntimeError(ErrorNumber::ConnectionFailed,
-                               "Cannot reach the translation service: the connection closed without an answer");
+        if (reply.Status == 0) throw UnreachableError("the connection closed without an answer");
         reply.Reason = QueryHeader(request.Get(), HTTP_QUERY_STATUS_TEXT);
         reply.RetryAfter = QueryHeader(request.Get(), HTTP_QUERY_RETRY_AFTER);
         std::string location = IsRedirect(reply.Status) ? QueryHeader(request.Get(), HTTP_QUERY_LOCATION) : "";
@@ -226,27 +212,27 @@ HttpReply Fetch(Exchange& exchange) {
         try {
             ContentDecoder decoder(location.empty() ? QueryHeader(request.Get(), HTTP_QUERY_CONTENT_ENCODING) : "");
             complete = ReadBody(request.Get(), exchange, decoder, reply.Body);
-        } catch (const RuntimeError&) {
-            LeaveOpen(request, connection, exchange.Owner);
+        } catch (...) {
+            StopWaitingForTheRest(request.Get());
             throw;
         }
         if (!complete) {
-            LeaveOpen(request, connection, exchange.Owner);
+            StopWaitingForTheRest(request.Get());
             throw RequestTimedOutError();  // no one is waiting for this any more
         }
         if (location.empty()) return reply;
         if (redirects >= exchange.RedirectsLeft) throw TooManyRedirectsError();
-        url = ResolveLocation(url, location);
+        std::string next = ResolveLocation(url, location);
+        KeepForRedirect(headers, url, next);
+        url = std::move(next);
     }
 }
 
 void RunExchange(Exchange& exchange) {
     try {
         exchange.Reply = Fetch(exchange);
-    } catch (const RuntimeError& error) {
-        exchange.Failure = error;
-    } catch (const std::bad_alloc&) {
-        exchange.Failure = RuntimeError(ErrorNumber::OutOfMemory);
+    } catch (...) {
+        exchange.Failure = CaughtError();
     }
     SetEvent(exchange.Done);
 }
@@ -268,12 +254,12 @@ WinInetClient::WinInetClient() : session_(OpenSession()), openError_(GetLastErro
     if (info->lpszProxyBypass != nullptr) proxyBypass_ = reinterpret_cast<const char*>(info->lpszProxyBypass);
 }
 
-HttpReply WinInetClient::Get(const std::string& url, const std::vector<std::string>& headerLines,
-                             Clock::time_point deadline, int redirectsLeft, void* interrupt) {
+HttpReply WinInetClient::Get(const std::string& url, const HttpHeaders& headers, Clock::time_point deadline,
+                             int redirectsLeft, void* interrupt) {
     if (session_->Handle.Get() == nullptr) ThrowRequestError(openError_);
     auto exchange = std::make_shared<Exchange>();
     exchange->Url = url;
-    exchange->HeaderLines = headerLines;
+    exchange->Headers = headers;
     exchange->Deadline = deadline;
     exchange->RedirectsLeft = redirectsLeft;
     exchange->Owner = session_;

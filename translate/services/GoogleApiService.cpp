@@ -6,6 +6,7 @@
 #include "base/RuntimeError.h"
 #include "translate/TranslationRequest.h"
 #include "translate/WebReply.h"
+#include "translate/http/UrlText.h"
 #include "translate/services/ServiceMakers.h"
 #include "translate/services/ServiceSupport.h"
 

@@ -16,15 +16,15 @@ struct ServiceSettings {
     // The service's base address: scheme, host, port and any path prefix
     // ("http://localhost:11434/v1"). Empty: the service's default; needed
     // for libretranslate, which has none.
-    std::string Url;
+    std::string Url{};
     // google only, the older way to point it elsewhere: HOST[:PORT] over
     // plain http, or https://HOST[:PORT]. Not together with Url.
-    std::string Host;
-    std::string Model;  // openai: the model's name, needed
-    std::string Key;    // deepl: needed; libretranslate, openai: optional
+    std::string Host{};
+    std::string Model{};  // openai: the model's name, needed
+    std::string Key{};    // deepl: needed; libretranslate, openai: optional
     // The texts of the two language lists: names of the table or typed codes.
-    std::string SourceLanguage;
-    std::string TargetLanguage;
+    std::string SourceLanguage{};
+    std::string TargetLanguage{};
 };
 
 // "google", "google-api", "libretranslate", "deepl", "openai".

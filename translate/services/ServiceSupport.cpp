@@ -21,9 +21,16 @@ std::string StatusText(const HttpReply& reply) {
 }
 
 std::optional<std::chrono::milliseconds> RetryAfterPause(const std::string& retryAfter) {
-    if (retryAfter.empty() || retryAfter.size() > 6 || retryAfter.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    return std::chrono::seconds(std::stoi(retryAfter));
+    // The longest pause taken as given; any longer one outlasts every
+    // time-out just the same, and its digits cannot overflow.
+    constexpr std::chrono::seconds kLongest{24 * 60 * 60};
+    if (retryAfter.empty() || retryAfter.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    std::chrono::seconds pause{0};
+    for (char digit : retryAfter) {
+        pause = pause * 10 + std::chrono::seconds(digit - '0');
+        if (pause >= kLongest) return kLongest;
+    }
+    return pause;
 }
 
 ReplyVerdict Refused(std::string message, int32_t number) {
@@ -71,7 +78,9 @@ void CheckBatchSize(const std::vector<BlockLines>& batch, const ServiceLimits& l
         throw RuntimeError(ErrorNumber::InvalidCall, "A batch of " + std::to_string(batch.size()) +
                                                          " blocks for a service that takes 1 to " +
                                                          std::to_string(limits.MostBlocks));
-    // An empty block would come back empty and read as a lost block.
+    // An empty block would come back empty and read as a lost block; only
+    // the web endpoint has always been asked for them.
+    if (limits.SendsEmptyBlocks) return;
     for (const BlockLines& block : batch)
         if (block.empty()) throw RuntimeError(ErrorNumber::InvalidCall, "An empty block in a batch");
 }

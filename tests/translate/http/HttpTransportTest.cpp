@@ -150,6 +150,25 @@ TEST_F(HttpTransportTest, AnHttpsLegThatNeverConnectsEndsOnTimeAndOnCancel) {
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(300));
 }
 
+TEST_F(HttpTransportTest, SecretHeadersStayWithTheirOrigin) {
+    const HttpHeaders headers({"Authorization: Bearer k1", "X-Api-Key: k2", "Accept: */*"}, {"x-api-key"});
+    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+    struct Case {
+        const char* Mode;
+        int Secrets;  // requests that carried each secret
+    };
+    for (const Case& each : {Case{"mode=redirect", 2}, Case{"mode=crossredirect", 1}}) {
+        SCOPED_TRACE(each.Mode);
+        fake.Reset();
+        fake.Control(each.Mode);
+        EXPECT_EQ(transport->Get(Url(), headers, std::chrono::seconds(10)).Status, 200);
+        EXPECT_EQ(fake.CountInRecords("\"/r/translate_a/t\""), 1);  // the redirect was followed
+        EXPECT_EQ(fake.CountInRecords("\"Accept: */*\""), 2);
+        EXPECT_EQ(fake.CountInRecords("\"Authorization: Bearer k1\""), each.Secrets);
+        EXPECT_EQ(fake.CountInRecords("\"X-Api-Key: k2\""), each.Secrets);
+    }
+}
+
 TEST_F(HttpTransportTest, SeveralTransportsWorkAtOnceOnTheirOwnKeptAliveConnections) {
     constexpr int kTransports = 8;
     constexpr int kRequestsEach = 3;

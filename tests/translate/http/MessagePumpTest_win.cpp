@@ -65,9 +65,8 @@ TEST(MessagePump, WaitingKeepsTheWindowAliveWithoutSpinning) {
     TickingWindow window;
     ASSERT_TRUE(window.Created());
 
-    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{*transport, fake.Address(), std::chrono::seconds(10), {}, {}, 1, {}, {}};
-    service.RunBlocking = RunWhilePumpingMessages;
+    TranslationService service{
+        .Host = fake.Address(), .Timeout = std::chrono::seconds(10), .Jobs = 1, .RunBlocking = RunWhilePumpingMessages};
     const std::string header = BuildHeaderBlock(service.Host);
     EXPECT_EQ(RequestTranslation({"warm", "up"}, "en", "id", header, service), "WARM\r\nUP");
 
@@ -107,9 +106,8 @@ TEST(MessagePump, AStalledServiceEndsOnTimeWhileTheWindowKeepsAnswering) {
     fake.Reset();
     TickingWindow window;
     ASSERT_TRUE(window.Created());
-    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{*transport, fake.Address(), std::chrono::seconds(2), {}, {}, 1, {}, {}};
-    service.RunBlocking = RunWhilePumpingMessages;
+    TranslationService service{
+        .Host = fake.Address(), .Timeout = std::chrono::seconds(2), .Jobs = 1, .RunBlocking = RunWhilePumpingMessages};
     const std::string header = BuildHeaderBlock(service.Host);
     for (const char* mode : {"mode=silent", "mode=slowheaders", "mode=trickle"}) {
         fake.Control(mode);

@@ -47,7 +47,8 @@ TEST(GoogleWebService, ReadsLinesAndLeavesAnUnreadableReplyUntranslated) {
     const std::string longLine(6000, '&');  // three bytes each once escaped
     EXPECT_EQ(test::NumberRaisedBy([&] { google->Build({{longLine}}, {}); }), ErrorNumber::BlockTooLong);
     EXPECT_EQ(test::NumberRaisedBy([&] { google->Build({{"a"}, {"b"}}, {}); }), ErrorNumber::InvalidCall);
-    EXPECT_EQ(test::NumberRaisedBy([&] { google->Build({BlockLines{}}, {}); }), ErrorNumber::InvalidCall);
+    // A block without text is asked for too, as the endpoint always was.
+    EXPECT_NE(google->Build({BlockLines{}}, {}).Url.find("&text=&"), std::string::npos);
 }
 
 TEST(GoogleApiService, AsksTheGtxEndpointAndReadsItLikeTheWebOne) {
