@@ -1,0 +1,26 @@
+#pragma once
+// A resolved shift applied to a time held as a whole number of units (the
+// millisecond of WebVTT and SRT, the centisecond of ASS), so that every
+// format rounds the same way: half to even, to its own unit.
+
+#include <cstdint>
+
+#include "subtitle/TimestampShift.h"
+
+namespace tarvex {
+
+// Units per second of the formats' timestamps.
+constexpr int64_t kMillisPerSecond = 1000;
+constexpr int64_t kCentisPerSecond = 100;
+
+// The time moved by the amount (rounded to the unit first) or multiplied by
+// the frame-rate ratio (rounded after). Nothing moves before zero.
+int64_t ChangeTime(int64_t time, const ShiftAmount& amount, int64_t unitsPerSecond);
+
+// Start Time from the first cue's start in milliseconds: the amount that
+// moves it to the target within its own hour. A target in whole seconds
+// gives an amount in whole seconds, as for SRT; a target with a fraction is
+// met to the millisecond.
+ShiftAmount StartTimeAmountFromMillis(int64_t firstStart, int16_t minutes, int16_t seconds, int16_t millis);
+
+}  // namespace tarvex
