@@ -151,7 +151,16 @@ void Shift(const std::string& inputPath, const ShiftAmount& requested, RunEnviro
 }  // namespace
 
 bool RunTimeShift(const std::string& inputPath, const ShiftAmount& requested, RunEnvironment& environment) {
-    return RunToEnd(environment, [&](RunOutput& output) { Shift(inputPath, requested, environment, output); });
+    ShiftAmount amount = requested;
+    // A frame-rate change has no first subtitle to aim at.
+    if (amount.ChangesRate()) amount.Mode = ShiftMode::Plus;
+    return RunToEnd(environment, [&](RunOutput& output) { Shift(inputPath, amount, environment, output); });
+}
+
+bool RunTimeShift(const JobSettings& settings, RunEnvironment& environment) {
+    ShiftAmount requested{settings.Mode,   settings.Minutes,  settings.Seconds,
+                          settings.Millis, settings.RateFrom, settings.RateTo};
+    return RunTimeShift(settings.InputPath, requested, environment);
 }
 
 bool RunTimeShift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,

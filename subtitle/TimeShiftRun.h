@@ -21,6 +21,8 @@ namespace tarvex {
 // content first, then by extension); a fraction of a second or a frame-rate
 // change in `requested` moves every timestamp exactly.
 bool RunTimeShift(const std::string& inputPath, const ShiftAmount& requested, RunEnvironment& environment);
+// The run with the inputs Process gathered.
+bool RunTimeShift(const JobSettings& settings, RunEnvironment& environment);
 bool RunTimeShift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
                   RunEnvironment& environment);
 

@@ -116,8 +116,9 @@ void frmUtama::cmdBuka_Click() {
         cmDlg.SetMultiSelect(false);
         cmDlg.SetDialogTitle("Select Input Subtitle");
         cmDlg.SetFilter(
-            "File Subtitle (*.srt;*.txt)|*.srt;*.txt|SRT File Format (*.srt)|*.srt|TXT Simple Time Format "
-            "(*.txt)|*.txt|All File (*.*)|*.*|");
+            "File Subtitle (*.srt;*.txt;*.vtt;*.ass;*.ssa)|*.srt;*.txt;*.vtt;*.ass;*.ssa|SRT File Format "
+            "(*.srt)|*.srt|TXT Simple Time Format (*.txt)|*.txt|WebVTT (*.vtt)|*.vtt|ASS/SSA Subtitles "
+            "(*.ass;*.ssa)|*.ass;*.ssa|All File (*.*)|*.*|");
         bool remembered = !RememberedFolder.empty() && FolderExists(RememberedFolder);
         cmDlg.SetInitialDir(remembered ? RememberedFolder : ProgramFolder());
         cmDlg.SetFilterIndex(1);
@@ -162,8 +163,7 @@ void frmUtama::cmdProses_Click() {
 
 bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy) {
     RunEnvironment environment{*this, prompts_, SystemFileSystem(), ShiftNameNumber, TranslateNameNumber, &busy};
-    if (settings.Job == JobKind::TimeShift)
-        return RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, environment);
+    if (settings.Job == JobKind::TimeShift) return RunTimeShift(settings, environment);
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
     TranslationService service{*transport, kServiceHost, std::chrono::seconds(30), {},
                                {},         kDefaultJobs, CreateSystemTransport};
