@@ -369,6 +369,13 @@ LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(Handle());
             return 0;
         case WM_DROPFILES: Form_DragDrop(reinterpret_cast<HDROP>(wParam)); return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+            }
+            break;
+        case WM_SETFOCUS: PassFocusOn(); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: break;
     }

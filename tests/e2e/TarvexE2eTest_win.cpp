@@ -425,6 +425,16 @@ TEST_F(TarvexE2e, WholeShiftAndTranslationWithKeysOnly) {
         return focused() == control;
     };
 
+    // The focus starts on the first control, not on the bare window; F1
+    // opens the About box and gives the focus back when it closes.
+    EXPECT_TRUE(WaitUntil([&] { return focused() == id::Text1; }, 5s)) << focused();
+    Press(VK_F1);
+    HWND about = WaitForWindow(app.ProcessId(), "Tentang Tarvex " TARVEX_VERSION_TEXT);
+    ASSERT_NE(about, nullptr);
+    Press(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return focused() == id::Text1; }, 5s)) << focused();
+
     // Reading order, Process left out while it is disabled; Shift+Tab goes back.
     ASSERT_TRUE(tabTo(id::Text1));
     std::vector<int> order;
