@@ -28,12 +28,16 @@ size_t SkipBlanks(std::string_view text, size_t at) {
     throw RuntimeError(ErrorNumber::TypeMismatch);
 }
 
+}  // namespace
+
 RuntimeError NoCueError(SubtitleFormat format) {
     return RuntimeError(ErrorNumber::InvalidCall,
                         format == SubtitleFormat::Ass
                             ? "Invalid procedure call or argument: no Dialogue line in the file"
                             : "Invalid procedure call or argument: no cue (\"-->\") in the file");
 }
+
+namespace {
 
 // One timestamp at `at`, which must be followed by the end of the text or a
 // blank; appends the text before it and the changed timestamp.

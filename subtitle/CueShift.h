@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "base/FileSystem.h"
+#include "base/RuntimeError.h"
 #include "subtitle/CueLayout.h"
 #include "subtitle/StreamShift.h"
 #include "subtitle/SubtitleFormat.h"
@@ -17,6 +18,9 @@
 #include "subtitle/TimingLineCount.h"
 
 namespace tarvex {
+
+// The failure of a run over a file without any cue.
+RuntimeError NoCueError(SubtitleFormat format);
 
 // Rewrites the lines of one file in order. The amount must be resolved.
 class CueLineShifter {
