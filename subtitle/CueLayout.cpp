@@ -24,12 +24,6 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
     return true;
 }
 
-// `word` at the start of the line, alone or followed by a blank.
-bool StartsWithWord(std::string_view line, std::string_view word) {
-    if (line.substr(0, word.size()) != word) return false;
-    return line.size() == word.size() || IsBlank(line[word.size()]) || line[word.size()] == '\r';
-}
-
 std::string_view WithoutMark(std::string_view line) {
     constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
     return line.substr(0, kUtf8Mark.size()) == kUtf8Mark ? line.substr(kUtf8Mark.size()) : line;
@@ -46,24 +40,19 @@ CueLineKind CueLayout::Next(std::string_view line) {
 }
 
 CueLineKind CueLayout::NextVtt(std::string_view line) {
-    if (TrimBlanks(line).empty()) {
-        blockLine_ = 0;
-        skipBlock_ = false;
-        inCue_ = false;
-        return CueLineKind::Other;
-    }
-    if (blockLine_++ == 0) {
-        // The header, comments, style sheets and regions hold no cue times.
-        skipBlock_ = (!sawBlock_ && StartsWithWord(line, "WEBVTT")) || StartsWithWord(line, "NOTE") ||
-                     StartsWithWord(line, "STYLE") || StartsWithWord(line, "REGION");
-        sawBlock_ = true;
-    }
-    if (skipBlock_) return CueLineKind::Other;
+    // As a WebVTT parser reads a file, any line with an arrow is a cue's
+    // timing line (the header, NOTE, STYLE and REGION blocks cannot hold
+    // one), and a blank line ends the cue's text.
     if (line.find("-->") != std::string_view::npos) {
         inCue_ = true;
         return CueLineKind::Timing;
     }
-    return inCue_ ? CueLineKind::Text : CueLineKind::Other;
+    if (!inCue_) return CueLineKind::Other;
+    if (TrimBlanks(line).empty()) {
+        inCue_ = false;
+        return CueLineKind::Other;
+    }
+    return CueLineKind::Text;
 }
 
 CueLineKind CueLayout::NextAss(std::string_view line) {

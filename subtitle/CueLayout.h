@@ -41,11 +41,8 @@ private:
 
     const SubtitleFormat format_;
     bool firstLine_ = true;
-    // WebVTT
-    size_t blockLine_ = 0;  // lines of the current block so far
-    bool skipBlock_ = false;
+    // WebVTT: after a timing line, before the blank line that ends its cue.
     bool inCue_ = false;
-    bool sawBlock_ = false;
     // ASS: the usual v4 and v4+ layout until a Format: line says otherwise.
     bool inEvents_ = false;
     size_t startField_ = 1;

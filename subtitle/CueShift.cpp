@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "base/Interruption.h"
 #include "base/RuntimeError.h"
 #include "subtitle/CueTimestamps.h"
@@ -41,13 +45,13 @@ namespace {
 
 // One timestamp at `at`, which must be followed by the end of the text or a
 // blank; appends the text before it and the changed timestamp.
-size_t ShiftVttStampAt(std::string_view line, size_t at, size_t copiedTo, const ShiftAmount& amount, std::string& out) {
+size_t ShiftVttStampAt(std::string_view line, size_t at, size_t copiedTo, const TimeChanger& change, std::string& out) {
     CueStamp stamp;
     if (!ReadVttStamp(line.substr(at), stamp)) ThrowUnreadable();
     const size_t end = at + stamp.Length;
     if (end < line.size() && !IsBlank(line[end])) ThrowUnreadable();
     out.append(line.substr(copiedTo, at - copiedTo));
-    AppendVttStamp(ChangeTime(stamp.Units, amount, kMillisPerSecond), stamp.HourDigits, out);
+    AppendVttStamp(change(stamp.Units), stamp.HourDigits, out);
     return end;
 }
 
@@ -93,9 +97,9 @@ bool CueLineShifter::ShiftVttTiming(std::string_view line, std::string& out) {
     size_t start = 0;
     if (line.substr(0, kUtf8Mark.size()) == kUtf8Mark) start = kUtf8Mark.size();
     start = SkipBlanks(line, start);
-    size_t copied = ShiftVttStampAt(line.substr(0, arrow), start, 0, amount_, out);
+    size_t copied = ShiftVttStampAt(line.substr(0, arrow), start, 0, change_, out);
     if (SkipBlanks(line, copied) != arrow) ThrowUnreadable();
-    copied = ShiftVttStampAt(line, SkipBlanks(line, arrow + 3), copied, amount_, out);
+    copied = ShiftVttStampAt(line, SkipBlanks(line, arrow + 3), copied, change_, out);
     out.append(line.substr(copied));
     return true;
 }
@@ -112,7 +116,7 @@ bool CueLineShifter::ShiftInlineStamps(std::string_view line, std::string& out) 
         if (!changed) out.clear();
         changed = true;
         out.append(line.substr(copied, at + 1 - copied));
-        AppendVttStamp(ChangeTime(stamp.Units, amount_, kMillisPerSecond), stamp.HourDigits, out);
+        AppendVttStamp(change_(stamp.Units), stamp.HourDigits, out);
         copied = close;
     }
     if (changed) out.append(line.substr(copied));
@@ -132,10 +136,10 @@ bool CueLineShifter::ShiftAssEvent(std::string_view line, std::string& out) {
     const CueStamp firstStamp = ReadAssField(line, firstStart, firstEnd, firstAt);
     const CueStamp secondStamp = ReadAssField(line, secondStart, secondEnd, secondAt);
     out.append(line.substr(0, firstAt));
-    AppendAssStamp(ChangeTime(firstStamp.Units, amount_, kCentisPerSecond), firstStamp.HourDigits, out);
+    AppendAssStamp(change_(firstStamp.Units), firstStamp.HourDigits, out);
     const size_t afterFirst = firstAt + firstStamp.Length;
     out.append(line.substr(afterFirst, secondAt - afterFirst));
-    AppendAssStamp(ChangeTime(secondStamp.Units, amount_, kCentisPerSecond), secondStamp.HourDigits, out);
+    AppendAssStamp(change_(secondStamp.Units), secondStamp.HourDigits, out);
     out.append(line.substr(secondAt + secondStamp.Length));
     return true;
 }
@@ -188,13 +192,16 @@ public:
                 copied_ = lineEnd;
             }
             ++lineIndex_;
-            if (next == end_ && eof_) break;
+            if (stopped_ || (next == end_ && eof_)) break;
             pos_ = next;
         }
         Emit(copied_, end_);
         Flush();
         return readOffset_;
     }
+
+    // Ends the walk after the line under way (only where nothing is written).
+    void Stop() { stopped_ = true; }
 
 private:
     // The end of the line at pos_ (before any CR of a CR LF) and the start of
@@ -271,19 +278,106 @@ private:
     bool eof_ = false;
     int cutAtCr_ = -1;  // not yet known
     size_t lineIndex_ = 0;
+    bool stopped_ = false;
     std::string out_;
 };
 
 }  // namespace
 
+namespace {
+
+// The first "-->" that lies wholly in [from, end), or nullptr; with SSE2 16
+// places at a time, as the arrow is rare and files are large.
+const char* FindVttArrow(const char* from, const char* end) {
+#if defined(__SSE2__)
+    const __m128i dash = _mm_set1_epi8('-');
+    const __m128i greater = _mm_set1_epi8('>');
+    for (; end - from >= 18; from += 16) {
+        const __m128i ones = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 1));
+        const __m128i twos = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 2));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(ones, dash), _mm_cmpeq_epi8(twos, greater))));
+        for (; mask != 0; mask &= mask - 1) {
+            const char* at = from + __builtin_ctz(mask);
+            if (at[0] == '-') return at;
+        }
+    }
+#endif
+    for (; end - from >= 3; ++from)
+        if (from[0] == '-' && from[1] == '-' && from[2] == '>') return from;
+    return nullptr;
+}
+
+// Whether the file's lines end at CR: its first line end is a lone CR.
+bool CutsAtCr(InputFile& input, size_t chunkSize) {
+    std::vector<char> buffer(std::max<size_t>(chunkSize, 16) + 1);
+    for (uint64_t offset = 0;;) {
+        StopIfInterrupted();
+        const size_t got = input.ReadAt(offset, buffer.data(), buffer.size());
+        if (got == 0) return false;
+        const char* end = buffer.data() + got;
+        for (const char* at = buffer.data(); at < end; ++at) {
+            if (*at == '\n') return false;
+            if (*at != '\r') continue;
+            if (at + 1 < end) return at[1] != '\n';
+            char next = 0;
+            return input.ReadAt(offset + got, &next, 1) == 0 || next != '\n';
+        }
+        offset += got;
+    }
+}
+
+// The number of lines holding "-->" and the file's length, in chunks.
+CueCount CountVttArrows(InputFile& input, size_t chunkSize) {
+    constexpr size_t kCarry = 2;  // an arrow may straddle the cut
+    const char lineEnd = CutsAtCr(input, chunkSize) ? '\r' : '\n';
+    std::vector<char> buffer(kCarry + std::max<size_t>(chunkSize, 16));
+    CueCount count;
+    size_t kept = 0;
+    bool skipping = false;  // inside a line already counted
+    uint64_t offset = 0;
+    for (;;) {
+        StopIfInterrupted();
+        const size_t got = input.ReadAt(offset, buffer.data() + kept, buffer.size() - kept);
+        if (got == 0) break;
+        offset += got;
+        const char* end = buffer.data() + kept + got;
+        // Kept bytes hold no line end that was not seen already.
+        const char* from = skipping ? buffer.data() + kept : buffer.data();
+        for (;;) {
+            if (skipping) {
+                const void* found = std::memchr(from, lineEnd, static_cast<size_t>(end - from));
+                if (found == nullptr) break;
+                skipping = false;
+                from = static_cast<const char*>(found) + 1;
+            }
+            const char* arrow = FindVttArrow(from, end);
+            if (arrow == nullptr) break;
+            ++count.Cues;
+            skipping = true;
+            from = arrow + 3;
+        }
+        // Bytes after a line end only: an arrow is never cut by one.
+        kept = std::min<size_t>(kCarry, static_cast<size_t>(end - buffer.data()));
+        if (skipping) kept = 0;
+        std::memmove(buffer.data(), end - kept, kept);
+    }
+    count.Bytes = offset;
+    return count;
+}
+
+}  // namespace
+
 CueCount CountCues(InputFile& input, SubtitleFormat format, size_t chunkSize) {
     CueCount count;
+    if (format == SubtitleFormat::WebVtt) count = CountVttArrows(input, chunkSize);
     CueLayout layout(format);
     bool firstDialogue = false;
     LineWalker walker(input, nullptr, chunkSize);
-    count.Bytes = walker.Run([&](std::string_view line, size_t index, std::string&) {
+    // WebVTT only needs the first cue's start here; ASS is counted line by line.
+    const uint64_t bytes = walker.Run([&](std::string_view line, size_t index, std::string&) {
         if (layout.Next(line) != CueLineKind::Timing) return false;
-        ++count.Cues;
+        if (format == SubtitleFormat::Ass) ++count.Cues;
         // The first Dialogue wins over Comment lines before it.
         const bool dialogue = format != SubtitleFormat::Ass || layout.IsDialogue();
         if (count.FirstStart < 0 || (dialogue && !firstDialogue)) {
@@ -294,8 +388,10 @@ CueCount CountCues(InputFile& input, SubtitleFormat format, size_t chunkSize) {
             }
             firstDialogue = dialogue;
         }
+        if (format == SubtitleFormat::WebVtt) walker.Stop();
         return false;
     });
+    if (format == SubtitleFormat::Ass) count.Bytes = bytes;
     return count;
 }
 

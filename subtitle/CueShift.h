@@ -14,6 +14,7 @@
 #include "subtitle/CueLayout.h"
 #include "subtitle/StreamShift.h"
 #include "subtitle/SubtitleFormat.h"
+#include "subtitle/TimeChange.h"
 #include "subtitle/TimestampShift.h"
 #include "subtitle/TimingLineCount.h"
 
@@ -26,7 +27,9 @@ RuntimeError NoCueError(SubtitleFormat format);
 class CueLineShifter {
 public:
     CueLineShifter(SubtitleFormat format, const ShiftAmount& amount)
-        : format_(format), layout_(format), amount_(amount) {}
+        : format_(format),
+          layout_(format),
+          change_(amount, format == SubtitleFormat::Ass ? kCentisPerSecond : kMillisPerSecond) {}
 
     // `line` without its line end. Answers true with the new text in `out`
     // when the line changes. An unreadable timestamp on a timing line raises
@@ -42,7 +45,7 @@ private:
 
     const SubtitleFormat format_;
     CueLayout layout_;
-    const ShiftAmount amount_;
+    const TimeChanger change_;
     CueLineKind kind_ = CueLineKind::Other;
 };
 

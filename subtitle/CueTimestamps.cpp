@@ -34,15 +34,27 @@ size_t LeadingDigits(std::string_view text, int64_t& value) {
     return count;
 }
 
-void AppendPadded(int64_t value, int width, std::string& out) {
-    char digits[24];
+// Decimal with at least `width` digits, written backwards from `end`;
+// answers where it starts.
+char* PutPadded(char* end, int64_t value, int width) {
     int count = 0;
     do {
-        digits[count++] = static_cast<char>('0' + value % 10);
+        *--end = static_cast<char>('0' + value % 10);
         value /= 10;
+        ++count;
     } while (value != 0);
-    for (int pad = count; pad < width; ++pad) out.push_back('0');
-    while (count > 0) out.push_back(digits[--count]);
+    for (; count < width; ++count) *--end = '0';
+    return end;
+}
+
+// The fixed part after the hours, ":MM:SS" then the separator and the
+// fraction, written backwards from `end`.
+char* PutClock(char* end, int64_t seconds, int64_t fraction, int fractionDigits) {
+    end = PutPadded(end, fraction, fractionDigits);
+    *--end = '.';
+    end = PutPadded(end, seconds % 60, 2);
+    *--end = ':';
+    return PutPadded(end, seconds / 60 % 60, 2);
 }
 
 }  // namespace
@@ -94,26 +106,25 @@ bool ReadAssStamp(std::string_view text, CueStamp& stamp) {
 }
 
 void AppendVttStamp(int64_t millis, int hourDigits, std::string& out) {
+    // Hours of at most six digits as read, and a carry: 32 characters suffice.
+    char text[32];
+    char* const end = text + sizeof text;
+    char* start = PutClock(end, millis / 1000, millis % 1000, 3);
     const int64_t hours = millis / 3600000;
     if (hourDigits > 0 || hours > 0) {
-        AppendPadded(hours, hourDigits > 0 ? hourDigits : 2, out);
-        out.push_back(':');
+        *--start = ':';
+        start = PutPadded(start, hours, hourDigits > 0 ? hourDigits : 2);
     }
-    AppendPadded(millis / 60000 % 60, 2, out);
-    out.push_back(':');
-    AppendPadded(millis / 1000 % 60, 2, out);
-    out.push_back('.');
-    AppendPadded(millis % 1000, 3, out);
+    out.append(start, static_cast<size_t>(end - start));
 }
 
 void AppendAssStamp(int64_t centis, int hourDigits, std::string& out) {
-    AppendPadded(centis / 360000, hourDigits, out);
-    out.push_back(':');
-    AppendPadded(centis / 6000 % 60, 2, out);
-    out.push_back(':');
-    AppendPadded(centis / 100 % 60, 2, out);
-    out.push_back('.');
-    AppendPadded(centis % 100, 2, out);
+    char text[32];
+    char* const end = text + sizeof text;
+    char* start = PutClock(end, centis / 100, centis % 100, 2);
+    *--start = ':';
+    start = PutPadded(start, centis / 360000, hourDigits);
+    out.append(start, static_cast<size_t>(end - start));
 }
 
 }  // namespace tarvex

@@ -5,15 +5,20 @@
 
 namespace tarvex {
 
-int64_t ChangeTime(int64_t time, const ShiftAmount& amount, int64_t unitsPerSecond) {
-    if (time < 0) time = 0;
-    if (amount.ChangesRate()) return RoundHalfEvenDiv(time * amount.RateFrom, amount.RateTo);
+TimeChanger::TimeChanger(const ShiftAmount& amount, int64_t unitsPerSecond) {
+    if (amount.ChangesRate()) {
+        rateFrom_ = amount.RateFrom;
+        rateTo_ = amount.RateTo;
+        return;
+    }
     const int64_t millis = amount.TotalMillis();
     const int64_t magnitude = millis < 0 ? -millis : millis;
-    int64_t units = RoundHalfEvenDiv(magnitude * unitsPerSecond, kMillisPerSecond);
-    if (millis < 0) units = -units;
-    const int64_t changed = amount.Mode == ShiftMode::Minus ? time - units : time + units;
-    return changed < 0 ? 0 : changed;
+    offset_ = RoundHalfEvenDiv(magnitude * unitsPerSecond, kMillisPerSecond);
+    if ((millis < 0) != (amount.Mode == ShiftMode::Minus)) offset_ = -offset_;
+}
+
+int64_t ChangeTime(int64_t time, const ShiftAmount& amount, int64_t unitsPerSecond) {
+    return TimeChanger(amount, unitsPerSecond)(time < 0 ? 0 : time);
 }
 
 ShiftAmount StartTimeAmountFromMillis(int64_t firstStart, int16_t minutes, int16_t seconds, int16_t millis) {

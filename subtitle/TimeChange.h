@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "base/Rounding.h"
+
 #include "subtitle/TimestampShift.h"
 
 namespace tarvex {
@@ -16,6 +18,22 @@ constexpr int64_t kCentisPerSecond = 100;
 // The time moved by the amount (rounded to the unit first) or multiplied by
 // the frame-rate ratio (rounded after). Nothing moves before zero.
 int64_t ChangeTime(int64_t time, const ShiftAmount& amount, int64_t unitsPerSecond);
+
+// ChangeTime with the amount rounded once, for the many times of a file.
+class TimeChanger {
+public:
+    TimeChanger(const ShiftAmount& amount, int64_t unitsPerSecond);
+    int64_t operator()(int64_t time) const {
+        if (rateFrom_ > 0) return RoundHalfEvenDiv(time * rateFrom_, rateTo_);
+        const int64_t changed = time + offset_;
+        return changed < 0 ? 0 : changed;
+    }
+
+private:
+    int64_t offset_ = 0;  // in units, negative for Minus
+    int64_t rateFrom_ = 0;
+    int64_t rateTo_ = 1;
+};
 
 // Start Time from the first cue's start in milliseconds: the amount that
 // moves it to the target within its own hour. A target in whole seconds
