@@ -50,6 +50,24 @@ TEST(TarvexCli, ShiftWritesTheOutputAndKeepsTheBackup) {
     EXPECT_EQ(test::ReadBytes(file).substr(0, 34), "1\r\n00:00:00,500 --> 00:00:02,000\r\n");
 }
 
+// A fraction of a second and a frame-rate change, on the new layouts.
+TEST(TarvexCli, FractionsAndFrameRatesOnWebVttAndAss) {
+    test::TempFolder folder;
+    const std::string vtt = folder / "film.vtt";
+    test::WriteBytes(vtt, "WEBVTT\n\n00:01.000 --> 00:02.000 line:90%\nHi <00:01.500>there\n");
+    CliResult result = RunCli({"shift", "--plus", "0:01,5", vtt}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_EQ(test::ReadBytes(vtt), "WEBVTT\n\n00:02.500 --> 00:03.500 line:90%\nHi <00:03.000>there\n");
+
+    const std::string ass = folder / "film.ass";
+    test::WriteBytes(ass, "[Script Info]\r\n\r\n[Events]\r\nDialogue: 0,0:41:33.00,1:00:00.00,,,0,0,0,,x\r\n");
+    result = RunCli({"shift", "--fps", "25:23.976", ass}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_EQ(test::ReadBytes(ass),
+              "[Script Info]\r\n\r\n[Events]\r\nDialogue: 0,0:43:19.47,1:02:33.75,,,0,0,0,,x\r\n");
+    EXPECT_TRUE(test::Exists(folder / "film_original.ass"));
+}
+
 TEST(TarvexCli, RefusalsExitWithTwoAndTouchNothing) {
     test::TempFolder folder;
     std::string file = folder / "movie.srt";
