@@ -28,12 +28,15 @@ bool IsWebVttHeader(std::string_view firstLine) {
     return next == ' ' || next == '\t' || next == '\r' || next == '\n';
 }
 
-bool HasScriptInfoLine(std::string_view head) {
+// The first line that is neither blank nor a ";" comment: a subtitle whose
+// text happens to read "[Script Info]" further down stays what it is.
+bool StartsWithScriptInfo(std::string_view head) {
     size_t start = 0;
     while (start < head.size()) {
         size_t end = head.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = head.size();
-        if (EqualsIgnoringCase(TrimLine(head.substr(start, end - start)), "[script info]")) return true;
+        const std::string_view line = TrimLine(head.substr(start, end - start));
+        if (!line.empty() && line.front() != ';') return EqualsIgnoringCase(line, "[script info]");
         start = end + 1;
     }
     return false;
@@ -46,7 +49,7 @@ SubtitleFormat DetectSubtitleFormat(std::string_view head, const std::string& pa
     if (head.substr(0, kUtf8Mark.size()) == kUtf8Mark) head.remove_prefix(kUtf8Mark.size());
     head = head.substr(0, kFormatHeadSize);
     if (IsWebVttHeader(head)) return SubtitleFormat::WebVtt;
-    if (HasScriptInfoLine(head)) return SubtitleFormat::Ass;
+    if (StartsWithScriptInfo(head)) return SubtitleFormat::Ass;
     std::string_view extension = std::string_view(path).substr(path.size() >= 4 ? path.size() - 4 : 0);
     if (EqualsIgnoringCase(extension, ".vtt")) return SubtitleFormat::WebVtt;
     if (EqualsIgnoringCase(extension, ".ass") || EqualsIgnoringCase(extension, ".ssa")) return SubtitleFormat::Ass;

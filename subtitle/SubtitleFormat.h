@@ -16,8 +16,8 @@ enum class SubtitleFormat {
 constexpr size_t kFormatHeadSize = 64 * 1024;
 
 // By content first, as files are often misnamed: a first line "WEBVTT"
-// (after a byte-order mark) or a "[Script Info]" section line among the
-// first bytes; otherwise by the extension of `path`. `head` is the start of
+// (after a byte-order mark), or a "[Script Info]" section before anything
+// but blank lines and comments; otherwise by the extension of `path`. `head` is the start of
 // the file as UTF-8.
 SubtitleFormat DetectSubtitleFormat(std::string_view head, const std::string& path);
 

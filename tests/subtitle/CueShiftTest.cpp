@@ -127,6 +127,7 @@ TEST(SubtitleFormat, ContentFirstThenTheExtension) {
         {"", "a.Ssa", SubtitleFormat::Ass},
         {"", "a.ass", SubtitleFormat::Ass},
         {"[script info]", "a.srt", SubtitleFormat::Ass},
+        {"1\n00:00:01,000 --> 00:00:02,000\n[Script Info]\n", "a.srt", SubtitleFormat::Srt},
         {"1\n00:00:01,000 --> 00:00:02,000\n", "a.txt", SubtitleFormat::Srt},
     };
     for (const Case& c : cases) EXPECT_EQ(DetectSubtitleFormat(c.Head, c.Path), c.Expected) << c.Head;
