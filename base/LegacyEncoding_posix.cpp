@@ -1,5 +1,6 @@
 #include <iconv.h>
 
+#include <cctype>
 #include <cerrno>
 
 #include "base/LegacyEncoding.h"
@@ -24,6 +25,17 @@ private:
     iconv_t handle_;
 };
 
+bool IsWindows1252(std::string name) {
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name == "windows-1252" || name == "cp1252";
+}
+
+// The five bytes windows-1252 leaves undefined, which Windows reads as the
+// control characters of the same number; iconv refuses them.
+bool IsUndefinedIn1252(unsigned char byte) {
+    return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
+
 }  // namespace
 
 std::string DefaultLegacyEncoding() {
@@ -43,11 +55,21 @@ std::string LegacyToUtf8(std::string_view bytes, const std::string& name) {
     size_t inLeft = bytes.size();
     char* to = out.data();
     size_t toLeft = out.size();
+    const bool windows1252 = IsWindows1252(name);
     while (inLeft > 0) {
         if (iconv(converter.Get(), &in, &inLeft, &to, &toLeft) != static_cast<size_t>(-1)) break;
         if (errno != EILSEQ && errno != EINVAL) throw RuntimeError(ErrorNumber::OutOfMemory);
-        // A byte the page does not define: the replacement character, then on.
         if (toLeft < 3) break;
+        const auto byte = static_cast<unsigned char>(*in);
+        if (windows1252 && IsUndefinedIn1252(byte)) {
+            *to++ = '\xC2';
+            *to++ = static_cast<char>(byte);
+            toLeft -= 2;
+            ++in;
+            --inLeft;
+            continue;
+        }
+        // A byte the page does not define: the replacement character, then on.
         static constexpr char kReplacement[] = "\xEF\xBF\xBD";
         for (char c : std::string_view(kReplacement, 3)) *to++ = c;
         toLeft -= 3;

@@ -55,7 +55,13 @@ void ConsolePanel::SetStatus(const std::string& status) {
 
 void ConsolePanel::ShowMessage(const std::string& text, const std::string&, MessageIcon) {
     EndBar();
-    std::fprintf(err_, "%s\n", text.c_str());
+    // Message texts break lines as a message box does; a terminal wants LF.
+    std::string lines;
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (text.compare(at, 2, "\r\n") == 0) ++at;
+        lines.push_back(text[at]);
+    }
+    std::fprintf(err_, "%s\n", lines.c_str());
     std::fflush(err_);
 }
 

@@ -45,7 +45,9 @@ bool RunToEnd(RunEnvironment& environment, const std::function<void(RunOutput&)>
         return false;
     }
     environment.Panel.SetStatus(OutputStatus(output.ShownName));
-    environment.Messages.ShowMessage("Process Success Bos..", "Finish", MessageIcon::Information);
+    std::string message = "Process Success Bos..";
+    if (!output.Remark.empty()) message += "\r\n" + output.Remark;
+    environment.Messages.ShowMessage(message, "Finish", MessageIcon::Information);
     return true;
 }
 

@@ -17,6 +17,7 @@ struct RunOutput {
     std::unique_ptr<OutputFile> File;
     BufferedWriter Writer;
     std::string ShownName;  // the output's name without its folder
+    std::string Remark;     // a second line for the success message, if any
 };
 
 // Runs `work` and ends the run; answers whether it succeeded. Every

@@ -56,11 +56,11 @@ RequestPool::~RequestPool() {
     for (std::thread& worker : workers_) worker.join();
 }
 
-std::string RequestPool::Fetch(size_t index, HttpTransport& transport) {
+BlockTranslation RequestPool::Fetch(size_t index, HttpTransport& transport) {
     const BlockRequest& request = plan_.Requests[index];
     try {
         const std::string url = BlockRequestUrl(request.Lines, source_, target_, service_.Host);
-        std::string translation = FetchTranslation(request.Lines, url, headers_, service_, transport, &gate_);
+        BlockTranslation translation = FetchTranslation(request.Lines, url, headers_, service_, transport, &gate_);
         gate_.BlockSucceeded();
         return translation;
     } catch (const RuntimeError& error) {
@@ -98,7 +98,7 @@ void RequestPool::Work(HttpTransport& transport) {
     }
 }
 
-std::string RequestPool::Take(size_t index) {
+BlockTranslation RequestPool::Take(size_t index) {
     auto take = [&] {
         Slot& slot = slots_[index];
         taken_ = index + 1;

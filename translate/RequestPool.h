@@ -30,17 +30,17 @@ public:
     // The translation of request `index`, taken in order, waiting for it
     // through the service's RunBlocking. Raises the request's failure, or 18
     // when an interruption is requested meanwhile.
-    std::string Take(size_t index);
+    BlockTranslation Take(size_t index);
 
 private:
     struct Slot {
         bool Done = false;
-        std::string Translation;
+        BlockTranslation Translation;
         std::exception_ptr Failure;
     };
 
     void Work(HttpTransport& transport);
-    std::string Fetch(size_t index, HttpTransport& transport);
+    BlockTranslation Fetch(size_t index, HttpTransport& transport);
 
     const BlockPlan& plan_;
     const std::string& source_;

@@ -55,6 +55,10 @@ std::optional<EarlierOutput> FindEarlierOutput(const std::string& outputPath, co
     return EarlierOutput{std::move(text), kept.Blocks};
 }
 
+std::string UntranslatedRemark(int32_t untranslated, int32_t total) {
+    return std::to_string(untranslated) + " of " + std::to_string(total) + " blocks came back untranslated";
+}
+
 std::string ResumeQuestion(const std::string& shownName, int32_t kept, int32_t total) {
     return shownName + " already holds " + std::to_string(kept) + " of " + std::to_string(total) +
            " translated blocks from an earlier run.\r\n\r\nContinue that translation? (No moves the file aside and "
@@ -82,19 +86,25 @@ void StartFromEarlier(const std::string& outputPath, const EarlierOutput& earlie
     files.Remove(aside);
 }
 
-void WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, int32_t total,
-               const std::string& sourceCode, const std::string& targetCode, TranslationService& service,
-               ProgressPanel& panel, BufferedWriter& writer) {
+// Writes the plan from `firstStep` on; answers how many blocks came back
+// untranslated.
+int32_t WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, int32_t total,
+                  const std::string& sourceCode, const std::string& targetCode, TranslationService& service,
+                  ProgressPanel& panel, BufferedWriter& writer) {
+    int32_t untranslated = 0;
     std::optional<RequestPool> pool;
     if (firstRequest < plan.Requests.size()) pool.emplace(plan, firstRequest, sourceCode, targetCode, service);
     for (size_t index = firstStep; index < plan.Steps.size(); ++index) {
         const PlanStep& step = plan.Steps[index];
         switch (step.What) {
             case PlanStep::Kind::Copy: writer.WriteLine(step.Line, plan.LineEnd); break;
-            case PlanStep::Kind::Translation:
-                writer.WriteLine(ShapeTranslation(plan.Requests[step.Index], pool->Take(step.Index), plan.LineEnd),
+            case PlanStep::Kind::Translation: {
+                const BlockTranslation translation = pool->Take(step.Index);
+                if (translation.Untranslated) ++untranslated;
+                writer.WriteLine(ShapeTranslation(plan.Requests[step.Index], translation.Text, plan.LineEnd),
                                  plan.LineEnd);
                 break;
+            }
             case PlanStep::Kind::BlockEnd: {
                 // The output grows block by block, as the user sees the counter move;
                 // an interruption stops the run here, leaving whole blocks to resume.
@@ -107,6 +117,7 @@ void WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, int
             }
         }
     }
+    return untranslated;
 }
 
 // The step just after block `blocks` ends, and the first request after it.
@@ -171,8 +182,10 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
         output.File = CreateEncodedOutput(files, outputPath, family);
         output.Writer.Attach(output.File.get());
     }
-    WritePlan(plan, firstStep, firstRequest, input.Total, sourceCode, targetCode, service, environment.Panel,
-              output.Writer);
+    const int32_t untranslated = WritePlan(plan, firstStep, firstRequest, input.Total, sourceCode, targetCode, service,
+                                           environment.Panel, output.Writer);
+    // Written with their source text, but the user should know.
+    if (untranslated > 0) output.Remark = UntranslatedRemark(untranslated, input.Total);
 }
 
 }  // namespace

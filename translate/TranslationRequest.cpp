@@ -1,11 +1,10 @@
 #include "translate/TranslationRequest.h"
 
-#include <algorithm>
 #include <thread>
 
 #include "base/RuntimeError.h"
-#include "base/TextTrim.h"
 #include "translate/RateGate.h"
+#include "translate/WebReply.h"
 #include "translate/http/HttpTransport.h"
 
 namespace tarvex {
@@ -14,39 +13,6 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 constexpr int kRetries = 3;
-
-std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator) {
-    std::string joined;
-    for (size_t index = 0; index < lines.size(); ++index) {
-        if (index > 0) joined.append(separator);
-        joined.append(lines[index]);
-    }
-    return joined;
-}
-
-// Every occurrence, left to right, in one pass: replaced text is not searched again.
-void ReplaceAll(std::string& text, std::string_view find, std::string_view replacement) {
-    std::string result;
-    size_t from = 0;
-    for (size_t at = text.find(find); at != std::string::npos; at = text.find(find, from)) {
-        result.append(text, from, at - from);
-        result.append(replacement);
-        from = at + find.size();
-    }
-    if (from == 0) return;
-    result.append(text, from, std::string::npos);
-    text.swap(result);
-}
-
-// The service pads punctuation with blanks and escapes quotes.
-void RepairPiece(std::string& piece) {
-    ReplaceAll(piece, " .", ".");
-    ReplaceAll(piece, " ,", ",");
-    ReplaceAll(piece, " '", "'");
-    ReplaceAll(piece, "\\\" ", "\"");
-    ReplaceAll(piece, " \\\"", "\"");
-    ReplaceAll(piece, "\\\"", "\"");
-}
 
 std::chrono::milliseconds RetryPause(const std::string& retryAfter, int attempt) {
     // Retry-After in seconds, as rate limits send it; the date form falls
@@ -149,31 +115,6 @@ std::string BuildRequestUrl(const std::string& host, const std::vector<std::stri
     return url;
 }
 
-std::vector<std::string> ParseReply(std::string_view reply, size_t lineCount) {
-    std::vector<std::string> pieces;
-    if (TrimSpaces(reply).empty()) return pieces;
-    size_t position = 0;
-    for (size_t line = 0; line < lineCount; ++line) {
-        size_t start = reply.find("[\"", position);
-        if (start == std::string_view::npos) break;
-        size_t pieceStart = start + 2;
-        size_t end = reply.find("\",", pieceStart);
-        if (end == std::string_view::npos) break;
-        // An empty segment is an empty translated line, so later lines keep
-        // their places instead of being appended to the source text.
-        std::string piece(TrimSpaces(reply.substr(pieceStart, end - pieceStart)));
-        if (piece.size() >= 2 && piece.compare(piece.size() - 2, 2, "\\n") == 0) piece.resize(piece.size() - 2);
-        RepairPiece(piece);
-        // A line break inside a piece would let the reply add lines, even
-        // timing lines, to the output.
-        std::replace_if(
-            piece.begin(), piece.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-        pieces.push_back(std::move(piece));
-        position = end + 2;
-    }
-    return pieces;
-}
-
 std::string BlockRequestUrl(const std::vector<std::string>& lines, const std::string& sourceCode,
                             const std::string& targetCode, const std::string& host) {
     std::string url = "http://" + BuildRequestUrl(host, lines, sourceCode, targetCode);
@@ -182,12 +123,11 @@ std::string BlockRequestUrl(const std::vector<std::string>& lines, const std::st
     return url;
 }
 
-std::string FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
-                             const std::vector<std::string>& headerLines, TranslationService& service,
-                             HttpTransport& transport, RateGate* gate) {
+BlockTranslation FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
+                                  const std::vector<std::string>& headerLines, TranslationService& service,
+                                  HttpTransport& transport, RateGate* gate) {
     HttpReply reply = FetchWithRetries(service, transport, gate, url, headerLines);
-    std::vector<std::string> pieces = ParseReply(reply.Body, lines.size());
-    return JoinLines(pieces.empty() ? lines : pieces, kCrLf);
+    return FitLines(ReadReplyLines(reply.Body), lines);
 }
 
 std::vector<std::string> HeaderLines(const std::string& headerBlock) {
@@ -209,7 +149,7 @@ std::string RequestTranslation(const std::vector<std::string>& lines, const std:
     const std::vector<std::string> headers = HeaderLines(headerBlock);
     std::string translation;
     service.RunBlocking(
-        [&] { translation = FetchTranslation(lines, url, headers, service, service.Transport, nullptr); });
+        [&] { translation = FetchTranslation(lines, url, headers, service, service.Transport, nullptr).Text; });
     return translation;
 }
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "translate/FitLines.h"
+
 namespace tarvex {
 
 class HttpTransport;
@@ -53,12 +55,6 @@ std::string PercentEncode(std::string_view text);
 std::string BuildRequestUrl(const std::string& host, const std::vector<std::string>& lines,
                             const std::string& sourceCode, const std::string& targetCode);
 
-// The translated lines cut out of a reply between ["  and  ", at most
-// `lineCount` of them, each with a trailing escaped line break dropped, the
-// six text repairs applied and every CR or LF made a space. Empty for an
-// empty reply or one without marks.
-std::vector<std::string> ParseReply(std::string_view reply, size_t lineCount);
-
 // The header block as the lines handed to the transport.
 std::vector<std::string> HeaderLines(const std::string& headerBlock);
 
@@ -69,10 +65,11 @@ std::string BlockRequestUrl(const std::vector<std::string>& lines, const std::st
 
 // One block's request through `transport`, with the retries described at
 // RequestTranslation, blocking the calling thread. With a gate, each attempt
-// waits for its turn there and reports its outcome.
-std::string FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
-                             const std::vector<std::string>& headerLines, TranslationService& service,
-                             HttpTransport& transport, RateGate* gate);
+// waits for its turn there and reports its outcome. The reply's lines come
+// back fitted to the lines sent (FitLines).
+BlockTranslation FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
+                                  const std::vector<std::string>& headerLines, TranslationService& service,
+                                  HttpTransport& transport, RateGate* gate);
 
 // The block's lines translated and joined by CR LF. When the reply yields no
 // line, the lines as given (cleaned source text), joined the same way.

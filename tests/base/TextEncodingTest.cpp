@@ -54,6 +54,9 @@ TEST(TextEncoding, Utf16RoundTripsEveryUnit) {
 
 TEST(LegacyEncoding, CodePagesReadIntoUtf8) {
     EXPECT_EQ(LegacyToUtf8("Caf\xE9 cr\xE8me \x80", "windows-1252"), "Caf\xC3\xA9 cr\xC3\xA8me \xE2\x82\xAC");
+    // The bytes the page leaves undefined read as Windows reads them, on every platform.
+    for (const char* name : {"windows-1252", "CP1252"})
+        EXPECT_EQ(LegacyToUtf8("a\x81\x8D\x8F\x90\x9Dz", name), "a\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9Dz");
     EXPECT_EQ(LegacyToUtf8("\xCF\xF0\xE8\xE2\xE5\xF2", "windows-1251"),
               "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82");
     EXPECT_TRUE(IsKnownLegacyEncoding(DefaultLegacyEncoding()));

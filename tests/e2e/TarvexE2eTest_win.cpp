@@ -320,6 +320,38 @@ TEST_F(TarvexE2e, TranslationThroughTheProxySetting) {
     EXPECT_EQ(fake.CountInRecords("\"via_proxy\": true"), 2);
 }
 
+// The service answers one segment per sentence, escaped; when it answers
+// with no translation at all, the finish message says so.
+TEST_F(TarvexE2e, SegmentedRepliesKeepEverySentenceAndUntranslatedBlocksAreReported) {
+    test::FakeService fake;
+    fake.Reset();
+    fake.Control("mode=sentences");
+    SetProxy(fake.Address());
+    const std::string movie = folder / "movie.srt";
+    const std::string film =
+        "1\r\n00:00:01,000 --> 00:00:02,000\r\nPardon? If you were a man,\r\nI would box you.\r\n\r\n"
+        "2\r\n00:00:03,000 --> 00:00:04,000\r\nHe said \"no\", then <b>a & b</b>\r\n";
+    WriteBytes(movie, film);
+    SelectTranslationPage();
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
+    EnterPath(movie);
+    ReplaceText(ComboEdit(id::comLan), "indonesian");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_EQ(ReadBytes(folder / "movie.id.srt"),
+              "1\r\n00:00:01,000 --> 00:00:02,000\r\nPARDON? IF YOU WERE A MAN,\r\nI WOULD BOX YOU.\r\n\r\n"
+              "2\r\n00:00:03,000 --> 00:00:04,000\r\nHE SAID\"NO\", THEN <B>A & B</B>\r\n");
+
+    fake.Control("mode=nomarks");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..\r\n2 of 2 blocks came back untranslated");
+    SetProxy("");
+    EXPECT_EQ(ReadBytes(folder / "movie.id.srt"),
+              "1\r\n00:00:01,000 --> 00:00:02,000\r\nPardon? If you were a man,\r\nI would box you.\r\n\r\n"
+              "2\r\n00:00:03,000 --> 00:00:04,000\r\nHe said \"no\", then <b>a & b</b>\r\n");
+    EXPECT_EQ(ReadBytes(movie), film);
+}
+
 TEST_F(TarvexE2e, APartialTranslationIsOfferedToBeContinued) {
     test::FakeService fake;
     fake.Reset();

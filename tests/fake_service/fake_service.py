@@ -11,6 +11,12 @@ Control (plain GETs on the same port):
   /_control?mode=M[&count=N][&status=S][&delay=MS][&retry_after=SEC]
       mode: normal | empty | nomarks | gzip | deflate | rawdeflate | brotli | status | flaky | drop | redirect
             | silent | slowheaders | endlessheaders | trickle | endless | huge | bomb | redirectloop
+            | sentences | sparse
+        sentences: one segment per sentence, as the service answers today: a
+                sentence may end inside a line or run over a line break; the
+                text escaped as the service escapes it (\u003c for "<"...),
+                left-out fields written as null
+        sparse: the same, in the older shape that leaves fields out (",,")
         brotli: the normal body, labelled with a content coding we do not read
         status: answer S (e.g. 429, 500) to every request
         flaky:  answer S (default 429) N times, then normally
@@ -39,6 +45,7 @@ import argparse
 import gzip
 import itertools
 import json
+import re
 import select
 import socket
 import socketserver
@@ -127,6 +134,42 @@ def reply_body(lines):
         brk = b"\\n" if index + 1 < len(lines) else b""
         segments.append(b'["' + escape(translate(line)) + brk + b'","' + escape(line) + brk + b'",null,null,1]')
     return b"[[" + b",".join(segments) + b'],null,"en"]'
+
+
+SENTENCE = re.compile(rb"[^.?!]*(?:[.?!]+\s*|$)")
+JSON_ESCAPES = {b'"': b'\\"', b"\\": b"\\\\", b"\n": b"\\n", b"\r": b"\\r", b"\t": b"\\t",
+                b"<": b"\\u003c", b">": b"\\u003e", b"&": b"\\u0026", b"=": b"\\u003d"}
+
+
+def json_text(text: bytes) -> bytes:
+    """A JSON string's inside as the service writes it: HTML-significant
+    characters as \\u escapes, other bytes (UTF-8 included) as they are."""
+    out = bytearray()
+    for byte in text:
+        char = bytes([byte])
+        if char in JSON_ESCAPES:
+            out += JSON_ESCAPES[char]
+        elif byte < 0x20:
+            out += b"\\u%04x" % byte
+        else:
+            out += char
+    return bytes(out)
+
+
+def sentence_reply_body(lines, sparse):
+    """[[[translation, original, ...], ...], null, "en", ...] with one segment
+    per sentence of the whole text, as the service cuts it."""
+    text = b"\n".join(lines)
+    sentences = [m.group(0) for m in SENTENCE.finditer(text) if m.group(0)]
+    gap = b"" if sparse else b"null"
+    segments = []
+    for sentence in sentences:
+        fields = [b'"' + json_text(translate(sentence)) + b'"', b'"' + json_text(sentence) + b'"', gap, gap, b"3"]
+        if not sparse:
+            fields += [b"null", b"null", b"[[]]", b'[[["0f2f0b6c","tea_GermanicA_en2deesfrit_2022q2.md"]]]']
+        segments.append(b"[" + b",".join(fields) + b"]")
+    tail = [gap, b'"en"', gap, gap, gap, b"1", b"[]" if not sparse else b"", b'[["en"],' + gap + b',[1],["en"]]']
+    return b"[[" + b",".join(segments) + b"]," + b",".join(tail) + b"]"
 
 
 class RecordingReader:
@@ -299,6 +342,8 @@ class Handler(BaseHTTPRequestHandler):
             headers["Content-Encoding"] = "deflate"
         elif mode == "brotli":
             headers["Content-Encoding"] = "br"
+        elif mode in ("sentences", "sparse"):
+            body = sentence_reply_body(lines, mode == "sparse")
         self.send(200, body, headers)
 
 

@@ -33,40 +33,6 @@ TEST(TranslationRequest, UrlEscapesEveryByteOfTheText) {
     EXPECT_NE(BuildRequestUrl("h", {}, "en", "id").find("&text=&hl=en&"), std::string::npos);
 }
 
-TEST(ParseReply, CutsLinesBetweenTheMarks) {
-    const std::string twoLines = R"([[["Halo\n","Hello\n",null,null,1],["Dunia","World",null,null,1]],null,"en"])";
-    EXPECT_EQ(ParseReply(twoLines, 2), (std::vector<std::string>{"Halo", "Dunia"}));
-    // More segments than lines sent: only as many as were sent.
-    EXPECT_EQ(ParseReply(twoLines, 1), (std::vector<std::string>{"Halo"}));
-    // Fewer segments than lines: what there is.
-    EXPECT_EQ(ParseReply(twoLines, 5), (std::vector<std::string>{"Halo", "Dunia"}));
-    EXPECT_TRUE(ParseReply("    ", 2).empty());
-    EXPECT_TRUE(ParseReply("", 2).empty());
-    EXPECT_TRUE(ParseReply("<html>unusual traffic</html>", 2).empty());
-    EXPECT_TRUE(ParseReply(R"([["no end mark)", 1).empty());
-    // An empty segment keeps the place of its line.
-    EXPECT_EQ(ParseReply(R"([["",""],["B","b"]])", 2), (std::vector<std::string>{"", "B"}));
-    EXPECT_EQ(ParseReply(R"([[" padded  ","x"]])", 1), (std::vector<std::string>{"padded"}));
-}
-
-TEST(ParseReply, RepairsPunctuationAndEscapedQuotes) {
-    auto one = [](const std::string& piece) { return ParseReply("[\"" + piece + "\",", 1).at(0); };
-    EXPECT_EQ(one("Hello ."), "Hello.");
-    EXPECT_EQ(one("a , b ' c"), "a, b' c");
-    EXPECT_EQ(one(R"(He said \" yes \")"), R"(He said "yes")");
-    EXPECT_EQ(one(R"(say \"hi\")"), R"(say"hi")");  // the blank before an escaped quote goes
-    EXPECT_EQ(one("a  ."), "a .");                  // one pass: replaced text is not searched again
-    EXPECT_EQ(one(R"(line\n)"), "line");
-    EXPECT_EQ(one(R"(keeps \\ and \u00e9)"), R"(keeps \\ and \u00e9)");
-}
-
-TEST(ParseReply, LineBreaksInAPieceBecomeSpaces) {
-    // A reply must not be able to add cues to the output.
-    const std::string forged = "[\"LINE1\r\n2\r\n00:00:00,000 --> 99:00:00,000\r\nINJECTED\rX\nY\",";
-    EXPECT_EQ(ParseReply(forged, 1),
-              (std::vector<std::string>{"LINE1  2  00:00:00,000 --> 99:00:00,000  INJECTED X Y"}));
-}
-
 class RequestTest : public ::testing::Test {
 protected:
     std::string Request(const std::vector<std::string>& lines) {

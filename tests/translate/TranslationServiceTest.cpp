@@ -133,7 +133,7 @@ TEST_F(TranslationServiceTest, CompressedRedirectedAndRetriedRepliesSucceed) {
     }
 }
 
-TEST_F(TranslationServiceTest, EmptyAndUnmarkedRepliesWriteTheCleanedSource) {
+TEST_F(TranslationServiceTest, RepliesWithoutTranslationWriteTheCleanedSourceAndAreCounted) {
     for (const char* mode : {"mode=empty", "mode=nomarks"}) {
         fake.Control(mode);
         test::TempFolder other;
@@ -145,7 +145,41 @@ TEST_F(TranslationServiceTest, EmptyAndUnmarkedRepliesWriteTheCleanedSource) {
                   "2\r\n00:00:03,000 --> 00:00:04,000\r\nQuote \"this\"\r\n\r\n"
                   "3\r\n00:00:05,000 --> 00:00:06,000\r\n\xC3\xA9t\xC3\xA9 #1 50%+\r\n")
             << mode;
+        ASSERT_FALSE(panel.Messages.empty());
+        EXPECT_EQ(panel.Messages.back().Text, "Process Success Bos..\r\n3 of 3 blocks came back untranslated");
     }
+}
+
+// The service answers one segment per sentence; a sentence may share a line
+// or run over a line break, and its text is escaped.
+TEST_F(TranslationServiceTest, CliKeepsEverySentenceOfSegmentedReplies) {
+    const std::string film =
+        "1\r\n00:00:01,000 --> 00:00:02,000\r\nPardon? If you were a man,\r\nI would box you.\r\n\r\n"
+        "2\r\n00:00:03,000 --> 00:00:04,000\r\n<b>a & b = c</b>\r\nHe said \"no\", then C:\\films\r\n\r\n"
+        "3\r\n00:00:05,000 --> 00:00:06,000\r\nOne. Two! Three? <i>Caf\xC3\xA9.</i>\r\n";
+    const std::string translated =
+        "1\r\n00:00:01,000 --> 00:00:02,000\r\nPARDON? IF YOU WERE A MAN,\r\nI WOULD BOX YOU.\r\n\r\n"
+        "2\r\n00:00:03,000 --> 00:00:04,000\r\n<B>A & B = C</B>\r\nHE SAID\"NO\", THEN C:\\FILMS\r\n\r\n"
+        "3\r\n00:00:05,000 --> 00:00:06,000\r\nONE. TWO! THREE? CAF\xC3\xA9.\r\n";
+    // Today's shape, the older one with left-out fields, and one segment per line: the same bytes.
+    for (const char* mode : {"mode=sentences", "mode=sparse", "mode=normal"}) {
+        fake.Control(mode);
+        test::TempFolder other;
+        const std::string path = other / "film.srt";
+        WriteBytes(path, film);
+        test::CliResult result = test::RunCli(
+            {"translate", "--from", "english", "--to", "indonesian", "--host", fake.Address(), path}, other);
+        EXPECT_EQ(result.Exit, 0) << mode << result.Err;
+        EXPECT_EQ(ReadBytes(other / "film.id.srt"), translated) << mode;
+        EXPECT_EQ(result.Err.find("untranslated"), std::string::npos) << result.Err;
+    }
+
+    fake.Control("mode=nomarks");
+    test::CliResult result =
+        test::RunCli({"translate", "--from", "english", "--to", "indonesian", "--host", fake.Address(), input}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_NE(result.Err.find("Process Success Bos..\n3 of 3 blocks came back untranslated\n"), std::string::npos)
+        << result.Err;
 }
 
 TEST_F(TranslationServiceTest, RefusalsAndLostConnectionsFailTheRun) {
