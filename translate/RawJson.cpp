@@ -121,8 +121,8 @@ private:
         const size_t start = at_;
         while (More()) {
             const char c = Peek();
-            const bool part = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                              c == '-' || c == '+' || c == '.';
+            const bool part = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' ||
+                              c == '+' || c == '.';
             if (!part) break;
             ++at_;
         }

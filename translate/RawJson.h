@@ -14,8 +14,8 @@ namespace tarvex {
 struct RawJsonValue {
     enum class Kind { Null, Literal, String, Array, Object };
     Kind What = Kind::Null;
-    std::string_view Text;             // a string's bytes between its quotes, escapes kept
-    std::vector<RawJsonValue> Items;   // an array's elements (see ScanRawJson)
+    std::string_view Text;            // a string's bytes between its quotes, escapes kept
+    std::vector<RawJsonValue> Items;  // an array's elements (see ScanRawJson)
 };
 
 // The one value `text` holds, blanks around it allowed; nothing for a syntax

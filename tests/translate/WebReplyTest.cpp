@@ -40,9 +40,9 @@ TEST(WebReply, FindsTheTranslationInEveryShapeTheServiceWrites) {
 }
 
 TEST(WebReply, RepliesWithoutATranslationGiveNoLine) {
-    for (const char* reply : {"", "   ", "<html><body>unusual traffic [\"trap\",</body></html>", R"({"error":"x"})",
-                              "[]", "[null,\"en\"]", "[[]]", "[[[1,2]]]x", R"([["no end)", R"([[["a"],,)", "42",
-                              R"("just a string")", "[[{\"a\":1}]]"})
+    for (const char* reply :
+         {"", "   ", "<html><body>unusual traffic [\"trap\",</body></html>", R"({"error":"x"})", "[]", "[null,\"en\"]",
+          "[[]]", "[[[1,2]]]x", R"([["no end)", R"([[["a"],,)", "42", R"("just a string")", "[[{\"a\":1}]]"})
         EXPECT_FALSE(ReplyTranslationText(reply).has_value()) << reply;
     // A reply nested past any real shape is refused, not followed down.
     EXPECT_FALSE(ScanRawJson(std::string(100000, '[') + std::string(100000, ']')).has_value());

@@ -20,7 +20,7 @@ namespace tarvex {
 using BlockLines = std::vector<std::string>;
 
 struct ServiceLimits {
-    size_t MostBlocks = 1;               // blocks in one request
+    size_t MostBlocks = 1;                // blocks in one request
     size_t MostBytes = size_t{16} << 10;  // text bytes of one request, as the service counts them
 };
 
