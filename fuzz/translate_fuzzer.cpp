@@ -63,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The reply reading on its own, over the raw bytes: never more lines than sent.
-    const std::vector<std::string> sent{"a", "b", "c"};
-    const std::string fitted = FitLines(ReadReplyLines(content), sent).Text;
+    const std::vector<std::string> threeLines{"a", "b", "c"};
+    const std::string fitted = FitLines(ReadReplyLines(content), threeLines).Text;
     if (std::count(fitted.begin(), fitted.end(), '\n') > 2 || std::count(fitted.begin(), fitted.end(), '\r') > 2)
         std::abort();
 
