@@ -61,7 +61,7 @@ dist-test: dist
 
 # Every committed seed once, under ASan and UBSan.
 test-fuzz-seeds: fuzz-build
-	@for f in timestamp shift_file stream_shift translate http_reply; do \
+	@for f in timestamp shift_file stream_shift cue_shift translate http_reply; do \
 	  build/fuzz/fuzz/$${f}_fuzzer -runs=0 fuzz/corpus/$$f >build/fuzz/$$f.log 2>&1 \
 	    || { cat build/fuzz/$$f.log; exit 1; }; \
 	  echo "fuzz seeds: $$f $$(ls fuzz/corpus/$$f | wc -l) inputs replayed"; \
@@ -75,7 +75,7 @@ bench: deps
 
 # Each target for FUZZ_SECONDS; new findings land in build/fuzz/corpus-*.
 fuzz: deps fuzz-build
-	@for f in timestamp shift_file stream_shift translate http_reply; do \
+	@for f in timestamp shift_file stream_shift cue_shift translate http_reply; do \
 	  mkdir -p build/fuzz/corpus-$$f; \
 	  build/fuzz/fuzz/$${f}_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	    build/fuzz/corpus-$$f fuzz/corpus/$$f || exit 1; \

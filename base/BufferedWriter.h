@@ -1,6 +1,7 @@
 #pragma once
 // Collects output lines and hands them to the file in large pieces; each
-// line is followed by CR LF, whatever line end the input used.
+// line is followed by CR LF, whatever line end the input used, unless the
+// caller names another.
 
 #include <cstring>
 #include <string>
@@ -20,20 +21,23 @@ public:
         buffer_.resize(kCapacity);
     }
 
-    void WriteLine(std::string_view line) {
-        if (kCapacity - used_ < line.size() + 2) {
+    void WriteLine(std::string_view line) { WriteLine(line, "\r\n"); }
+
+    // With a line end of the caller's choosing (a file that keeps its own).
+    void WriteLine(std::string_view line, std::string_view lineEnd) {
+        if (kCapacity - used_ < line.size() + lineEnd.size()) {
             Flush();
-            if (line.size() + 2 > kCapacity) {
+            if (line.size() + lineEnd.size() > kCapacity) {
                 // A line longer than the buffer goes straight to the file.
                 Write(line);
-                Write("\r\n");
+                Write(lineEnd);
                 return;
             }
         }
         std::memcpy(buffer_.data() + used_, line.data(), line.size());
         used_ += line.size();
-        buffer_[used_++] = '\r';
-        buffer_[used_++] = '\n';
+        std::memcpy(buffer_.data() + used_, lineEnd.data(), lineEnd.size());
+        used_ += lineEnd.size();
     }
 
     void Flush() {

@@ -24,7 +24,7 @@ bool HasSubtitleExtension(const std::string& path) {
     if (path.size() < 4) return false;
     std::string ext = path.substr(path.size() - 4);
     for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".srt" || ext == ".txt";
+    return ext == ".srt" || ext == ".txt" || ext == ".vtt" || ext == ".ass" || ext == ".ssa";
 }
 
 std::string InsertBeforeExtension(const std::string& path, std::string_view insert) {

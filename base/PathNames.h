@@ -19,7 +19,8 @@ std::string FileNameOf(const std::string& path);
 // The text before the last separator ("" when there is none); for a file in
 // a drive root, D:\x.srt, this is the bare drive "D:".
 std::string FolderOf(const std::string& path);
-// True when the path ends in ".srt" or ".txt", in any letter case.
+// True when the path ends in ".srt", ".txt", ".vtt", ".ass" or ".ssa", in
+// any letter case.
 bool HasSubtitleExtension(const std::string& path);
 // The path with `insert` put before its last four characters (the
 // extension with its dot): movie.srt + "_original" -> movie_original.srt.

@@ -3,6 +3,7 @@
 // the user can see (percentages, shift amounts).
 
 #include <cmath>
+#include <cstdint>
 
 namespace tarvex {
 
@@ -14,6 +15,16 @@ inline double RoundHalfEven(double value) {
     if (diff > 0.5) return floorValue + 1.0;
     if (diff < 0.5) return floorValue;
     return std::fmod(floorValue, 2.0) == 0.0 ? floorValue : floorValue + 1.0;
+}
+
+// numerator / denominator to the nearest integer, ties to even, in integers
+// so that no time loses a unit to floating point. The numerator is not
+// negative and the denominator is positive.
+inline int64_t RoundHalfEvenDiv(int64_t numerator, int64_t denominator) {
+    int64_t quotient = numerator / denominator;
+    int64_t twice = 2 * (numerator % denominator);
+    if (twice > denominator || (twice == denominator && quotient % 2 != 0)) ++quotient;
+    return quotient;
 }
 
 }  // namespace tarvex

@@ -11,4 +11,10 @@ namespace tarvex::bench {
 
 std::string GenerateSrt(int32_t cueCount, uint32_t seed = 20261207);
 
+// About `bytes` long: a downloader's WebVTT (LF line ends, cue settings,
+// inline karaoke times and class tags), and an ASS script (CR LF, styles,
+// events with override blocks and \N breaks, the odd Comment).
+std::string GenerateWebVtt(size_t bytes, uint32_t seed = 20261208);
+std::string GenerateAss(size_t bytes, uint32_t seed = 20261208);
+
 }  // namespace tarvex::bench

@@ -19,6 +19,7 @@ extern char** environ;
 #include "base/StringFiles.h"
 #include "bench/CorpusGenerator.h"
 #include "job/ProgressPanel.h"
+#include "subtitle/CueShift.h"
 #include "subtitle/ShiftContent.h"
 #include "subtitle/StreamShift.h"
 #include "subtitle/TimeShiftRun.h"
@@ -53,16 +54,31 @@ public:
 };
 
 struct WorkFolder {
-    WorkFolder() : path(fs::temp_directory_path() / ("tarvex-bench-" + std::to_string(::getpid()))) {
+    explicit WorkFolder(std::string name = "movie.srt")
+        : path(fs::temp_directory_path() / ("tarvex-bench-" + std::to_string(::getpid()))), file(std::move(name)) {
         fs::create_directories(path);
     }
     ~WorkFolder() { fs::remove_all(path); }
     void Reset(const std::string& content) {
         for (const auto& entry : fs::directory_iterator(path)) fs::remove(entry.path());
-        WriteFile(path / "movie.srt", content);
+        WriteFile(path / file, content);
     }
     fs::path path;
+    std::string file;
 };
+
+// WebVTT and ASS films of 100 MB, each made once.
+constexpr size_t kCueCorpusBytes = 100 * 1000 * 1000;
+
+const std::string& CueCorpus(SubtitleFormat format) {
+    static const std::string vtt = GenerateWebVtt(kCueCorpusBytes);
+    static const std::string ass = GenerateAss(kCueCorpusBytes);
+    return format == SubtitleFormat::Ass ? ass : vtt;
+}
+
+SubtitleFormat FormatOf(const benchmark::State& state) {
+    return state.range(0) == 0 ? SubtitleFormat::WebVtt : SubtitleFormat::Ass;
+}
 
 // The run's first pass over content in memory: the separator and the count.
 void BM_CountTimingLines(benchmark::State& state) {
@@ -107,6 +123,26 @@ void BM_ShiftInMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_ShiftInMemory)->Arg(1)->Arg(2)->ArgNames({"mode"})->Unit(benchmark::kMillisecond);
 
+// Both passes the run makes over a WebVTT or ASS film (count, then shift
+// 1.5 s later), in memory.
+void BM_CueShiftInMemory(benchmark::State& state) {
+    const SubtitleFormat format = FormatOf(state);
+    const std::string& corpus = CueCorpus(format);
+    std::string shifted;
+    shifted.reserve(corpus.size() + corpus.size() / 8);
+    StringInput input(corpus);
+    for (auto _ : state) {
+        shifted.clear();
+        StringOutput output(shifted);
+        const CueCount count = CountCues(input, format);
+        ShiftCueStream(input, format, ResolveCueAmount(count, format, ShiftAmount{ShiftMode::Plus, 0, 1, 500}), output);
+        benchmark::DoNotOptimize(shifted.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(corpus.size()));
+    state.counters["file_MB"] = static_cast<double>(corpus.size()) / 1e6;
+}
+BENCHMARK(BM_CueShiftInMemory)->Arg(0)->Arg(1)->ArgNames({"ass"})->Unit(benchmark::kMillisecond);
+
 void BM_RunTimeShiftOnFiles(benchmark::State& state) {
     const std::string& corpus = Corpus();
     WorkFolder folder;
@@ -130,9 +166,13 @@ BENCHMARK(BM_RunTimeShiftOnFiles)->UseRealTime()->Unit(benchmark::kMillisecond);
 // own: a child spawned straight from this large process would count this
 // process's pages into its peak before its exec.
 void BM_CliShiftEndToEnd(benchmark::State& state) {
-    const std::string& corpus = Corpus();
-    WorkFolder folder;
-    const std::string input = (folder.path / "movie.srt").string();
+    // 0: the SRT corpus; 1 and 2: the 100 MB WebVTT and ASS films, 1.5 s later.
+    const int64_t which = state.range(0);
+    const std::string& corpus =
+        which == 0 ? Corpus() : CueCorpus(which == 1 ? SubtitleFormat::WebVtt : SubtitleFormat::Ass);
+    const std::string name = which == 0 ? "movie.srt" : which == 1 ? "movie.vtt" : "movie.ass";
+    WorkFolder folder(name);
+    const std::string input = (folder.path / name).string();
     const std::string peakFile = (folder.path / "peak.txt").string();
     std::vector<long> peaksKb;
     for (auto _ : state) {
@@ -143,8 +183,16 @@ void BM_CliShiftEndToEnd(benchmark::State& state) {
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        std::vector<std::string> words = {"/usr/bin/time", "-f",    "%M",     "-o",    peakFile,
-                                          TARVEX_CLI_PATH, "shift", "--plus", "01:30", input};
+        std::vector<std::string> words = {"/usr/bin/time",
+                                          "-f",
+                                          "%M",
+                                          "-o",
+                                          peakFile,
+                                          TARVEX_CLI_PATH,
+                                          "shift",
+                                          "--plus",
+                                          which == 0 ? "01:30" : "0:01.5",
+                                          input};
         std::vector<char*> argv;
         for (std::string& word : words) argv.push_back(word.data());
         argv.push_back(nullptr);
@@ -172,7 +220,13 @@ void BM_CliShiftEndToEnd(benchmark::State& state) {
     state.counters["peak_RSS_MB"] = medianKb * 1024 / 1e6;
     state.counters["RSS_limit_MB"] = 16;
 }
-BENCHMARK(BM_CliShiftEndToEnd)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CliShiftEndToEnd)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgNames({"format"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tarvex::bench

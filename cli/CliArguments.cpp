@@ -19,6 +19,15 @@ bool AllDigits(const std::string& text) {
     return true;
 }
 
+// Two digits at most, then optionally "." or "," and one to three decimals.
+bool SecondsWithDecimals(const std::string& text) {
+    size_t separator = text.find_first_of(".,");
+    if (separator == std::string::npos) return AllDigits(text);
+    std::string decimals = text.substr(separator + 1);
+    return AllDigits(text.substr(0, separator)) && !decimals.empty() && decimals.size() <= 3 &&
+           decimals.find_first_not_of("0123456789") == std::string::npos;
+}
+
 bool IsNameCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.';
 }
@@ -158,6 +167,8 @@ const char* UsageText() {
            "  tarvex-cli shift --plus MM:SS FILE...    move every timestamp later\n"
            "  tarvex-cli shift --minus MM:SS FILE...   move every timestamp earlier\n"
            "  tarvex-cli shift --start MM:SS FILE...   make the first subtitle start at MM:SS\n"
+           "  tarvex-cli shift --fps FROM:TO FILE...   retime a file made for FROM frames per second\n"
+           "                                        for a video that plays at TO (25:23.976)\n"
            "  tarvex-cli translate --from NAME --to NAME [--service NAME] [--url URL] [--model NAME]\n"
            "                      [--api-key-file FILE] [--host HOST[:PORT]] [--timeout SECONDS]\n"
            "                      [--jobs N] [--resume] [--encoding NAME] FILE...\n"
@@ -165,12 +176,14 @@ const char* UsageText() {
            "  tarvex-cli languages [--service NAME]  the language names and their codes\n"
            "  tarvex-cli --help | --version\n"
            "\n"
-           "FILE is an .srt or .txt subtitle file. It is kept as NAME_original.ext (or\n"
+           "FILE is a subtitle file: SRT (.srt, .txt), WebVTT (.vtt) or ASS/SSA (.ass,\n"
+           ".ssa), told by its content first. It is kept as NAME_original.ext (or\n"
            "NAME_originalN.ext when that name is taken) and the shifted file takes its name;\n"
            "a shift that fails or is interrupted leaves the file as it was. Several files\n"
            "are run one after the other, each on its own, and a last line tells how many\n"
            "were done and how many failed.\n"
-           "MM and SS are whole numbers from 0 to 59. Language names are those of\n"
+           "MM is a whole number from 0 to 59, SS a number below 60 with up to three\n"
+           "decimals (0:01.5, 0:01,25, 0:00.040). Language names are those of\n"
            "`tarvex-cli languages` (a two-letter code of letters or \"-\" is taken as it\n"
            "is; any other text means \"auto\").\n"
            "--service is google (the web endpoint, the default; --host HOST[:PORT] asks\n"
@@ -198,7 +211,7 @@ bool SplitMinutesSeconds(const std::string& text, std::string& minutes, std::str
     if (colon == std::string::npos) return false;
     std::string mm = text.substr(0, colon);
     std::string ss = text.substr(colon + 1);
-    if (!AllDigits(mm) || !AllDigits(ss)) return false;
+    if (!AllDigits(mm) || !SecondsWithDecimals(ss)) return false;
     if (std::stoi(mm) > 59 || std::stoi(ss) > 59) return false;
     minutes = mm;
     seconds = ss;
@@ -240,6 +253,10 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
             int index = word == "--start" ? 0 : word == "--plus" ? 1 : 2;
             parsed.Request.ModeSelected[index] = true;
             amount = arguments[++at];
+        } else if (!filesOnly && word == "--fps") {
+            if (at + 1 >= arguments.size()) throw UsageError{"--fps needs FROM:TO"};
+            ++modes;
+            parsed.FrameRates = arguments[++at];
         } else if (!filesOnly && word == "--") {
             filesOnly = true;
         } else if (!filesOnly && word.size() > 1 && word[0] == '-') {
@@ -248,7 +265,7 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
             parsed.Files.push_back(word);
         }
     }
-    if (modes != 1) throw UsageError{"give exactly one of --plus, --minus or --start"};
+    if (modes != 1) throw UsageError{"give exactly one of --plus, --minus, --start or --fps"};
     if (parsed.Files.empty()) throw UsageError{"no FILE given"};
     parsed.Request.ActiveTab = 0;
     parsed.Request.PathText = parsed.Files.front();

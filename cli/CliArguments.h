@@ -17,8 +17,10 @@ struct CliArguments {
     // with the first file as the path; every file, in the order given.
     ProcessRequest Request;
     std::vector<std::string> Files;
-    // For Shift: the MM:SS text as given, checked after the file.
+    // For Shift: the MM:SS text as given, checked after the file, or the
+    // FROM:TO of --fps.
     std::string Amount;
+    std::string FrameRates;
     // For Translate: the service as HOST or HOST:PORT, and the time-out of
     // each request in seconds (0: the service's own, 30 s but for a model).
     std::string Host;
@@ -44,7 +46,8 @@ struct UsageError {
 
 CliArguments ParseArguments(const std::vector<std::string>& arguments);
 
-// The amount check of the CLI: MM:SS with whole numbers 0..59. Answers false
+// The amount check of the CLI: MM:SS with MM a whole number 0..59 and SS a
+// number below 60 with up to three decimals ("." or ","). Answers false
 // (with nothing set) for anything else.
 bool SplitMinutesSeconds(const std::string& text, std::string& minutes, std::string& seconds);
 

@@ -31,7 +31,7 @@ constexpr int kExitRefused = 2;
 
 namespace {
 
-constexpr const char* kExtensionText = "Only .srt and .txt subtitle files can be processed..!";
+constexpr const char* kExtensionText = "Only .srt, .txt, .vtt, .ass and .ssa subtitle files can be processed..!";
 
 // With several files a refusal names its file first.
 std::string refusedFile;
@@ -48,9 +48,10 @@ int RefusalOf(const CliArguments& arguments, ProcessDecision& decision) {
     ProcessRequest request = arguments.Request;
     if (!files.FileExists(request.PathText)) return Refuse(kFileNotFoundText);
     if (!HasSubtitleExtension(request.PathText)) return Refuse(kExtensionText);
-    if (arguments.Which == Command::Shift &&
+    if (arguments.Which == Command::Shift && arguments.FrameRates.empty() &&
         !SplitMinutesSeconds(arguments.Amount, request.MinutesText, request.SecondsText))
         return Refuse(kAmountRangeText);
+    request.FrameRateText = arguments.FrameRates;
     decision = CheckProcessInputs(request, files);
     if (!decision.Accepted) return Refuse(decision.Text);
     if (arguments.Which == Command::Translate && !IsConnected()) return Refuse("Internet not connected");
@@ -101,7 +102,7 @@ int RunShift(const CliArguments& arguments) {
     InterruptGuard guard;
     int status = RunEach(jobs, [](const JobSettings& settings) {
         ConsoleRun run;
-        return RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, run.Environment());
+        return RunTimeShift(settings, run.Environment());
     });
     guard.EndIfInterrupted();
     return status;

@@ -15,6 +15,7 @@ struct ShiftRequest {
     ShiftMode Mode = ShiftMode::Plus;
     int16_t Minutes = 0;
     int16_t Seconds = 0;
+    int16_t Millis = 0;  // a fraction of a second, which takes the exact path
     std::string_view Rest;
 };
 
@@ -29,6 +30,7 @@ inline ShiftRequest TakeShiftRequest(const uint8_t* data, size_t size) {
     bool wild = (data[0] & 0x80) != 0;
     request.Minutes = wild ? static_cast<int16_t>(data[1] * 257 - 32768) : static_cast<int16_t>(data[1] % 60);
     request.Seconds = wild ? static_cast<int16_t>(data[2] * 257 - 32768) : static_cast<int16_t>(data[2] % 60);
+    if ((data[0] & 0x40) != 0) request.Millis = static_cast<int16_t>((data[1] * 7 + data[2]) % 1000);
     request.Rest = std::string_view(reinterpret_cast<const char*>(data + 3), size - 3);
     return request;
 }

@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     Outcome whole;
     try {
-        whole.Bytes = ShiftContent(request.Rest, request.Mode, request.Minutes, request.Seconds);
+        whole.Bytes =
+            ShiftContent(request.Rest, ShiftAmount{request.Mode, request.Minutes, request.Seconds, request.Millis});
     } catch (const RuntimeError& error) {
         whole.Error = error;
     }
@@ -55,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int64_t reported = 0;
     try {
         ShiftStream(
-            input, count.Separator, request.Mode, request.Minutes, request.Seconds, output,
+            input, count.Separator, ShiftAmount{request.Mode, request.Minutes, request.Seconds, request.Millis}, output,
             [&reported](int64_t done) {
                 reported = done;
                 return done + 1;

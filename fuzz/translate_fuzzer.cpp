@@ -15,8 +15,10 @@
 #include "job/ProgressPanel.h"
 #include "subtitle/Lines.h"
 #include "subtitle/ShiftContent.h"
+#include "subtitle/SubtitleFormat.h"
 #include "support/ScriptedTransport.h"
 #include "translate/BlockPlan.h"
+#include "translate/CuePlan.h"
 #include "translate/TextCleaning.h"
 #include "translate/TranslateRun.h"
 #include "translate/TranslationRequest.h"
@@ -61,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The reply reading on its own, over the raw bytes: never more lines than sent.
-    const std::vector<std::string> sent{"a", "b", "c"};
-    const std::string fitted = FitLines(ReadReplyLines(content), sent).Text;
+    const std::vector<std::string> threeLines{"a", "b", "c"};
+    const std::string fitted = FitLines(ReadReplyLines(content), threeLines).Text;
     if (std::count(fitted.begin(), fitted.end(), '\n') > 2 || std::count(fitted.begin(), fitted.end(), '\r') > 2)
         std::abort();
 
@@ -88,6 +90,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool done = RunTranslation("C:\\f\\movie.srt", "english", "indonesian", environment, service, nullptr);
 
     std::vector<std::string_view> lines = SplitLines(content);
+    if (readable && DetectSubtitleFormat(content, "movie.srt") != SubtitleFormat::Srt) {
+        // WebVTT and ASS: the input stays, and every block of a finished
+        // output is recognised by the resume check of its own plan (lines
+        // after the last block are written again on resuming).
+        if (files.Files["C:\\f\\movie.srt"] != bytes) std::abort();
+        if (!done) return 0;
+        const TextFamily outputFamily = family == TextFamily::Legacy ? TextFamily::Utf8 : family;
+        const std::string output = TextToUtf8(files.Files["C:\\f\\movie.id.srt"], outputFamily, "");
+        const SubtitleFormat format = DetectSubtitleFormat(content, "movie.srt");
+        const BlockPlan plan = PlanCueBlocks(format, content, lines);
+        const KeptOutput kept = MatchEarlierOutput(plan, output);
+        int32_t blocks = 0;
+        for (const PlanStep& step : plan.Steps) blocks += step.What == PlanStep::Kind::BlockEnd ? 1 : 0;
+        if (kept.Bytes > output.size() || kept.Blocks > blocks) std::abort();
+        if (replyStyle != 3 && kept.Blocks != blocks) std::abort();
+        return 0;
+    }
     bool anyTiming = false;
     for (std::string_view line : lines) anyTiming = anyTiming || IsTimingLine(line);
     if (done != (readable && anyTiming)) std::abort();

@@ -18,6 +18,11 @@ struct JobSettings {
     ShiftMode Mode = ShiftMode::StartTime;
     int16_t Minutes = 0;
     int16_t Seconds = 0;
+    int16_t Millis = 0;  // the fraction of Seconds, 0..999
+    // A frame-rate change instead of a shift: the file was timed for RateFrom
+    // frames per second and the video plays at RateTo (thousandths; 0 none).
+    int32_t RateFrom = 0;
+    int32_t RateTo = 0;
     std::string SourceLanguage;
     std::string TargetLanguage;
 };

@@ -47,6 +47,54 @@ int ParseShiftAmount(const std::string& text) {
     return value <= 59 ? value : -1;
 }
 
+namespace {
+
+// Digits, then optionally "." or "," and one to three more: thousandths, or
+// -1. At most `wholeDigits` digits before the separator, leading zeros aside.
+int64_t ParseThousandths(std::string_view text, size_t wholeDigits) {
+    size_t separator = text.find_first_of(".,");
+    std::string_view whole = text.substr(0, separator);
+    while (whole.size() > 1 && whole.front() == '0') whole.remove_prefix(1);
+    if (whole.empty() || whole.size() > wholeDigits) return -1;
+    int64_t value = 0;
+    for (char c : whole) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    value *= 1000;
+    if (separator == std::string_view::npos) return value;
+    std::string_view fraction = text.substr(separator + 1);
+    if (fraction.empty() || fraction.size() > 3) return -1;
+    int64_t scale = 100;
+    for (char c : fraction) {
+        if (c < '0' || c > '9') return -1;
+        value += (c - '0') * scale;
+        scale /= 10;
+    }
+    return value;
+}
+
+}  // namespace
+
+int ParseShiftSeconds(const std::string& text) {
+    std::string_view trimmed = TrimSpaces(text);
+    if (trimmed.empty()) return 0;
+    int64_t millis = ParseThousandths(trimmed, 2);
+    return millis >= 0 && millis < 60000 ? static_cast<int>(millis) : -1;
+}
+
+bool ParseFrameRates(const std::string& text, int32_t& from, int32_t& to) {
+    size_t colon = text.find(':');
+    if (colon == std::string::npos) return false;
+    int64_t first = ParseThousandths(TrimSpaces(std::string_view(text).substr(0, colon)), 4);
+    int64_t second = ParseThousandths(TrimSpaces(std::string_view(text).substr(colon + 1)), 4);
+    constexpr int64_t kMost = 1000 * 1000;
+    if (first <= 0 || second <= 0 || first > kMost || second > kMost) return false;
+    from = static_cast<int32_t>(first);
+    to = static_cast<int32_t>(second);
+    return true;
+}
+
 ProcessDecision CheckProcessInputs(const ProcessRequest& request, FileSystem& files) {
     if (!files.FileExists(request.PathText))
         return Refuse(kFileNotFoundText, kFileNotFoundTitle, MessageIcon::Exclamation);
@@ -65,6 +113,13 @@ ProcessDecision CheckProcessInputs(const ProcessRequest& request, FileSystem& fi
     }
 
     decision.Settings.Job = JobKind::TimeShift;
+    if (!request.FrameRateText.empty()) {
+        if (!ParseFrameRates(request.FrameRateText, decision.Settings.RateFrom, decision.Settings.RateTo))
+            return Refuse(kFrameRateText, kInformationTitle, MessageIcon::Information);
+        decision.Settings.Mode = ShiftMode::Plus;
+        decision.Accepted = true;
+        return decision;
+    }
     ShiftMode mode = ShiftMode::StartTime;  // also when no button is selected
     for (int16_t index = 0; index < 3; ++index) {
         if (request.ModeSelected[index]) {
@@ -73,17 +128,18 @@ ProcessDecision CheckProcessInputs(const ProcessRequest& request, FileSystem& fi
         }
     }
     int minutes = ParseShiftAmount(request.MinutesText);
-    int seconds = ParseShiftAmount(request.SecondsText);
+    int millis = ParseShiftSeconds(request.SecondsText);
     // The arithmetic of the shift carries only once, so larger amounts
     // would write fields out of range.
-    if (minutes < 0 || seconds < 0) return Refuse(kAmountRangeText, kInformationTitle, MessageIcon::Information);
+    if (minutes < 0 || millis < 0) return Refuse(kAmountRangeText, kInformationTitle, MessageIcon::Information);
     // Start Time may re-base to 00:00; Plus and Minus need a real amount.
-    if (minutes == 0 && mode != ShiftMode::StartTime && seconds == 0)
+    if (minutes == 0 && mode != ShiftMode::StartTime && millis == 0)
         return Refuse(kZeroShiftText, kInformationTitle, MessageIcon::Information);
 
     decision.Settings.Mode = mode;
     decision.Settings.Minutes = static_cast<int16_t>(minutes);
-    decision.Settings.Seconds = static_cast<int16_t>(seconds);
+    decision.Settings.Seconds = static_cast<int16_t>(millis / 1000);
+    decision.Settings.Millis = static_cast<int16_t>(millis % 1000);
     decision.Accepted = true;
     return decision;
 }

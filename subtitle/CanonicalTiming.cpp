@@ -119,7 +119,9 @@ char* PutMinus(char* at, const Stamp& stamp, int minutes, int seconds) {
 }  // namespace
 
 char* PutCanonicalTimingLine(std::string_view line, const ShiftAmount& amount, char* at, std::string_view& tail) {
-    if (amount.Minutes < 0 || amount.Minutes > 59 || amount.Seconds < 0 || amount.Seconds > 59) return nullptr;
+    if (!amount.WholeSeconds() || amount.Minutes < 0 || amount.Minutes > 59 || amount.Seconds < 0 ||
+        amount.Seconds > 59)
+        return nullptr;
     Stamp start;
     Stamp end;
     if (!ReadStamp(line, start)) return nullptr;

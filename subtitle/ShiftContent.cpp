@@ -37,9 +37,13 @@ std::vector<size_t> FindTimingLines(const std::vector<std::string_view>& lines) 
 }
 
 std::string ShiftContent(std::string_view content, ShiftMode mode, int16_t minutes, int16_t seconds) {
+    return ShiftContent(content, ShiftAmount{mode, minutes, seconds});
+}
+
+std::string ShiftContent(std::string_view content, const ShiftAmount& requested) {
     std::vector<std::string_view> lines = SplitLines(content);
     const std::vector<size_t> timingLines = FindTimingLines(lines);
-    ShiftAmount amount = ResolveShiftAmount(lines, timingLines, mode, minutes, seconds);
+    ShiftAmount amount = ResolveShiftAmount(lines, timingLines, requested);
     // Written through a pointer into a buffer sized for the worst case: each
     // line gains CR LF, each rebuilt timestamp at most a few characters (a
     // carried hour, a padded field, three fraction digits).

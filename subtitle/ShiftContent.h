@@ -47,5 +47,6 @@ void ShiftLines(const std::vector<std::string_view>& lines, const std::vector<si
 // The whole shift in memory: content in, shifted content out. StartTime is
 // resolved from the first timing line (content without one then raises 5).
 std::string ShiftContent(std::string_view content, ShiftMode mode, int16_t minutes, int16_t seconds);
+std::string ShiftContent(std::string_view content, const ShiftAmount& requested);
 
 }  // namespace tarvex

@@ -58,15 +58,14 @@ private:
 // their separators turned into CR LF; the arrow's line is rebuilt.
 class StreamShifter {
 public:
-    StreamShifter(InputFile& input, LineSeparator separator, ShiftMode mode, int16_t minutes, int16_t seconds,
-                  OutputFile& output, const ShiftProgress& progress, size_t chunkSize)
+    StreamShifter(InputFile& input, LineSeparator separator, const ShiftAmount& requested, OutputFile& output,
+                  const ShiftProgress& progress, size_t chunkSize)
         : input_(input),
           separator_(separator),
           separatorLength_(SeparatorLength(separator)),
-          minutes_(minutes),
-          seconds_(seconds),
-          resolved_(mode != ShiftMode::StartTime),
-          amount_{mode, minutes, seconds},
+          requested_(requested),
+          resolved_(requested.Mode != ShiftMode::StartTime),
+          amount_(requested),
           output_(output),
           progress_(progress),
           chunk_(std::max(chunkSize, kSmallestChunk)),
@@ -221,7 +220,7 @@ private:
         std::string_view line(window_.data() + from, to - from);
         if (!resolved_) {
             try {
-                amount_ = StartTimeAmount(line, minutes_, seconds_);
+                amount_ = StartTimeAmount(line, requested_.Minutes, requested_.Seconds, requested_.Millis);
             } catch (const RuntimeError&) {
                 RethrowAtThisLine(from, line);
             }
@@ -251,8 +250,7 @@ private:
     InputFile& input_;
     const LineSeparator separator_;
     const size_t separatorLength_;
-    const int16_t minutes_;
-    const int16_t seconds_;
+    const ShiftAmount requested_;
     bool resolved_;
     ShiftAmount amount_;
     OutputFile& output_;
@@ -278,10 +276,15 @@ private:
 
 }  // namespace
 
+StreamShiftResult ShiftStream(InputFile& input, LineSeparator separator, const ShiftAmount& requested,
+                              OutputFile& output, const ShiftProgress& progress, size_t chunkSize) {
+    StreamShifter shifter(input, separator, requested, output, progress, chunkSize);
+    return shifter.Run();
+}
+
 StreamShiftResult ShiftStream(InputFile& input, LineSeparator separator, ShiftMode mode, int16_t minutes,
                               int16_t seconds, OutputFile& output, const ShiftProgress& progress, size_t chunkSize) {
-    StreamShifter shifter(input, separator, mode, minutes, seconds, output, progress, chunkSize);
-    return shifter.Run();
+    return ShiftStream(input, separator, ShiftAmount{mode, minutes, seconds}, output, progress, chunkSize);
 }
 
 }  // namespace tarvex

@@ -28,6 +28,9 @@ using ShiftProgress = std::function<int64_t(int64_t done)>;
 // the line as ShiftContent names it. Polls for an interruption between chunks.
 // Lines without the arrow pass through in pieces whatever their length; a
 // timing line is held whole, as it is rebuilt.
+StreamShiftResult ShiftStream(InputFile& input, LineSeparator separator, const ShiftAmount& requested,
+                              OutputFile& output, const ShiftProgress& progress = nullptr,
+                              size_t chunkSize = kStreamChunkSize);
 StreamShiftResult ShiftStream(InputFile& input, LineSeparator separator, ShiftMode mode, int16_t minutes,
                               int16_t seconds, OutputFile& output, const ShiftProgress& progress = nullptr,
                               size_t chunkSize = kStreamChunkSize);

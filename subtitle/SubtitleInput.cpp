@@ -3,6 +3,8 @@
 #include "base/FileSystem.h"
 #include "base/RuntimeError.h"
 #include "job/ProgressPanel.h"
+#include "subtitle/CueLayout.h"
+#include "subtitle/CueShift.h"
 #include "subtitle/ShiftContent.h"
 
 namespace tarvex {
@@ -13,11 +15,19 @@ void ReadSubtitleInput(const std::string& path, const std::string& legacyEncodin
     input.Family = DetectTextFamily(bytes);
     input.Content =
         input.Family == TextFamily::Utf8 ? std::move(bytes) : TextToUtf8(bytes, input.Family, legacyEncoding);
+    input.Format = DetectSubtitleFormat(input.Content, path);
     input.Lines = SplitLines(input.Content);
-    input.TimingLines = FindTimingLines(input.Lines);
+    if (input.Format == SubtitleFormat::Srt) {
+        input.TimingLines = FindTimingLines(input.Lines);
+    } else {
+        input.TimingLines.clear();
+        CueLayout layout(input.Format);
+        for (size_t index = 0; index < input.Lines.size(); ++index)
+            if (layout.Next(input.Lines[index]) == CueLineKind::Timing) input.TimingLines.push_back(index);
+    }
     if (input.TimingLines.size() > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
     input.Total = static_cast<int32_t>(input.TimingLines.size());
-    if (input.Total == 0) throw NoTimingLineError();
+    if (input.Total == 0) throw input.Format == SubtitleFormat::Srt ? NoTimingLineError() : NoCueError(input.Format);
     environment.Panel.SetTotal(input.Total);
     environment.Panel.SetPercentage(0);
     environment.Panel.SetCounter(0, input.Total);

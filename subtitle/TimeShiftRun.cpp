@@ -12,9 +12,11 @@
 #include "base/TextEncoding.h"
 #include "job/ProgressPanel.h"
 #include "job/RunToEnd.h"
+#include "subtitle/CueShift.h"
 #include "subtitle/NumberFields.h"
 #include "subtitle/ShiftContent.h"
 #include "subtitle/StreamShift.h"
+#include "subtitle/SubtitleFormat.h"
 #include "subtitle/SubtitleInput.h"
 #include "subtitle/TimingLineCount.h"
 
@@ -76,8 +78,40 @@ TextFamily Utf16FamilyOf(InputFile& input) {
     return got == 2 ? DetectTextFamily(std::string_view(mark, 2)) : TextFamily::Utf8;
 }
 
-void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds, RunEnvironment& environment,
-           RunOutput& output) {
+// The first bytes of the input, for recognising its format.
+std::string HeadOf(InputFile& input) {
+    std::string head(kFormatHeadSize, '\0');
+    head.resize(input.ReadAt(0, head.data(), head.size()));
+    return head;
+}
+
+// The first pass of either layout: the number of timing lines and bytes, and
+// the amount with Start Time resolved where the layout needs it beforehand.
+struct FirstPass {
+    TimingLineCount Srt;
+    int64_t TimingLines = 0;
+    uint64_t Bytes = 0;
+    ShiftAmount Amount;
+};
+
+FirstPass CountInput(InputFile& input, SubtitleFormat format, const ShiftAmount& requested) {
+    FirstPass pass;
+    if (format == SubtitleFormat::Srt) {
+        pass.Srt = CountTimingLines(input);
+        pass.TimingLines = pass.Srt.TimingLines;
+        pass.Bytes = pass.Srt.Bytes;
+        pass.Amount = requested;  // the stream resolves Start Time on its first timing line
+        if (pass.TimingLines == 0) throw NoTimingLineError();
+        return pass;
+    }
+    const CueCount count = CountCues(input, format);
+    pass.TimingLines = count.Cues;
+    pass.Bytes = count.Bytes;
+    pass.Amount = ResolveCueAmount(count, format, requested);
+    return pass;
+}
+
+void Shift(const std::string& inputPath, const ShiftAmount& requested, RunEnvironment& environment, RunOutput& output) {
     ProgressPanel& panel = environment.Panel;
     std::unique_ptr<InputFile> input = environment.Files.OpenInput(inputPath);
     const TextFamily family = Utf16FamilyOf(*input);
@@ -90,10 +124,10 @@ void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_
         decoded = TextToUtf8(environment.Files.ReadFile(inputPath), family, std::string());
         input = std::make_unique<StringInput>(decoded);
     }
-    const TimingLineCount count = CountTimingLines(*input);
+    const SubtitleFormat format = DetectSubtitleFormat(HeadOf(*input), inputPath);
+    const FirstPass count = CountInput(*input, format, requested);
     if (count.TimingLines > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
     const int32_t total = static_cast<int32_t>(count.TimingLines);
-    if (total == 0) throw NoTimingLineError();
     panel.SetTotal(total);
 
     // Until Commit the input keeps its name and its bytes; any failure
@@ -103,7 +137,9 @@ void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_
     if (IsUtf16(family)) encoder = std::make_unique<Utf16Output>(replacement.Output(), family == TextFamily::Utf16Be);
     OutputFile& target = encoder ? *encoder : replacement.Output();
     const StreamShiftResult result =
-        ShiftStream(*input, count.Separator, mode, minutes, seconds, target, PercentageSteps(panel, total));
+        format == SubtitleFormat::Srt
+            ? ShiftStream(*input, count.Srt.Separator, count.Amount, target, PercentageSteps(panel, total))
+            : ShiftCueStream(*input, format, count.Amount, target, PercentageSteps(panel, total));
     if (encoder) encoder->Close();
     if (result.TimingLines != count.TimingLines || result.Bytes != count.Bytes) throw InputChangedError();
     input.reset();  // an open file cannot be renamed everywhere
@@ -114,10 +150,22 @@ void Shift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_
 
 }  // namespace
 
+bool RunTimeShift(const std::string& inputPath, const ShiftAmount& requested, RunEnvironment& environment) {
+    ShiftAmount amount = requested;
+    // A frame-rate change has no first subtitle to aim at.
+    if (amount.ChangesRate()) amount.Mode = ShiftMode::Plus;
+    return RunToEnd(environment, [&](RunOutput& output) { Shift(inputPath, amount, environment, output); });
+}
+
+bool RunTimeShift(const JobSettings& settings, RunEnvironment& environment) {
+    ShiftAmount requested{settings.Mode,   settings.Minutes,  settings.Seconds,
+                          settings.Millis, settings.RateFrom, settings.RateTo};
+    return RunTimeShift(settings.InputPath, requested, environment);
+}
+
 bool RunTimeShift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
                   RunEnvironment& environment) {
-    return RunToEnd(environment,
-                    [&](RunOutput& output) { Shift(inputPath, mode, minutes, seconds, environment, output); });
+    return RunTimeShift(inputPath, ShiftAmount{mode, minutes, seconds}, environment);
 }
 
 }  // namespace tarvex

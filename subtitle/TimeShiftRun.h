@@ -5,6 +5,7 @@
 
 #include "job/JobSettings.h"
 #include "job/RunEnvironment.h"
+#include "subtitle/TimestampShift.h"
 
 namespace tarvex {
 
@@ -16,7 +17,12 @@ namespace tarvex {
 // and "Process Success Bos..", or "PROCESS FAILED" and the error report;
 // answers whether it succeeded. After a failure or an interruption the
 // folder is as it was: the input under its own name, no backup, no
-// temporary file.
+// temporary file. SRT, WebVTT and ASS/SSA files alike (the format told by
+// content first, then by extension); a fraction of a second or a frame-rate
+// change in `requested` moves every timestamp exactly.
+bool RunTimeShift(const std::string& inputPath, const ShiftAmount& requested, RunEnvironment& environment);
+// The run with the inputs Process gathered.
+bool RunTimeShift(const JobSettings& settings, RunEnvironment& environment);
 bool RunTimeShift(const std::string& inputPath, ShiftMode mode, int16_t minutes, int16_t seconds,
                   RunEnvironment& environment);
 

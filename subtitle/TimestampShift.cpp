@@ -7,6 +7,7 @@
 #include "subtitle/Lines.h"
 #include "subtitle/NumberFields.h"
 #include "subtitle/ShiftContent.h"
+#include "subtitle/TimeChange.h"
 
 namespace tarvex {
 
@@ -106,6 +107,30 @@ size_t FindBlank(std::string_view text, size_t from) {
     return std::string_view::npos;
 }
 
+// A UTF-8 mark before the first timing line of a file belongs to no line:
+// it is taken off before the timestamps are read and put back before them.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+std::string_view WithoutMark(std::string_view line) {
+    return line.substr(0, kUtf8Mark.size()) == kUtf8Mark ? line.substr(kUtf8Mark.size()) : line;
+}
+
+// A fraction of a second or a frame-rate change: the timestamp is read as a
+// whole time, changed to the millisecond and written in full.
+void AppendExactTimestamp(std::string_view timestamp, const ShiftAmount& amount, std::string& out) {
+    TimestampFields fields = CutTimestamp(timestamp);
+    int64_t time = int64_t{ParseInt16Field(fields.Hours)} * 3600000 + int64_t{ParseInt16Field(fields.Minutes)} * 60000 +
+                   ParseMillisField(fields.Seconds);
+    time = ChangeTime(time, amount, kMillisPerSecond);
+    FieldText text;
+    text.TwoDigit(time / 3600000);
+    text.Push(':');
+    text.TwoDigit(time / 60000 % 60);
+    text.Push(':');
+    text.Millis(time % 60000);
+    text.AppendTo(out);
+}
+
 }  // namespace
 
 void AppendPlusTimestamp(std::string_view timestamp, int16_t minutes, int16_t seconds, std::string& out) {
@@ -161,6 +186,9 @@ void AppendMinusTimestamp(std::string_view timestamp, int16_t minutes, int16_t s
 }
 
 void AppendShiftedTimingLine(std::string_view line, const ShiftAmount& amount, std::string& out) {
+    const std::string_view unmarked = WithoutMark(line);
+    out.append(line.substr(0, line.size() - unmarked.size()));
+    line = unmarked;
     size_t arrow = line.find(kTimingArrow);
     if (arrow == std::string_view::npos) throw RuntimeError(ErrorNumber::InvalidCall);
     std::string_view start = line.substr(0, arrow);
@@ -176,6 +204,13 @@ void AppendShiftedTimingLine(std::string_view line, const ShiftAmount& amount, s
     std::string_view end = rest.substr(0, endLength);
     std::string_view tail = rest.substr(endLength);
 
+    if (!amount.WholeSeconds()) {
+        AppendExactTimestamp(start, amount, out);
+        out.append(kTimingArrow);
+        AppendExactTimestamp(end, amount, out);
+        out.append(tail);
+        return;
+    }
     auto shift = amount.Mode == ShiftMode::Minus ? AppendMinusTimestamp : AppendPlusTimestamp;
     shift(start, amount.Minutes, amount.Seconds, out);
     out.append(kTimingArrow);
@@ -183,9 +218,17 @@ void AppendShiftedTimingLine(std::string_view line, const ShiftAmount& amount, s
     out.append(tail);
 }
 
-ShiftAmount StartTimeAmount(std::string_view firstTimingLine, int16_t targetMinutes, int16_t targetSeconds) {
+ShiftAmount StartTimeAmount(std::string_view firstTimingLine, int16_t targetMinutes, int16_t targetSeconds,
+                            int16_t targetMillis) {
+    firstTimingLine = WithoutMark(firstTimingLine);
     std::string_view start = firstTimingLine.substr(0, firstTimingLine.find(kTimingArrow));
     TimestampFields fields = CutTimestamp(start);
+    if (targetMillis != 0) {
+        // Hours play no part: the first subtitle moves within its own hour.
+        int64_t first = int64_t{ParseInt16Field(fields.Minutes)} * 60000 + ParseMillisField(fields.Seconds);
+        if (first < 0) first = 0;
+        return StartTimeAmountFromMillis(first, targetMinutes, targetSeconds, targetMillis);
+    }
     double firstMinute = ParseInt16Field(fields.Minutes);
     double firstSecond = static_cast<double>(ParseMillisField(fields.Seconds)) / 1000.0;
     double first = firstMinute + firstSecond / 60.0;
@@ -203,12 +246,12 @@ ShiftAmount StartTimeAmount(std::string_view firstTimingLine, int16_t targetMinu
 }
 
 ShiftAmount ResolveShiftAmount(const std::vector<std::string_view>& lines, const std::vector<size_t>& timingLines,
-                               ShiftMode mode, int16_t minutes, int16_t seconds) {
-    if (mode != ShiftMode::StartTime) return ShiftAmount{mode, minutes, seconds};
+                               const ShiftAmount& requested) {
+    if (requested.Mode != ShiftMode::StartTime) return requested;
     if (timingLines.empty()) throw NoTimingLineError();
     const size_t first = timingLines.front();
     try {
-        return StartTimeAmount(lines[first], minutes, seconds);
+        return StartTimeAmount(lines[first], requested.Minutes, requested.Seconds, requested.Millis);
     } catch (const RuntimeError&) {
         RethrowAtLine(first, lines[first]);
     }

@@ -57,7 +57,7 @@ private:
 
     void Translate() {
         plan_.Steps.push_back({PlanStep::Kind::Translation, {}, plan_.Requests.size()});
-        plan_.Requests.push_back({collected_, blockLine_});
+        plan_.Requests.push_back({collected_, blockLine_, {}, {}});
     }
 
     // A block not closed by a blank line before the next timing line: its
@@ -87,8 +87,6 @@ private:
     std::string_view lastRaw_;
 };
 
-constexpr std::string_view kCrLf = "\r\n";
-
 // Whether a translation may end at `at`: the copied lines from step `from`
 // on match, up to the next translation. Running out of text is a match only
 // once a block has ended and a copied line has shown where the translation
@@ -105,8 +103,10 @@ bool CopiesMatch(const BlockPlan& plan, size_t from, std::string_view earlier, s
         }
         if (at == earlier.size()) return blockEnded && confirmed;
         std::string_view rest = earlier.substr(at);
-        if (rest.substr(0, next.Line.size()) != next.Line || rest.substr(next.Line.size(), 2) != kCrLf) return false;
-        at += next.Line.size() + 2;
+        if (rest.substr(0, next.Line.size()) != next.Line ||
+            rest.substr(next.Line.size(), plan.LineEnd.size()) != plan.LineEnd)
+            return false;
+        at += next.Line.size() + plan.LineEnd.size();
         confirmed = true;
     }
     return confirmed || at == earlier.size();
@@ -129,18 +129,19 @@ KeptOutput MatchEarlierOutput(const BlockPlan& plan, std::string_view earlier) {
             kept.Bytes = at;
         } else if (current.What == PlanStep::Kind::Copy) {
             std::string_view rest = earlier.substr(at);
-            if (rest.substr(0, current.Line.size()) != current.Line || rest.substr(current.Line.size(), 2) != kCrLf)
+            if (rest.substr(0, current.Line.size()) != current.Line ||
+                rest.substr(current.Line.size(), plan.LineEnd.size()) != plan.LineEnd)
                 break;
-            at += current.Line.size() + 2;
+            at += current.Line.size() + plan.LineEnd.size();
         } else {
             // The fewest lines after which the copies that follow still match.
             const size_t most = std::max<size_t>(1, plan.Requests[current.Index].Lines.size());
             size_t end = at;
             bool found = false;
             for (size_t count = 1; count <= most && !found; ++count) {
-                size_t lineEnd = earlier.find(kCrLf, end);
+                size_t lineEnd = earlier.find(plan.LineEnd, end);
                 if (lineEnd == std::string_view::npos) break;
-                end = lineEnd + 2;
+                end = lineEnd + plan.LineEnd.size();
                 found = CopiesMatch(plan, step + 1, earlier, end);
             }
             if (!found) break;

@@ -26,13 +26,22 @@ struct PlanStep {
 };
 
 struct BlockRequest {
-    std::vector<std::string> Lines;  // the cleaned text lines to send
-    size_t BlockLine = 0;            // the block's timing line, from 1, for messages
+    std::vector<std::string> Lines{};  // the cleaned text lines to send
+    size_t BlockLine = 0;              // the block's timing line, from 1, for messages
+    // Written just before the translation (an ASS event's fields and leading
+    // override block, a WebVTT line's leading tags).
+    std::string_view Prefix{};
+    // Between translated lines: empty for a line end of the plan's own, so
+    // that each is a line of the output; "\\N" inside one ASS event.
+    std::string_view LineBreak{};
 };
 
 struct BlockPlan {
     std::vector<PlanStep> Steps;
     std::vector<BlockRequest> Requests;
+    // What ends every written line: CR LF for SRT; WebVTT and ASS keep the
+    // input's own.
+    std::string_view LineEnd = "\r\n";
 };
 
 // Number and timing lines are copied, text lines replaced by their

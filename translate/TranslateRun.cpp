@@ -14,6 +14,7 @@
 #include "job/RunToEnd.h"
 #include "subtitle/SubtitleInput.h"
 #include "translate/BlockPlan.h"
+#include "translate/CuePlan.h"
 #include "translate/EarlierOutput.h"
 #include "translate/Languages.h"
 #include "translate/RequestPool.h"
@@ -104,11 +105,12 @@ int32_t WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, 
     for (size_t index = firstStep; index < plan.Steps.size(); ++index) {
         const PlanStep& step = plan.Steps[index];
         switch (step.What) {
-            case PlanStep::Kind::Copy: writer.WriteLine(step.Line); break;
+            case PlanStep::Kind::Copy: writer.WriteLine(step.Line, plan.LineEnd); break;
             case PlanStep::Kind::Translation: {
                 const BlockTranslation translation = pool->Take(step.Index);
                 if (translation.Untranslated) ++untranslated;
-                writer.WriteLine(translation.Text);
+                writer.WriteLine(ShapeTranslation(plan.Requests[step.Index], translation.Text, plan.LineEnd),
+                                 plan.LineEnd);
                 break;
             }
             case PlanStep::Kind::BlockEnd: {
@@ -156,7 +158,9 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
         throw RuntimeError(ErrorNumber::InvalidCall, "Invalid procedure call or argument: language code");
     const std::string outputPath = InsertBeforeExtension(inputPath, "." + targetCode);
     output.ShownName = FileNameOf(outputPath);
-    const BlockPlan plan = PlanBlocks(input.Lines, input.TimingLines, input.Total);
+    const BlockPlan plan = input.Format == SubtitleFormat::Srt
+                               ? PlanBlocks(input.Lines, input.TimingLines, input.Total)
+                               : PlanCueBlocks(input.Format, input.Content, input.Lines);
     const TextFamily family = OutputFamily(input.Family);
 
     std::optional<EarlierOutput> earlier;

@@ -115,8 +115,9 @@ void frmUtama::cmdBuka_Click() {
         cmDlg.SetMultiSelect(false);
         cmDlg.SetDialogTitle("Select Input Subtitle");
         cmDlg.SetFilter(
-            "File Subtitle (*.srt;*.txt)|*.srt;*.txt|SRT File Format (*.srt)|*.srt|TXT Simple Time Format "
-            "(*.txt)|*.txt|All File (*.*)|*.*|");
+            "File Subtitle (*.srt;*.txt;*.vtt;*.ass;*.ssa)|*.srt;*.txt;*.vtt;*.ass;*.ssa|SRT File Format "
+            "(*.srt)|*.srt|TXT Simple Time Format (*.txt)|*.txt|WebVTT (*.vtt)|*.vtt|ASS/SSA Subtitles "
+            "(*.ass;*.ssa)|*.ass;*.ssa|All File (*.*)|*.*|");
         bool remembered = !RememberedFolder.empty() && FolderExists(RememberedFolder);
         cmDlg.SetInitialDir(remembered ? RememberedFolder : ProgramFolder());
         cmDlg.SetFilterIndex(1);
@@ -161,8 +162,7 @@ void frmUtama::cmdProses_Click() {
 
 bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy) {
     RunEnvironment environment{*this, prompts_, SystemFileSystem(), ShiftNameNumber, TranslateNameNumber, &busy};
-    if (settings.Job == JobKind::TimeShift)
-        return RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, environment);
+    if (settings.Job == JobKind::TimeShift) return RunTimeShift(settings, environment);
     // The window keeps answering while each reply is awaited.
     TranslationService service{.RunBlocking = RunWhilePumpingMessages};
     // A file that is not UTF-8 is read in the user's own ANSI code page;

@@ -32,10 +32,24 @@ std::vector<HWND> frmUtama::TabOrder() const {
     return order;
 }
 
+void frmUtama::PassFocusOn() {
+    const std::vector<HWND> order = TabOrder();
+    if (order.empty()) return;
+    HWND target = order.front();
+    if (lastFocus_ && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_))
+        target = lastFocus_;
+    SetFocus(target);
+}
+
 bool frmUtama::TakeNavigationKey(const MSG& message) {
     if (message.message != WM_KEYDOWN) return false;
     if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    if (message.wParam == VK_F1) {
+        // What a click on the logo does, for those without a mouse.
+        tarvoAsli_Click();
+        return true;
+    }
     if (message.wParam == VK_RETURN && (GetFocus() == cmdBuka || GetFocus() == cmdTutup)) {
         SendMessageA(GetFocus(), BM_CLICK, 0, 0);
         return true;

@@ -139,8 +139,9 @@ void frmUtama::CreateControls() {
     Label4 = AddChild(WC_STATICA, 0, page, id::Label4, 120, 150, 1815, 255, "Minute :            Second :");
     cmbMenit = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::cmbMenit, 120, 420, 870, 315,
                         "", true);
-    cmbDetik = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::cmbDetik, 1215, 420, 870, 315,
-                        "", true);
+    // The seconds may carry three decimals ("0.040"), more than the box shows.
+    cmbDetik = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, page, id::cmbDetik,
+                        1215, 420, 870, 315, "", true);
     const char* modes[] = {"Start Time", "Plus", "Minus"};
     const double modeTops[] = {120, 420, 720};
     for (int index = 0; index < 3; ++index) {
@@ -369,6 +370,13 @@ LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(Handle());
             return 0;
         case WM_DROPFILES: Form_DragDrop(reinterpret_cast<HDROP>(wParam)); return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+            }
+            break;
+        case WM_SETFOCUS: PassFocusOn(); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: break;
     }

@@ -45,7 +45,8 @@ public:
     void AcceptShellFiles();
     // Tab and Shift+Tab move the focus through the window's controls in
     // reading order, whatever lies over what; Enter on Open or Close presses
-    // that button (elsewhere it is Process's). True when the key was used.
+    // that button (elsewhere it is Process's); F1 opens the About box. True
+    // when the key was used.
     bool TakeNavigationKey(const MSG& message);
 
     // Window-level state.
@@ -86,6 +87,9 @@ private:
     void Picture1_Click();
     void SyncLogoTimer();
     std::vector<HWND> TabOrder() const;
+    // The window itself got the focus (at start, or when it is activated
+    // again): it goes on to the control that last had it, or the first one.
+    void PassFocusOn();
     void AddTooltip(HWND tool, const char* text);
 
     // Creation helpers; positions in twips within the given container.
@@ -128,6 +132,7 @@ private:
     HWND Label5 = nullptr, lblKirim = nullptr, cmdTutup = nullptr, cmdProses = nullptr;
     host::IconHandle smallIcon_, bigIcon_;
     bool busy_ = false;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window lost it
     bool unloaded_ = false;
 
     // The run's last progress, drawn at the pace below: each drawing paints

@@ -69,8 +69,8 @@ Section "Tarvex"
   CreateShortcut "$SMPROGRAMS\Tarvex.lnk" "$INSTDIR\tarvex.exe" "" "$INSTDIR\tarvex.exe" 0 SW_SHOWNORMAL "" \
     "Shift and translate subtitle files"
 
-  ; "Open with" for .srt and .txt: a class of Tarvex's own, listed among each
-  ; extension's OpenWithProgids. The extensions' default program stays
+  ; "Open with" for .srt, .txt, .vtt, .ass and .ssa: a class of Tarvex's own,
+  ; listed among each extension's OpenWithProgids. The extensions' default program stays
   ; whatever the user had chosen.
   WriteRegStr HKCU "${CLASSES}\${PROGID}" "" "Subtitle file"
   WriteRegStr HKCU "${CLASSES}\${PROGID}\DefaultIcon" "" "$INSTDIR\tarvex.exe,0"
@@ -78,11 +78,17 @@ Section "Tarvex"
   WriteRegStr HKCU "${CLASSES}\${PROGID}\shell\open\command" "" '${OPEN_COMMAND}'
   WriteRegStr HKCU "${CLASSES}\.srt\OpenWithProgids" "${PROGID}" ""
   WriteRegStr HKCU "${CLASSES}\.txt\OpenWithProgids" "${PROGID}" ""
-  ; The name "Open with" shows, and the two types Tarvex takes.
+  WriteRegStr HKCU "${CLASSES}\.vtt\OpenWithProgids" "${PROGID}" ""
+  WriteRegStr HKCU "${CLASSES}\.ass\OpenWithProgids" "${PROGID}" ""
+  WriteRegStr HKCU "${CLASSES}\.ssa\OpenWithProgids" "${PROGID}" ""
+  ; The name "Open with" shows, and the types Tarvex takes.
   WriteRegStr HKCU "${CLASSES}\Applications\tarvex.exe" "FriendlyAppName" "Tarvex"
   WriteRegStr HKCU "${CLASSES}\Applications\tarvex.exe\shell\open\command" "" '${OPEN_COMMAND}'
   WriteRegStr HKCU "${CLASSES}\Applications\tarvex.exe\SupportedTypes" ".srt" ""
   WriteRegStr HKCU "${CLASSES}\Applications\tarvex.exe\SupportedTypes" ".txt" ""
+  WriteRegStr HKCU "${CLASSES}\Applications\tarvex.exe\SupportedTypes" ".vtt" ""
+  WriteRegStr HKCU "${CLASSES}\Applications\tarvex.exe\SupportedTypes" ".ass" ""
+  WriteRegStr HKCU "${CLASSES}\Applications\tarvex.exe\SupportedTypes" ".ssa" ""
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 
   ; Apps & features.
@@ -110,18 +116,24 @@ Function un.onInit
   ${EndIf}
 FunctionEnd
 
+; Takes Tarvex off one extension's "Open with", and the keys only it held.
+!macro RemoveOpenWith EXT
+  DeleteRegValue HKCU "${CLASSES}\${EXT}\OpenWithProgids" "${PROGID}"
+  DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${CLASSES}\${EXT}\OpenWithProgids"
+  DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${CLASSES}\${EXT}"
+!macroend
+
 Section "Uninstall"
   SetShellVarContext current
   Delete "$SMPROGRAMS\Tarvex.lnk"
 
   ; Only what was added: another program's entries under the same
   ; extensions stay, and so does an extension key that holds anything else.
-  DeleteRegValue HKCU "${CLASSES}\.srt\OpenWithProgids" "${PROGID}"
-  DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${CLASSES}\.srt\OpenWithProgids"
-  DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${CLASSES}\.srt"
-  DeleteRegValue HKCU "${CLASSES}\.txt\OpenWithProgids" "${PROGID}"
-  DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${CLASSES}\.txt\OpenWithProgids"
-  DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${CLASSES}\.txt"
+  !insertmacro RemoveOpenWith ".srt"
+  !insertmacro RemoveOpenWith ".txt"
+  !insertmacro RemoveOpenWith ".vtt"
+  !insertmacro RemoveOpenWith ".ass"
+  !insertmacro RemoveOpenWith ".ssa"
   DeleteRegKey HKCU "${CLASSES}\${PROGID}"
   DeleteRegKey HKCU "${CLASSES}\Applications\tarvex.exe"
   DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${CLASSES}\Applications"

@@ -26,6 +26,8 @@ TEST(PathNames, SubtitleExtensionsInAnyCase) {
     EXPECT_TRUE(HasSubtitleExtension("a.SrT"));
     EXPECT_TRUE(HasSubtitleExtension("a.TXT"));
     EXPECT_TRUE(HasSubtitleExtension(".srt"));
+    for (const char* path : {"a.vtt", "a.ASS", "a.Ssa"}) EXPECT_TRUE(HasSubtitleExtension(path)) << path;
+    EXPECT_FALSE(HasSubtitleExtension("a.vtt.txt2"));
     EXPECT_FALSE(HasSubtitleExtension("a.sub"));
     EXPECT_FALSE(HasSubtitleExtension("a.srt.bak"));
     EXPECT_FALSE(HasSubtitleExtension("srt"));

@@ -37,16 +37,23 @@ TEST(CliArguments, ServiceOptionsAndNoKeyOnTheCommandLine) {
              {"translate", "--from", "en", "--to", "id", "--url", "http://h/x y", "a.srt"},
              {"translate", "--from", "en", "--to", "id", "--model", "", "a.srt"},
              {"languages", "deepl"}})
-        EXPECT_THROW(ParseArguments(bad), UsageError) << bad[5];
+        EXPECT_THROW(ParseArguments(bad), UsageError) << bad.back();
 }
 
-TEST(CliArguments, MinutesSecondsAreWholeNumbersUpTo59) {
+TEST(CliArguments, MinutesAreWholeAndSecondsMayCarryThreeDecimals) {
     std::string minutes, seconds;
     EXPECT_TRUE(SplitMinutesSeconds("1:5", minutes, seconds));
     EXPECT_EQ(minutes + "|" + seconds, "1|5");
-    EXPECT_TRUE(SplitMinutesSeconds("59:59", minutes, seconds));
-    for (const char* bad : {"60:00", "00:60", "1", ":", "1:", ":1", "a:1", "1:2:3", "001:00", " 1:2", "+1:2"})
+    EXPECT_TRUE(SplitMinutesSeconds("0:01,25", minutes, seconds));
+    EXPECT_EQ(minutes + "|" + seconds, "0|01,25");
+    for (const char* good : {"59:59", "0:01.5", "0:00.040", "0:59.999"})
+        EXPECT_TRUE(SplitMinutesSeconds(good, minutes, seconds)) << good;
+    for (const char* bad : {"60:00", "00:60", "1", ":", "1:", ":1", "a:1", "1:2:3", "001:00", " 1:2", "+1:2", "0:1.",
+                            "0:1.2345", "0.5:00", "0:60.0", "0:.5", "0:1.5.1"})
         EXPECT_FALSE(SplitMinutesSeconds(bad, minutes, seconds)) << bad;
+    CliArguments fps = ParseArguments({"shift", "--fps", "25:23.976", "a.vtt"});
+    EXPECT_EQ(fps.FrameRates, "25:23.976");
+    EXPECT_THROW(ParseArguments({"shift", "--fps", "25:24", "--plus", "0:01", "a.srt"}), UsageError);
 }
 
 }  // namespace

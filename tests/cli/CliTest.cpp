@@ -50,6 +50,24 @@ TEST(TarvexCli, ShiftWritesTheOutputAndKeepsTheBackup) {
     EXPECT_EQ(test::ReadBytes(file).substr(0, 34), "1\r\n00:00:00,500 --> 00:00:02,000\r\n");
 }
 
+// A fraction of a second and a frame-rate change, on the new layouts.
+TEST(TarvexCli, FractionsAndFrameRatesOnWebVttAndAss) {
+    test::TempFolder folder;
+    const std::string vtt = folder / "film.vtt";
+    test::WriteBytes(vtt, "WEBVTT\n\n00:01.000 --> 00:02.000 line:90%\nHi <00:01.500>there\n");
+    CliResult result = RunCli({"shift", "--plus", "0:01,5", vtt}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_EQ(test::ReadBytes(vtt), "WEBVTT\n\n00:02.500 --> 00:03.500 line:90%\nHi <00:03.000>there\n");
+
+    const std::string ass = folder / "film.ass";
+    test::WriteBytes(ass, "[Script Info]\r\n\r\n[Events]\r\nDialogue: 0,0:41:33.00,1:00:00.00,,,0,0,0,,x\r\n");
+    result = RunCli({"shift", "--fps", "25:23.976", ass}, folder);
+    EXPECT_EQ(result.Exit, 0) << result.Err;
+    EXPECT_EQ(test::ReadBytes(ass),
+              "[Script Info]\r\n\r\n[Events]\r\nDialogue: 0,0:43:19.47,1:02:33.75,,,0,0,0,,x\r\n");
+    EXPECT_TRUE(test::Exists(folder / "film_original.ass"));
+}
+
 TEST(TarvexCli, RefusalsExitWithTwoAndTouchNothing) {
     test::TempFolder folder;
     std::string file = folder / "movie.srt";
@@ -63,10 +81,13 @@ TEST(TarvexCli, RefusalsExitWithTwoAndTouchNothing) {
     const std::vector<Case> cases = {
         {{"shift", "--plus", "00:30", folder / "gone.srt"}, "File Not Found...!\n"},
         {{"shift", "--minus", "00:00", file}, "Minutes and Seconds are not specified or is 0..!\n"},
-        {{"shift", "--plus", "00:60", file}, "Minutes and Seconds must be whole numbers from 0 to 59..!\n"},
-        {{"shift", "--plus", "5", file}, "Minutes and Seconds must be whole numbers from 0 to 59..!\n"},
-        {{"shift", "--plus", "-1:05", file}, "Minutes and Seconds must be whole numbers from 0 to 59..!\n"},
-        {{"shift", "--plus", "00:10", doc}, "Only .srt and .txt subtitle files can be processed..!\n"},
+        {{"shift", "--plus", "00:60", file}, std::string(kAmountRangeText) + "\n"},
+        {{"shift", "--plus", "5", file}, std::string(kAmountRangeText) + "\n"},
+        {{"shift", "--plus", "-1:05", file}, std::string(kAmountRangeText) + "\n"},
+        {{"shift", "--plus", "00:10", doc},
+         "Only .srt, .txt, .vtt, .ass and .ssa subtitle files can be processed..!\n"},
+        {{"shift", "--plus", "00:01.2345", file}, std::string(kAmountRangeText) + "\n"},
+        {{"shift", "--fps", "25:0", file}, std::string(kFrameRateText) + "\n"},
         {{"shift", "--plus", "00:10", "--minus", "00:10", file}, ""},
         {{"shift", file}, ""},
         {{"shift", "--plus", "00:10"}, ""},

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -244,6 +245,9 @@ TEST_F(Installer, SilentInstallOpenWithTarvexAndUninstall) {
     const std::vector<std::wstring> tracesBefore = TarvexTraces();
     bool programsExisted = Exists(programs);
     bool txtKeyExisted = KeyExists(HKEY_CURRENT_USER, kClasses + L"\\.txt");
+    std::map<std::wstring, bool> newKeyExisted;
+    for (const wchar_t* extension : {L".vtt", L".ass", L".ssa"})
+        newKeyExisted[extension] = KeyExists(HKEY_CURRENT_USER, kClasses + L"\\" + extension);
     const std::wstring txtDefault = RegString(HKEY_CLASSES_ROOT, L".txt", L"");
     // Another program is the user's choice for .srt; it stays so throughout.
     SetString(kClasses + L"\\.srt", L"", L"OtherPlayer.srt");
@@ -266,6 +270,12 @@ TEST_F(Installer, SilentInstallOpenWithTarvexAndUninstall) {
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kClasses + L"\\" + kProgId + L"\\shell\\open\\command", L""), openCommand);
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kClasses + L"\\.srt\\OpenWithProgids", kProgId.c_str()));
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kClasses + L"\\.txt\\OpenWithProgids", kProgId.c_str()));
+    for (const wchar_t* extension : {L".vtt", L".ass", L".ssa"}) {
+        EXPECT_TRUE(
+            ValueExists(HKEY_CURRENT_USER, kClasses + L"\\" + extension + L"\\OpenWithProgids", kProgId.c_str()));
+        EXPECT_TRUE(
+            ValueExists(HKEY_CURRENT_USER, kClasses + L"\\Applications\\tarvex.exe\\SupportedTypes", extension));
+    }
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kClasses + L"\\.srt", L""), L"OtherPlayer.srt");
     EXPECT_EQ(RegString(HKEY_CLASSES_ROOT, L".txt", L""), txtDefault);
 
@@ -307,6 +317,8 @@ TEST_F(Installer, SilentInstallOpenWithTarvexAndUninstall) {
     EXPECT_FALSE(Exists(shortcut));
     EXPECT_EQ(Exists(programs), programsExisted);
     EXPECT_EQ(KeyExists(HKEY_CURRENT_USER, kClasses + L"\\.txt"), txtKeyExisted);
+    for (const wchar_t* extension : {L".vtt", L".ass", L".ssa"})
+        EXPECT_EQ(KeyExists(HKEY_CURRENT_USER, kClasses + L"\\" + extension), newKeyExisted.at(extension)) << extension;
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kClasses + L"\\.srt", L""), L"OtherPlayer.srt");
     EXPECT_EQ(NewTraces(tracesBefore, TarvexTraces()), L"") << "left behind";
     // The settings stay unless asked for.

@@ -214,6 +214,67 @@ TEST_F(TarvexE2e, TimeShiftPlusMinusAndStartTime) {
     EXPECT_TRUE(test::Exists(folder / "movie_original2.srt"));
 }
 
+// A WebVTT film dropped on the window and an ASS film from the command line:
+// shifted by fractions of a second and translated, only their times and
+// their text changed.
+TEST_F(TarvexE2e, WebVttAndAssFilmsShiftAndTranslate) {
+    test::FakeService fake;
+    fake.Reset();
+    SetProxy(fake.Address());
+    const std::string vtt = folder / "film.vtt";
+    WriteBytes(vtt,
+               "WEBVTT\n\nNOTE synced at 00:00:05.000\n\n00:00:01.000 --> 00:00:02.000 align:start\n"
+               "<v Anna>Hello <00:00:01.500>there\n\n59:59.000 --> 01:00:00.500\nWorld\n");
+    ASSERT_TRUE(DeliverDrop(app.MainWindow(), MakeDrop({std::wstring(vtt.begin(), vtt.end())})));
+    ASSERT_TRUE(WaitUntil([&] { return Text(id::Text1) == vtt && IsEnabled(Control(id::cmdProses)); }, 10s));
+    SetShift(1, "0", "1.5");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    const std::string shifted =
+        "WEBVTT\n\nNOTE synced at 00:00:05.000\n\n00:00:02.500 --> 00:00:03.500 align:start\n"
+        "<v Anna>Hello <00:00:03.000>there\n\n01:00:00.500 --> 01:00:02.000\nWorld\n";
+    EXPECT_EQ(ReadBytes(vtt), shifted);
+    EXPECT_TRUE(test::Exists(folder / "film_original.vtt"));
+    EXPECT_EQ(Text(id::FrameTeks), "Total Text : 2");
+    SelectTranslationPage();
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_EQ(ReadBytes(folder / "film.id.vtt"),
+              "WEBVTT\n\nNOTE synced at 00:00:05.000\n\n00:00:02.500 --> 00:00:03.500 align:start\n"
+              "<v Anna>HELLO THERE\n\n01:00:00.500 --> 01:00:02.000\nWORLD\n");
+    ASSERT_TRUE(app.Close());
+
+    const std::string head =
+        "[Script Info]\r\nTitle: x\r\n\r\n[Events]\r\n"
+        "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n";
+    const std::string ass = folder / "film.ass";
+    WriteBytes(ass, head +
+                        "Comment: 0,0:00:00.00,0:00:00.00,Default,,0,0,0,,note\r\n"
+                        "Dialogue: 0,0:00:01.00,0:00:02.50,Default,,0,0,0,,{\\i1}Hello\\Nworld\r\n");
+    ASSERT_TRUE(app.Start(L"\"" + std::wstring(ass.begin(), ass.end()) + L"\""));
+    ASSERT_TRUE(IsEnabled(Control(id::cmdProses)));
+    // The window opens on the translation page, where it was closed.
+    ASSERT_TRUE(IsShown(Control(id::TransContainer1)));
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_EQ(ReadBytes(folder / "film.id.ass"),
+              head +
+                  "Comment: 0,0:00:00.00,0:00:00.00,Default,,0,0,0,,note\r\n"
+                  "Dialogue: 0,0:00:01.00,0:00:02.50,Default,,0,0,0,,{\\i1}HELLO\\NWORLD\r\n");
+    SetProxy("");
+    RECT strip;
+    GetWindowRect(Control(id::TabStrip1), &strip);
+    ClickAt(strip.left + 20, strip.top + 10);
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer0)); }, 5s));
+    SetShift(2, "0", "0,25");
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_EQ(ReadBytes(ass), head +
+                                  "Comment: 0,0:00:00.00,0:00:00.00,Default,,0,0,0,,note\r\n"
+                                  "Dialogue: 0,0:00:00.75,0:00:02.25,Default,,0,0,0,,{\\i1}Hello\\Nworld\r\n");
+}
+
 TEST_F(TarvexE2e, RefusalsBeforeAnyRun) {
     std::string movie = folder / "movie.srt";
     WriteBytes(movie, kTwoCues);
@@ -221,9 +282,11 @@ TEST_F(TarvexE2e, RefusalsBeforeAnyRun) {
     SetShift(1, "00", "00");
     Click(Control(id::cmdProses));
     Answer("Information", "Minutes and Seconds are not specified or is 0..!");
-    SetShift(1, "00", "75");
-    Click(Control(id::cmdProses));
-    Answer("Information", "Minutes and Seconds must be whole numbers from 0 to 59..!");
+    for (const char* seconds : {"75", "1.2345"}) {
+        SetShift(1, "00", seconds);
+        Click(Control(id::cmdProses));
+        Answer("Information", kAmountRangeText);
+    }
 
     SetShift(1, "00", "05");
     DeleteFileA(movie.c_str());
@@ -498,6 +561,16 @@ TEST_F(TarvexE2e, WholeShiftAndTranslationWithKeysOnly) {
         for (int presses = 0; presses < 12 && focused() != control; ++presses) Press(VK_TAB);
         return focused() == control;
     };
+
+    // The focus starts on the first control, not on the bare window; F1
+    // opens the About box and gives the focus back when it closes.
+    EXPECT_TRUE(WaitUntil([&] { return focused() == id::Text1; }, 5s)) << focused();
+    Press(VK_F1);
+    HWND about = WaitForWindow(app.ProcessId(), "Tentang Tarvex " TARVEX_VERSION_TEXT);
+    ASSERT_NE(about, nullptr);
+    Press(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return focused() == id::Text1; }, 5s)) << focused();
 
     // Reading order, Process left out while it is disabled; Shift+Tab goes back.
     ASSERT_TRUE(tabTo(id::Text1));

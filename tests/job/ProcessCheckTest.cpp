@@ -65,17 +65,53 @@ TEST_F(ProcessCheckTest, StartTimeMayBeZeroButPlusAndMinusMayNot) {
     EXPECT_EQ(Check().Settings.Mode, ShiftMode::Plus);
 }
 
-TEST_F(ProcessCheckTest, AmountsMustBeWholeNumbersUpTo59) {
+TEST_F(ProcessCheckTest, MinutesAreWholeAndSecondsMayCarryThreeDecimals) {
     request.ModeSelected = {false, true, false};
     for (const char* bad : {"60", "-1", "1.5", "abc", "99999", "5 5"}) {
         request.MinutesText = bad;
         ProcessDecision decision = Check();
         EXPECT_FALSE(decision.Accepted) << bad;
-        EXPECT_EQ(decision.Text, "Minutes and Seconds must be whole numbers from 0 to 59..!");
+        EXPECT_EQ(decision.Text, kAmountRangeText);
     }
     EXPECT_EQ(ParseShiftAmount("059"), 59);
     EXPECT_EQ(ParseShiftAmount("  "), 0);
     EXPECT_EQ(ParseShiftAmount("0000"), 0);
+
+    const std::pair<const char*, int> seconds[] = {
+        {"1.5", 1500},   {"1,25", 1250}, {"0.040", 40}, {" 59.999 ", 59999}, {"", 0},      {"007", 7000}, {"60", -1},
+        {"59.9999", -1}, {"1.", -1},     {".5", -1},    {"1.5.", -1},        {"-0.5", -1}, {"1 .5", -1},  {"1e3", -1},
+    };
+    for (const auto& [text, millis] : seconds) EXPECT_EQ(ParseShiftSeconds(text), millis) << text;
+
+    request.MinutesText = "0";
+    request.SecondsText = "0,040";
+    ProcessDecision fraction = Check();
+    ASSERT_TRUE(fraction.Accepted);
+    EXPECT_EQ(fraction.Settings.Seconds, 0);
+    EXPECT_EQ(fraction.Settings.Millis, 40);
+    request.SecondsText = "0.000";
+    EXPECT_EQ(Check().Text, kZeroShiftText);
+}
+
+TEST_F(ProcessCheckTest, FrameRatesReplaceTheAmount) {
+    int32_t from = 0, to = 0;
+    EXPECT_TRUE(ParseFrameRates("25:23.976", from, to));
+    EXPECT_EQ(from, 25000);
+    EXPECT_EQ(to, 23976);
+    EXPECT_TRUE(ParseFrameRates("29,97:1000", from, to));
+    EXPECT_EQ(from, 29970);
+    EXPECT_EQ(to, 1000000);
+    for (const char* bad : {"25", "25:0", "0:25", "25:1000.5", "25:23.9761", "a:b", "25:-24", ":25", "25:"})
+        EXPECT_FALSE(ParseFrameRates(bad, from, to)) << bad;
+
+    request.ModeSelected = {false, true, false};
+    request.FrameRateText = "25:23.976";
+    ProcessDecision decision = Check();
+    ASSERT_TRUE(decision.Accepted);
+    EXPECT_EQ(decision.Settings.RateFrom, 25000);
+    EXPECT_EQ(decision.Settings.RateTo, 23976);
+    request.FrameRateText = "25";
+    EXPECT_EQ(Check().Text, kFrameRateText);
 }
 
 TEST_F(ProcessCheckTest, TranslationChecksOnlyTheFile) {

@@ -11,6 +11,8 @@
 #include "base/RuntimeError.h"
 #include "base/TextEncoding.h"
 #include "job/BusyState.h"
+#include "subtitle/CueFixtures.h"
+#include "subtitle/CueShift.h"
 #include "subtitle/ShiftContent.h"
 #include "subtitle/TimeShiftRun.h"
 #include "support/FaultyFileSystem.h"
@@ -43,6 +45,12 @@ protected:
         BusyState busy(panel);
         RunEnvironment environment{panel, panel, files, shiftNameNumber, translateNameNumber, &busy};
         return RunTimeShift(input, mode, minutes, seconds, environment);
+    }
+    bool Run(const JobSettings& settings) {
+        panel = test::RecordingPanel();
+        BusyState busy(panel);
+        RunEnvironment environment{panel, panel, files, shiftNameNumber, translateNameNumber, &busy};
+        return RunTimeShift(settings, environment);
     }
     std::string LastMessage() const { return panel.Messages.empty() ? "" : panel.Messages.back().Text; }
 
@@ -108,6 +116,64 @@ TEST_F(TimeShiftRunTest, TxtKeepsItsExtensionAndStartTimeRebases) {
     EXPECT_EQ(ReadBytes(folder / "clip_original.TXT"), "1\r\n00:00:20,000 --> 00:00:22,000\r\nhi\r\n");
     EXPECT_EQ(ReadBytes(input), "1\r\n00:00:00,000 --> 00:00:02,000\r\nhi\r\n\r\n");
     EXPECT_EQ(panel.Status, "Output File : clip.TXT");
+}
+
+// The format comes from the content first: a WebVTT file named .srt keeps
+// its own layout. Only timestamps change; a bad one fails the run whole.
+TEST_F(TimeShiftRunTest, WebVttAndAssFilmsShiftInTheirOwnLayout) {
+    JobSettings settings;
+    settings.Mode = ShiftMode::Plus;
+    settings.Seconds = 1;
+    settings.Millis = 500;
+    const std::pair<std::string, std::string> films[] = {
+        {"film.vtt", test::DownloaderWebVtt()},
+        {"film.ass", test::StyledKaraokeAss()},
+        {"film.srt", test::DownloaderWebVtt()},
+        {"film.ssa", "\xFF\xFE" + Utf8ToUtf16(test::StyledKaraokeAss().substr(3), false)},
+    };
+    for (const auto& [name, bytes] : films) {
+        settings.InputPath = folder / name;
+        WriteBytes(settings.InputPath, bytes);
+        ASSERT_TRUE(Run(settings)) << name << LastMessage();
+        const std::string backup =
+            settings.InputPath.substr(0, settings.InputPath.size() - 4) + "_original" + name.substr(name.size() - 4);
+        EXPECT_EQ(ReadBytes(backup), bytes) << name;
+        const std::string shifted = ReadBytes(settings.InputPath);
+        if (name == "film.ssa") {
+            EXPECT_EQ(shifted.substr(0, 2), "\xFF\xFE");
+            EXPECT_NE(shifted.find(Utf8ToUtf16("Dialogue: 0,0:00:03.50,0:00:06.00,", false)), std::string::npos);
+            continue;
+        }
+        const SubtitleFormat format = name == "film.ass" ? SubtitleFormat::Ass : SubtitleFormat::WebVtt;
+        EXPECT_EQ(shifted, ShiftCueContent(bytes, format, ShiftAmount{ShiftMode::Plus, 0, 1, 500})) << name;
+        EXPECT_EQ(panel.Total, format == SubtitleFormat::Ass ? "Total Text : 5" : "Total Text : 3") << name;
+        EXPECT_EQ(panel.Percentages.back(), 100);
+    }
+
+    const std::string broken =
+        "[Script Info]\n\n[Events]\nDialogue: 0,0:00:01.00,0:00:02.00,,,0,0,0,,a\n"
+        "Dialogue: 0,0:00:03.00,0:0:04.00,,,0,0,0,,b\n";
+    settings.InputPath = folder / "broken.ass";
+    WriteBytes(settings.InputPath, broken);
+    const std::string before = ListFolder(folder.Path());
+    EXPECT_FALSE(Run(settings));
+    EXPECT_EQ(panel.Status, "PROCESS FAILED");
+    EXPECT_NE(LastMessage().find("Something Wrong (13) Type mismatch at line 5"), std::string::npos) << LastMessage();
+    EXPECT_EQ(ListFolder(folder.Path()), before);
+    EXPECT_EQ(ReadBytes(settings.InputPath), broken);
+
+    // A frame-rate change through the run, on SRT.
+    settings = JobSettings();
+    settings.InputPath = input;
+    settings.RateFrom = 25000;
+    settings.RateTo = 23976;
+    WriteBytes(input,
+               "\xEF\xBB\xBF"
+               "00:00:10,000 --> 00:41:33,000\r\nHi\r\n");
+    ASSERT_TRUE(Run(settings)) << LastMessage();
+    EXPECT_EQ(ReadBytes(input),
+              "\xEF\xBB\xBF"
+              "00:00:10,427 --> 00:43:19,474\r\nHi\r\n\r\n");
 }
 
 TEST_F(TimeShiftRunTest, Utf16FilesAreShiftedInUtf16) {

@@ -114,6 +114,36 @@ TEST(ShiftContent, CopiesOtherLinesAsBytesAndEndsEveryLineWithCrLf) {
         "00:00:00,000 --> 00:00:01,000\r\n00:00:05,000 --> 00:00:06,000\r\n");
 }
 
+TEST(ShiftContent, FractionsAndFrameRatesMoveEveryTimestampExactly) {
+    const std::string input = "1\n00:00:01,5 --> 00:00:02.250\nx\n\n2\n01:59:59,999 --> 02:00:00,000 X1:1";
+    struct Case {
+        ShiftAmount Amount;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {{ShiftMode::Plus, 0, 1, 500},
+         "1\r\n00:00:03,000 --> 00:00:03,750\r\nx\r\n\r\n2\r\n02:00:01,499 --> 02:00:01,500 X1:1\r\n"},
+        {{ShiftMode::Minus, 0, 1, 750},
+         "1\r\n00:00:00,000 --> 00:00:00,500\r\nx\r\n\r\n2\r\n01:59:58,249 --> 01:59:58,250 X1:1\r\n"},
+        {{ShiftMode::Plus, 0, 0, 0, 25000, 23976},  // 1564.0, 2346.4, 7507,5 s...
+         "1\r\n00:00:01,564 --> 00:00:02,346\r\nx\r\n\r\n2\r\n02:05:07,506 --> 02:05:07,508 X1:1\r\n"},
+        // Start Time with a fraction lands the first subtitle on the target exactly.
+        {{ShiftMode::StartTime, 0, 0, 250},
+         "1\r\n00:00:00,250 --> 00:00:01,000\r\nx\r\n\r\n2\r\n01:59:58,749 --> 01:59:58,750 X1:1\r\n"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ShiftContent(input, c.Amount), c.Expected);
+}
+
+// Some tools write a byte-order mark and then the first timing line, with
+// no number line: the mark stays in front and the line shifts.
+TEST(ShiftContent, AMarkBeforeTheFirstTimingLineBelongsToNoLine) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string input = bom + "00:00:20,000 --> 00:00:21,000\nHi\n";
+    EXPECT_EQ(ShiftContent(input, ShiftMode::Plus, 0, 1), bom + "00:00:21,000 --> 00:00:22,000\r\nHi\r\n\r\n");
+    EXPECT_EQ(ShiftContent(input, ShiftMode::Minus, 0, 1), bom + "00:00:19,000 --> 00:00:20,000\r\nHi\r\n\r\n");
+    EXPECT_EQ(ShiftContent(input, ShiftMode::StartTime, 0, 5), bom + "00:00:05,000 --> 00:00:06,000\r\nHi\r\n\r\n");
+}
+
 TEST(ShiftContent, ErrorsNameTheLineFromOne) {
     RuntimeError error = test::ErrorRaisedBy([] {
         ShiftContent("1\n00:00:01,000 --> 00:00:02,000\nx\n\n2\n00:0x:01,000 --> 00:00:02,000\n", ShiftMode::Minus, 0,

@@ -7,10 +7,13 @@
 #include "base/RuntimeError.h"
 #include "base/TextEncoding.h"
 #include "job/BusyState.h"
+#include "subtitle/CueFixtures.h"
+#include "subtitle/Lines.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingPanel.h"
 #include "support/ScriptedTransport.h"
 #include "support/TempFolder.h"
+#include "translate/CuePlan.h"
 #include "translate/TextCleaning.h"
 #include "translate/TranslateRun.h"
 
@@ -292,6 +295,93 @@ TEST_F(TranslateRunTest, ABlockTooLongForOneRequestNamesItsLine) {
     EXPECT_EQ(panel.Messages.back().Text,
               "Something Wrong (35766) Block at line 6 too long for one request (over 16 KiB once encoded)");
     EXPECT_EQ(transport.Urls.size(), 1u);  // the long block was never sent
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// Only the cue text changes: markup is not sent, the leading tags or
+// override block stay in front, ASS lines stay one event joined by \N, and
+// line ends, marks, headers, styles and comments stay as they were.
+TEST_F(TranslateRunTest, WebVttAndAssFilmsKeepEveryByteButTheirText) {
+    input = folder / "film.vtt";
+    const std::string vtt = test::DownloaderWebVtt();
+    std::string expected = vtt;
+    for (auto [from, to] : {std::pair{"<c.yellow>Good</c><00:00:01.500> <c>morning</c>", "<c.yellow>GOOD MORNING"},
+                            {"<v Anna>Is it?\n<i>Really?</i>", "<v Anna>IS IT?\nREALLY?"},
+                            {"An hour in.", "AN HOUR IN."}})
+        expected = Replaced(expected, from, to);
+    EXPECT_EQ(Translate(vtt), expected);
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"Good morning", "Is it?|Really?", "An hour in."}));
+    EXPECT_EQ(panel.Total, "Total Text : 3");
+    EXPECT_EQ(panel.Status, "Output File : film.id.vtt");
+
+    transport.Urls.clear();
+    input = folder / "film.ass";
+    const std::string ass = test::StyledKaraokeAss();
+    expected = ass;
+    for (auto [from, to] : {std::pair{"{\\an8\\i1}Hello, world\\Nsecond line", "{\\an8\\i1}HELLO, WORLD\\NSECOND LINE"},
+                            {"{\\k25}Ka{\\k30}ra{\\k45}o{\\k20}ke", "{\\k25}KARAOKE"},
+                            {"{\\pos(960,50)}Sign text", "{\\pos(960,50)}SIGN TEXT"}})
+        expected = Replaced(expected, from, to);
+    EXPECT_EQ(Translate(ass), expected);
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"Hello, world|second line", "Karaoke", "Sign text"}));
+    EXPECT_EQ(panel.Total, "Total Text : 5");
+    EXPECT_EQ(panel.Percentages.back(), 100);
+
+    // A mark and then straight the first timing line, as some tools write SRT.
+    input = folder / "marked.srt";
+    EXPECT_EQ(Translate("\xEF\xBB\xBF"
+                        "00:00:01,000 --> 00:00:02,000\r\nHello\r\n"),
+              "\xEF\xBB\xBF"
+              "00:00:01,000 --> 00:00:02,000\r\nHELLO\r\n");
+}
+
+TEST(CuePlan, BlocksFollowTheCuesAndKeepTheirMarkupApart) {
+    struct Case {
+        SubtitleFormat Format;
+        std::string Content;
+        std::vector<std::string> Sent;  // each request's lines joined by "|"
+        std::vector<std::string> Prefixes;
+        size_t Blocks;
+    };
+    const Case cases[] = {
+        // A cue without text and one ended by the next cue rather than a blank line.
+        {SubtitleFormat::WebVtt,
+         "WEBVTT\n\n00:01.000 --> 00:02.000\n\n00:03.000 --> 00:04.000\n<b>a</b> b\n00:05.000 --> 00:06.000\nc",
+         {"a b", "c"},
+         {"<b>", ""},
+         3},
+        // An event of markup only goes unsent; a Format: line that moves Text.
+        {SubtitleFormat::Ass,
+         "[Events]\nFormat: Layer, Start, End, Text\nDialogue: 0,0:00:01.00,0:00:02.00,{\\p1}\n"
+         "Dialogue: 0,0:00:01.00,0:00:02.00,{\\b1}x, y\\n{\\i1}z\\h\n",
+         {"x, y|z\\h"},
+         {"Dialogue: 0,0:00:01.00,0:00:02.00,{\\b1}"},
+         2},
+    };
+    for (const Case& c : cases) {
+        const BlockPlan plan = PlanCueBlocks(c.Format, c.Content, SplitLines(c.Content));
+        std::vector<std::string> sent, prefixes;
+        for (const BlockRequest& request : plan.Requests) {
+            std::string joined;
+            for (const std::string& line : request.Lines) joined += (joined.empty() ? "" : "|") + line;
+            sent.push_back(joined);
+            prefixes.emplace_back(request.Prefix);
+        }
+        EXPECT_EQ(sent, c.Sent) << c.Content;
+        EXPECT_EQ(prefixes, c.Prefixes) << c.Content;
+        size_t blocks = 0;
+        for (const PlanStep& step : plan.Steps) blocks += step.What == PlanStep::Kind::BlockEnd;
+        EXPECT_EQ(blocks, c.Blocks) << c.Content;
+        EXPECT_EQ(plan.LineEnd, "\n");
+    }
+    BlockRequest event{{}, 1, "Dialogue: ,{\\b1}", "\\N"};
+    EXPECT_EQ(ShapeTranslation(event, "A\r\nB", "\r\n"), "Dialogue: ,{\\b1}A\\NB");
 }
 
 }  // namespace
