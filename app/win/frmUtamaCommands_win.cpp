@@ -155,18 +155,20 @@ void frmUtama::cmdProses_Click() {
         prompts_.ShowMessage(decision.Text, decision.Title, decision.Icon);
         return;
     }
+    std::shared_ptr<const Service> api;
+    if (decision.Settings.Job == JobKind::Translate && !(api = ChosenService(decision.Settings))) return;
     SetStatus(kStatusRunning);
     BusyState busy(*this);
-    RunJob(decision.Settings, busy);
+    RunJob(decision.Settings, busy, std::move(api));
 }
 
-bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy) {
+bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy, std::shared_ptr<const Service> api) {
     RunEnvironment environment{*this, prompts_, SystemFileSystem(), ShiftNameNumber, TranslateNameNumber, &busy};
     if (settings.Job == JobKind::TimeShift)
         return RunTimeShift(settings.InputPath, settings.Mode, settings.Minutes, settings.Seconds, environment);
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
-    TranslationService service{*transport, kServiceHost, std::chrono::seconds(30), {},
-                               {},         kDefaultJobs, CreateSystemTransport,    {}};
+    const std::chrono::milliseconds timeout = api->Limits().Timeout;
+    TranslationService service{*transport, kServiceHost, timeout, {}, {}, kDefaultJobs, CreateSystemTransport, api};
     // The window keeps answering while each reply is awaited.
     service.RunBlocking = RunWhilePumpingMessages;
     // A file that is not UTF-8 is read in the user's own ANSI code page;
@@ -187,6 +189,7 @@ WindowSettings frmUtama::CurrentSettings() const {
     settings.RememberedFolder = RememberedFolder;
     settings.SourceLanguage = WindowText(comFrom);
     settings.TargetLanguage = WindowText(comLan);
+    settings.Service = service_;
     return settings;
 }
 

@@ -25,6 +25,7 @@ std::vector<HWND> frmUtama::TabOrder() const {
     } else {
         order.push_back(comFrom);
         order.push_back(comLan);
+        order.push_back(cmdService);
     }
     order.push_back(cmdTutup);
     order.push_back(cmdProses);
@@ -36,7 +37,7 @@ bool frmUtama::TakeNavigationKey(const MSG& message) {
     if (message.message != WM_KEYDOWN) return false;
     if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    if (message.wParam == VK_RETURN && (GetFocus() == cmdBuka || GetFocus() == cmdTutup)) {
+    if (message.wParam == VK_RETURN && (GetFocus() == cmdBuka || GetFocus() == cmdTutup || GetFocus() == cmdService)) {
         SendMessageA(GetFocus(), BM_CLICK, 0, 0);
         return true;
     }
