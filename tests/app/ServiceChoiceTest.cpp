@@ -54,12 +54,19 @@ private:
     HttpReply reply_;
 };
 
+// The run's settings over `transport`, every request on the calling thread.
+TranslationService Over(HttpTransport& transport) {
+    TranslationService how{transport, kServiceHost, std::chrono::seconds(1), {}, {}, 1, {}, {}};
+    how.RunBlocking = [](const std::function<void()>& work) { work(); };
+    return how;
+}
+
 TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
     const ServiceChoice libre{"libretranslate", "http://127.0.0.1:5000", "", ""};
     const ServiceSettings settings = SettingsOf(libre, "english", "french");
     const nlohmann::json answer = {{"translatedText", {"Bonjour, comment allez-vous ?"}}};
     OneReplyTransport answering({200, "OK", "", answer.dump()});
-    TranslationService how{answering};
+    TranslationService how = Over(answering);
     TrialOutcome outcome = TryService(settings, how);
     EXPECT_TRUE(outcome.Answered);
     EXPECT_EQ(outcome.Text, "Bonjour, comment allez-vous ?");
@@ -67,7 +74,7 @@ TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
     EXPECT_EQ(how.Timeout, MakeService(settings)->Limits().Timeout);
 
     OneReplyTransport refusing({400, "Bad Request", "", R"({"error": "Invalid request"})"});
-    TranslationService refused{refusing};
+    TranslationService refused = Over(refusing);
     outcome = TryService(settings, refused);
     EXPECT_FALSE(outcome.Answered);
     EXPECT_EQ(outcome.Text.rfind("Something Wrong (", 0), 0u) << outcome.Text;
@@ -78,7 +85,7 @@ TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
     remote.Url = "http://example.com";
     remote.Key = "some-key";
     OneReplyTransport unused({200, "OK", "", ""});
-    TranslationService never{unused};
+    TranslationService never = Over(unused);
     outcome = TryService(remote, never);
     EXPECT_EQ(outcome.Text, ErrorReportText(ErrorRaisedBy([&] { MakeService(remote); })));
     EXPECT_EQ(outcome.Text.find("some-key"), std::string::npos);
