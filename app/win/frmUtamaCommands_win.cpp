@@ -89,6 +89,7 @@ void frmUtama::SetBusy(bool busy) {
 void frmUtama::SetCommandsEnabled(bool enabled) {
     EnableWindow(cmdBuka, enabled);
     EnableWindow(cmdTutup, enabled);
+    EnableWindow(cmdService, enabled);
     // Process follows the path rule again once the run is over.
     if (enabled) {
         Text1_Change();

@@ -105,7 +105,7 @@ private:
     void FitLabelsToText();
     void MakeFixedSizeAndCentre();
     void ResetProgressDisplay();
-    // Open, Process and Close are off while a run is going.
+    // Open, Service, Process and Close are off while a run is going.
     void SetCommandsEnabled(bool enabled);
     bool RunJob(const JobSettings& settings, BusyState& busy, std::shared_ptr<const Service> api);
     WindowSettings CurrentSettings() const;
