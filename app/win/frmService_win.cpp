@@ -191,7 +191,8 @@ void frmService::cmdTest_Click() {
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
     TranslationService how{*transport, kServiceHost, std::chrono::seconds(30), {}, {}, 1, {}, {}};
     // The dialog keeps answering while the service is asked.
-    how.RunBlocking = RunWhilePumpingMessages;
+    const HWND dialog = Handle();
+    how.RunBlocking = [dialog](const std::function<void()>& work) { RunWhileDialogAnswers(work, dialog); };
     // Test stays enabled (a press meanwhile is ignored): disabling it would
     // take the focus away, and with it Enter and Esc.
     SetWindowTextA(txtAnswer, "Asking the service...");

@@ -428,12 +428,18 @@ TEST_F(TarvexE2e, ServiceDialogTestKeepsTheKeySealedAndProcessUsesTheService) {
     EXPECT_EQ(ReadBytes(movie), kTwoCues);
     EXPECT_GE(fake.CountInRecords("tarvex-test-key"), 1);
 
-    // Esc leaves everything as it was.
+    // Esc while a Test waits on a service that never answers: the dialog
+    // closes at once, and everything stays as it was.
     ASSERT_TRUE(openDialog());
     Type("g");
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::cboService)) == "google"; }, 5s));
+    ReplaceText(field(id::txtUrl), "http://" + fake.UnreachableAddress());
+    PressWith(VK_MENU, 'T');
+    ASSERT_TRUE(WaitUntil([&] { return !answer().empty(); }, 5s));
     Press(VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s)) << answer();
     EXPECT_EQ(Setting("service"), "libretranslate");
+    EXPECT_EQ(Setting("url"), url);
 }
 
 TEST_F(TarvexE2e, OpenThroughTheFileDialogAndSettingsAfterARestart) {

@@ -8,6 +8,10 @@
 namespace tarvex {
 
 void RunWhilePumpingMessages(const std::function<void()>& work) {
+    RunWhileDialogAnswers(work, nullptr);
+}
+
+void RunWhileDialogAnswers(const std::function<void()>& work, void* dialog) {
     HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (done == nullptr) {
         work();
@@ -33,6 +37,7 @@ void RunWhilePumpingMessages(const std::function<void()>& work) {
                 PostQuitMessage(static_cast<int>(message.wParam));
                 break;
             }
+            if (dialog != nullptr && IsDialogMessageA(static_cast<HWND>(dialog), &message)) continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
