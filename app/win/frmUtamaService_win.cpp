@@ -46,8 +46,10 @@ std::shared_ptr<const Service> frmUtama::ChosenService(const JobSettings& settin
         return MakeService(SettingsOf(service_, settings.SourceLanguage, settings.TargetLanguage));
     } catch (const RuntimeError& error) {
         prompts_.ShowMessage(error.Description(), kInformationTitle, MessageIcon::Exclamation);
-        return nullptr;
+    } catch (const std::exception& error) {
+        ShowErrorReport(prompts_, RuntimeError(ErrorNumber::InvalidCall, error.what()));
     }
+    return nullptr;
 }
 
 }  // namespace tarvex::win
