@@ -13,6 +13,12 @@ WindowSettings LoadWindowSettings(SettingsStore& store) {
     if (!from.empty()) settings.SourceLanguage = from;
     std::string to(TrimSpaces(store.GetSetting("to")));
     if (!to.empty()) settings.TargetLanguage = to;
+    std::string service(TrimSpaces(store.GetSetting("service")));
+    if (!service.empty()) settings.Service.Name = service;
+    settings.Service.Url = TrimSpaces(store.GetSetting("url"));
+    settings.Service.Model = TrimSpaces(store.GetSetting("model"));
+    // A key is taken exactly as it was given: its service decides what it is.
+    settings.Service.Key = store.GetSecret("key");
     return settings;
 }
 
@@ -21,6 +27,14 @@ void SaveWindowSettings(SettingsStore& store, const WindowSettings& settings) {
     store.SaveSetting("from", settings.SourceLanguage);
     store.SaveSetting("to", settings.TargetLanguage);
     store.SaveSetting("tab", std::to_string(settings.ActiveTab));
+    SaveServiceChoice(store, settings.Service);
+}
+
+void SaveServiceChoice(SettingsStore& store, const ServiceChoice& service) {
+    store.SaveSetting("service", service.Name);
+    store.SaveSetting("url", service.Url);
+    store.SaveSetting("model", service.Model);
+    store.SaveSecret("key", service.Key);
 }
 
 }  // namespace tarvex

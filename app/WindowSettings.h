@@ -1,6 +1,6 @@
 #pragma once
-// The four values the window keeps from one start to the next, and how they
-// are read back: trimmed, with defaults for what is missing.
+// The values the window keeps from one start to the next, and how they are
+// read back: trimmed, with defaults for what is missing.
 
 #include <cstdint>
 #include <string>
@@ -14,6 +14,18 @@ public:
     // "" when the key is missing.
     virtual std::string GetSetting(const std::string& key) = 0;
     virtual void SaveSetting(const std::string& key, const std::string& value) = 0;
+    // A secret is kept so that only this user can read it back; one that
+    // cannot be read back (another user's, damaged) reads as "".
+    virtual std::string GetSecret(const std::string& key) = 0;
+    virtual void SaveSecret(const std::string& key, const std::string& value) = 0;
+};
+
+// The translation service the window asks, as its Service dialog sets it.
+struct ServiceChoice {
+    std::string Name = "google";  // "service"
+    std::string Url;              // "url"
+    std::string Model;            // "model"
+    std::string Key;              // "key", kept as a secret
 };
 
 struct WindowSettings {
@@ -21,11 +33,14 @@ struct WindowSettings {
     std::string RememberedFolder;               // "lokasi"
     std::string SourceLanguage = "english";     // "from"
     std::string TargetLanguage = "indonesian";  // "to"
+    ServiceChoice Service;
 };
 
 // "tab" other than 0 or 1 (once trimmed) means 0; empty names give the defaults.
 WindowSettings LoadWindowSettings(SettingsStore& store);
-// Written in the order lokasi, from, to, tab.
+// Written in the order lokasi, from, to, tab, then the service's values.
 void SaveWindowSettings(SettingsStore& store, const WindowSettings& settings);
+// The service's values alone, as soon as the dialog's OK sets them.
+void SaveServiceChoice(SettingsStore& store, const ServiceChoice& service);
 
 }  // namespace tarvex

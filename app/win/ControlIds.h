@@ -22,6 +22,7 @@ constexpr int lblFrom = 1021;
 constexpr int comFrom = 1022;
 constexpr int Label1 = 1023;
 constexpr int comLan = 1024;
+constexpr int cmdService = 1025;  // opens the Service dialog
 constexpr int fraLogo = 1030;
 constexpr int tarvoAsli = 1031;
 constexpr int tarvo1 = 1032;  // tarvo(i) is tarvo1 + i - 1
@@ -31,5 +32,14 @@ constexpr int lblKirim = 1042;
 constexpr int Progress1 = 1043;
 constexpr int cmdTutup = 1050;
 constexpr int cmdProses = 1051;
+
+// The Service dialog (OK and Cancel are IDOK and IDCANCEL).
+constexpr int cboService = 1101;
+constexpr int txtUrl = 1102;
+constexpr int txtModel = 1103;
+constexpr int txtKey = 1104;
+constexpr int lblHint = 1105;
+constexpr int cmdTest = 1106;
+constexpr int txtAnswer = 1107;
 
 }  // namespace tarvex::win::ControlId

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "app/HexText.h"
+#include "app/win/UserSecret_win.h"
+
 namespace tarvex::win {
 
 namespace {
@@ -50,6 +53,19 @@ void RegistrySettings::SaveSetting(const std::string& key, const std::string& va
     KeyCloser closer(handle);
     RegSetValueExA(handle, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
+}
+
+std::string RegistrySettings::GetSecret(const std::string& key) {
+    std::optional<std::string> sealed = BytesOfHex(GetSetting(key));
+    if (!sealed || sealed->empty()) return "";
+    return OpenForUser(*sealed).value_or("");
+}
+
+void RegistrySettings::SaveSecret(const std::string& key, const std::string& value) {
+    if (value.empty()) return SaveSetting(key, "");
+    std::optional<std::string> sealed = SealForUser(value);
+    // Never the secret in clear: without sealing, nothing is kept.
+    SaveSetting(key, sealed ? HexOf(*sealed) : "");
 }
 
 }  // namespace tarvex::win

@@ -2,6 +2,7 @@
 // The per-user settings store that programs of this kind have always used:
 // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<program>\<section>,
 // string values, so settings written by an earlier version carry over.
+// Secrets are sealed for the user (DPAPI) and stored as hex text beside them.
 
 #include <string>
 
@@ -14,6 +15,8 @@ public:
     RegistrySettings(std::string programName, std::string section);
     std::string GetSetting(const std::string& key) override;
     void SaveSetting(const std::string& key, const std::string& value) override;
+    std::string GetSecret(const std::string& key) override;
+    void SaveSecret(const std::string& key, const std::string& value) override;
 
     // The key path under HKEY_CURRENT_USER.
     const std::string& KeyPath() const { return keyPath_; }

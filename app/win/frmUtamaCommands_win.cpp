@@ -88,6 +88,7 @@ void frmUtama::SetBusy(bool busy) {
 void frmUtama::SetCommandsEnabled(bool enabled) {
     EnableWindow(cmdBuka, enabled);
     EnableWindow(cmdTutup, enabled);
+    EnableWindow(cmdService, enabled);
     // Process follows the path rule again once the run is over.
     if (enabled) {
         Text1_Change();
@@ -155,16 +156,18 @@ void frmUtama::cmdProses_Click() {
         prompts_.ShowMessage(decision.Text, decision.Title, decision.Icon);
         return;
     }
+    std::shared_ptr<const Service> api;
+    if (decision.Settings.Job == JobKind::Translate && !(api = ChosenService(decision.Settings))) return;
     SetStatus(kStatusRunning);
     BusyState busy(*this);
-    RunJob(decision.Settings, busy);
+    RunJob(decision.Settings, busy, std::move(api));
 }
 
-bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy) {
+bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy, std::shared_ptr<const Service> api) {
     RunEnvironment environment{*this, prompts_, SystemFileSystem(), ShiftNameNumber, TranslateNameNumber, &busy};
     if (settings.Job == JobKind::TimeShift) return RunTimeShift(settings, environment);
     // The window keeps answering while each reply is awaited.
-    TranslationService service{.RunBlocking = RunWhilePumpingMessages};
+    TranslationService service{.Timeout = api->Limits().Timeout, .RunBlocking = RunWhilePumpingMessages, .Api = api};
     // A file that is not UTF-8 is read in the user's own ANSI code page;
     // an earlier partial output may be carried on if the user says so.
     TranslationOptions options{DefaultLegacyEncoding(), ResumeChoice::Ask};
@@ -183,6 +186,7 @@ WindowSettings frmUtama::CurrentSettings() const {
     settings.RememberedFolder = RememberedFolder;
     settings.SourceLanguage = WindowText(comFrom);
     settings.TargetLanguage = WindowText(comLan);
+    settings.Service = service_;
     return settings;
 }
 

@@ -25,6 +25,7 @@ std::vector<HWND> frmUtama::TabOrder() const {
     } else {
         order.push_back(comFrom);
         order.push_back(comLan);
+        order.push_back(cmdService);
     }
     order.push_back(cmdTutup);
     order.push_back(cmdProses);
@@ -50,7 +51,7 @@ bool frmUtama::TakeNavigationKey(const MSG& message) {
         tarvoAsli_Click();
         return true;
     }
-    if (message.wParam == VK_RETURN && (GetFocus() == cmdBuka || GetFocus() == cmdTutup)) {
+    if (message.wParam == VK_RETURN && (GetFocus() == cmdBuka || GetFocus() == cmdTutup || GetFocus() == cmdService)) {
         SendMessageA(GetFocus(), BM_CLICK, 0, 0);
         return true;
     }

@@ -165,11 +165,15 @@ void frmUtama::CreateControls() {
 
     TransContainer[1] = &AddGroupBox(form, id::TransContainer1, 150, 1770, 3540, 1095, kBorderNone, "", false);
     page = TransContainer[1]->hWnd();
-    lblFrom = AddChild(WC_STATICA, 0, page, id::lblFrom, 120, 130, 1215, 255, "Language From :");
+    // Three rows: the two languages drawn up a little to make room for the
+    // service button below them, in the combos' column.
+    lblFrom = AddChild(WC_STATICA, 0, page, id::lblFrom, 120, 55, 1215, 255, "Language From :");
     comFrom =
-        AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comFrom, 1560, 120, 1455, 315, "");
-    Label1 = AddChild(WC_STATICA, 0, page, id::Label1, 120, 630, 1215, 255, "Language To :");
-    comLan = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comLan, 1560, 600, 1455, 315, "");
+        AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comFrom, 1560, 45, 1455, 315, "");
+    Label1 = AddChild(WC_STATICA, 0, page, id::Label1, 120, 435, 1215, 255, "Language To :");
+    comLan = AddChild(WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, page, id::comLan, 1560, 405, 1455, 315, "");
+    cmdService =
+        AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, page, id::cmdService, 1560, 765, 1455, 300, "Ser&vice...");
 
     fraLogo = &AddGroupBox(form, id::fraLogo, 3690, 1770, 1200, 1095, kBorderNone, "");
     tarvoAsli = LogoView::Create(fraLogo->hWnd(), id::tarvoAsli, PixelsX(360), PixelsY(280), PixelsX(480),
@@ -280,6 +284,7 @@ void frmUtama::Form_Load() {
     TabPagePainted = xp::DrawTabStripCheat(*this, TabPageTop, TabPageLeft, TabPageRight, TabPageBottom);
 
     RememberedFolder = settings.RememberedFolder;
+    service_ = settings.Service;
     FillAmountList(cmbMenit);
     FillAmountList(cmbDetik);
     SetStatus(kStatusNotStarting);
@@ -321,7 +326,7 @@ void frmUtama::OnCommand(HWND source, WORD code) {
     const Route routes[] = {
         {Text1, EN_CHANGE, &frmUtama::Text1_Change},         {cmdBuka, BN_CLICKED, &frmUtama::cmdBuka_Click},
         {cmdProses, BN_CLICKED, &frmUtama::cmdProses_Click}, {cmdTutup, BN_CLICKED, &frmUtama::cmdTutup_Click},
-        {Picture1, STN_CLICKED, &frmUtama::Picture1_Click},
+        {Picture1, STN_CLICKED, &frmUtama::Picture1_Click},  {cmdService, BN_CLICKED, &frmUtama::cmdService_Click},
     };
     for (const Route& route : routes)
         if (source != nullptr && source == route.Source && code == route.Code) return (this->*route.Handler)();

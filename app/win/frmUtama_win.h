@@ -26,6 +26,7 @@
 #include "job/JobSettings.h"
 #include "job/ProgressPanel.h"
 #include "translate/Languages.h"
+#include "translate/services/Service.h"
 
 namespace tarvex::win {
 
@@ -44,9 +45,9 @@ public:
     // on the command line, if any.
     void AcceptShellFiles();
     // Tab and Shift+Tab move the focus through the window's controls in
-    // reading order, whatever lies over what; Enter on Open or Close presses
-    // that button (elsewhere it is Process's); F1 opens the About box. True
-    // when the key was used.
+    // reading order, whatever lies over what; Enter on Open, Service or Close
+    // presses that button (elsewhere it is Process's); F1 opens the About box.
+    // True when the key was used.
     bool TakeNavigationKey(const MSG& message);
 
     // Window-level state.
@@ -76,6 +77,10 @@ private:
     void OpenInputFile(const std::string& chosenPath);
     void Form_DragDrop(HDROP drop);
     void cmdProses_Click();
+    void cmdService_Click();
+    // The service the Service dialog set, made for the run's languages; none
+    // after telling the user why it cannot be made.
+    std::shared_ptr<const Service> ChosenService(const JobSettings& settings);
     void cmdTutup_Click();
     void TabStrip1_Click();
     void Text1_Change();
@@ -104,9 +109,9 @@ private:
     void FitLabelsToText();
     void MakeFixedSizeAndCentre();
     void ResetProgressDisplay();
-    // Open, Process and Close are off while a run is going.
+    // Open, Service, Process and Close are off while a run is going.
     void SetCommandsEnabled(bool enabled);
-    bool RunJob(const JobSettings& settings, BusyState& busy);
+    bool RunJob(const JobSettings& settings, BusyState& busy, std::shared_ptr<const Service> api);
     WindowSettings CurrentSettings() const;
 
     MessageBoxPrompts prompts_;
@@ -123,7 +128,8 @@ private:
     xp::XpGroupBox* Progress1 = nullptr;
     HWND lblJudul = nullptr, lblUrl = nullptr, Text1 = nullptr, cmdBuka = nullptr, TabStrip1 = nullptr;
     HWND Label4 = nullptr, cmbMenit = nullptr, cmbDetik = nullptr;
-    HWND lblFrom = nullptr, comFrom = nullptr, Label1 = nullptr, comLan = nullptr;
+    HWND lblFrom = nullptr, comFrom = nullptr, Label1 = nullptr, comLan = nullptr, cmdService = nullptr;
+    ServiceChoice service_;
     std::unique_ptr<LogoView> tarvoAsli;
     HWND Picture1 = nullptr;
     HWND tooltips_ = nullptr;

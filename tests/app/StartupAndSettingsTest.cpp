@@ -15,6 +15,12 @@ public:
         values[key] = value;
         order += key + " ";
     }
+    // Sealed here by wrapping: enough to tell a secret from a setting.
+    std::string GetSecret(const std::string& key) override {
+        const std::string& value = values[key];
+        return value.rfind("sealed:", 0) == 0 ? value.substr(7) : "";
+    }
+    void SaveSecret(const std::string& key, const std::string& value) override { SaveSetting(key, "sealed:" + value); }
     std::map<std::string, std::string> values;
     std::string order;
 };
@@ -26,13 +32,23 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
     EXPECT_EQ(first.RememberedFolder, "");
     EXPECT_EQ(first.SourceLanguage, "english");
     EXPECT_EQ(first.TargetLanguage, "indonesian");
+    EXPECT_EQ(first.Service.Name, "google");
+    EXPECT_EQ(first.Service.Url + first.Service.Model + first.Service.Key, "");
 
-    store.values = {{"tab", " 1 "}, {"lokasi", " C:\\Films "}, {"from", " french "}, {"to", "klingon"}};
+    store.values = {{"tab", " 1 "},        {"lokasi", " C:\\Films "}, {"from", " french "},
+                    {"to", "klingon"},     {"service", " openai "},   {"url", " http://h:1/v1 "},
+                    {"model", " llama3 "}, {"key", "sealed: k y "}};
     WindowSettings saved = LoadWindowSettings(store);
     EXPECT_EQ(saved.ActiveTab, 1);
     EXPECT_EQ(saved.RememberedFolder, " C:\\Films ");  // the folder is not trimmed
     EXPECT_EQ(saved.SourceLanguage, "french");
     EXPECT_EQ(saved.TargetLanguage, "klingon");  // a name not in the list still shows
+    EXPECT_EQ(saved.Service.Name, "openai");
+    EXPECT_EQ(saved.Service.Url, "http://h:1/v1");
+    EXPECT_EQ(saved.Service.Model, "llama3");
+    EXPECT_EQ(saved.Service.Key, " k y ");  // a key is taken as it was given
+    store.values["key"] = " k y ";          // not sealed: not read as a key
+    EXPECT_EQ(LoadWindowSettings(store).Service.Key, "");
     for (const char* odd : {"2", "-1", "x", "01", ""}) {
         store.values["tab"] = odd;
         EXPECT_EQ(LoadWindowSettings(store).ActiveTab, 0) << odd;
@@ -40,8 +56,9 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
 
     store.order.clear();
     SaveWindowSettings(store, saved);
-    EXPECT_EQ(store.order, "lokasi from to tab ");
+    EXPECT_EQ(store.order, "lokasi from to tab service url model key ");
     EXPECT_EQ(store.values["tab"], "1");
+    EXPECT_EQ(store.values["key"], "sealed: k y ");
 }
 
 TEST(Startup, VersionDpiAndThemeNotice) {

@@ -57,6 +57,20 @@ RECT ShownRect(HWND window) {
     return rect;
 }
 
+// The same for a control of a dialog in another process without
+// GetComboBoxInfo, which hands the control a pointer into this process that
+// Wine passes on unchanged: the other process would write its answer
+// wherever that address lies in its own memory.
+RECT DialogPartRect(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    if (ClassOf(window) == "ComboBox") {
+        const auto field = SendMessageA(window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        rect.bottom = std::min(rect.bottom, rect.top + static_cast<LONG>(field) + 8);
+    }
+    return rect;
+}
+
 RECT ClientOnScreen(HWND window) {
     RECT rect;
     GetClientRect(window, &rect);
@@ -164,7 +178,7 @@ protected:
         std::vector<HWND> used;
         for (int control :
              {id::Text1, id::cmdBuka, id::Picture1, id::cmbMenit, id::cmbDetik, id::rdTambah0, id::rdTambah0 + 1,
-              id::rdTambah0 + 2, id::comFrom, id::comLan, id::tarvoAsli, id::cmdTutup, id::cmdProses})
+              id::rdTambah0 + 2, id::comFrom, id::comLan, id::cmdService, id::tarvoAsli, id::cmdTutup, id::cmdProses})
             if (IsShown(Control(control))) used.push_back(Control(control));
         for (size_t a = 0; a < used.size(); ++a)
             for (size_t b = a + 1; b < used.size(); ++b)
@@ -240,7 +254,33 @@ TEST_F(LayoutE2e, WindowScalesAndEveryTextFitsAtThisScale) {
     CheckPlacement("translation page");
     CheckTextFits(id::lblFrom, "Language From :", false);
     CheckTextFits(id::Label1, "Language To :", false);
+    CheckTextFits(id::cmdService, "Service...", false, false, buttonMargin);
     SaveScreenshot(app.MainWindow(), "translation-" + std::to_string(dpi));
+
+    // The Service dialog, at the same scale, in the same font.
+    Click(Control(id::cmdService));
+    HWND dialog = WaitForWindow(app.ProcessId(), "Translation Service");
+    ASSERT_NE(dialog, nullptr);
+    std::vector<HWND> parts;
+    EnumChildWindows(dialog, CollectShown, reinterpret_cast<LPARAM>(&parts));
+    for (HWND part : parts) {
+        EXPECT_TRUE(Inside(DialogPartRect(part), ClientOnScreen(dialog)))
+            << "dialog control " << GetDlgCtrlID(part) << " " << Describe(DialogPartRect(part)) << " is cut off";
+        for (HWND other : parts) {
+            if (other < part && GetDlgCtrlID(other) > 0 && GetDlgCtrlID(part) > 0) {
+                EXPECT_FALSE(Overlap(DialogPartRect(part), DialogPartRect(other)))
+                    << GetDlgCtrlID(part) << " and " << GetDlgCtrlID(other) << " overlap";
+            }
+        }
+        if (ClassOf(part) != "Static") continue;
+        RECT client;
+        GetClientRect(part, &client);
+        const SIZE need = measure.Extent(TextOf(part), client.right, true);
+        EXPECT_LE(need.cy, client.bottom) << "\"" << TextOf(part) << "\" does not fit";
+    }
+    SaveScreenshot(dialog, "service-dialog-" + std::to_string(dpi));
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s));
 }
 
 // Between 96 and 120 dots per inch the program warns once, before its window

@@ -3,21 +3,27 @@
 // answered, files checked byte for byte.
 
 #include <windows.h>
-// shlobj.h needs the types of windows.h first.
+// shlobj.h and wincrypt.h need the types of windows.h first.
 #include <shlobj.h>
+#include <wincrypt.h>
 
+#include <optional>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/HexText.h"
+#include "app/ServiceTrial.h"
 #include "app/win/ControlIds.h"
 #include "base/TextEncoding.h"
 #include "base/Version.h"
 #include "e2e/Driver_win.h"
 #include "job/ProcessCheck.h"
 #include "support/FakeService.h"
+#include "support/RaisedError.h"
 #include "support/TempFolder.h"
 #include "translate/TranslationService.h"
+#include "translate/services/ServiceFactory.h"
 
 namespace tarvex::e2e {
 namespace {
@@ -107,10 +113,36 @@ HDROP MakeDrop(const std::vector<std::wstring>& paths) {
     return static_cast<HDROP>(memory);
 }
 
+void SaveSetting(const char* name, const std::string& value) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+// What the program's user would read back from a sealed setting.
+std::string Unsealed(const std::string& hex) {
+    std::optional<std::string> sealed = BytesOfHex(hex);
+    if (!sealed) return "<not hex>";
+    DATA_BLOB in{static_cast<DWORD>(sealed->size()), reinterpret_cast<BYTE*>(sealed->data())};
+    DATA_BLOB out{};
+    if (!CryptUnprotectData(&in, nullptr, nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN, &out))
+        return "<not sealed for this user>";
+    std::string plain(reinterpret_cast<char*>(out.pbData), out.cbData);
+    LocalFree(out.pbData);
+    return plain;
+}
+
+std::string UpperCased(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
 class TarvexE2e : public ::testing::Test {
 protected:
     void SetUp() override {
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\tarvex");
+        // The web service over plain http, so that the proxy setting takes
+        // its requests to the fake service (https would tunnel past it).
+        SaveSetting("url", "http://translate.google.com");
         ASSERT_TRUE(app.Start()) << "tarvex.exe did not show its window";
     }
     void TearDown() override {
@@ -436,6 +468,83 @@ TEST_F(TarvexE2e, RunsEndPastACutOffEarlierOutputAndAnHourLongRetryAfter) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(id::cmdTutup)) != FALSE; }, 5s));
     std::printf("an hour's Retry-After ended the window's run after %.1f s\n",
                 std::chrono::duration<double>(took).count());
+}
+
+// The Service dialog: a service refused before anything is touched, then
+// LibreTranslate at the fake service, tried, kept with its key sealed, and
+// used by Process.
+TEST_F(TarvexE2e, ServiceDialogTestKeepsTheKeySealedAndProcessUsesTheService) {
+    test::FakeService fake;
+    fake.Reset();
+    const std::string movie = folder / "movie.srt";
+    WriteBytes(movie, kTwoCues);
+    SelectTranslationPage();
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
+    EnterPath(movie);
+    const DWORD process = app.ProcessId();
+    HWND dialog = nullptr;
+    auto openDialog = [&] {
+        PressWith(VK_MENU, 'V');
+        dialog = WaitForWindow(process, "Translation Service", 10s);
+        return dialog != nullptr &&
+               WaitUntil([&] { return FocusOf(app.MainWindow()) == FindControl(dialog, id::cboService); }, 5s);
+    };
+    auto field = [&](int control) { return FindControl(dialog, control); };
+    auto answer = [&] { return TextOf(field(id::txtAnswer)); };
+
+    // DeepL over plain http to a remote host: Test shows the numbered
+    // refusal, and so does Process, before any file is touched.
+    ASSERT_TRUE(openDialog()) << "no dialog, or the focus is not on the service list";
+    Type("d");
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::cboService)) == "deepl"; }, 5s));
+    EXPECT_FALSE(IsEnabled(field(id::txtModel)));
+    ReplaceText(field(id::txtUrl), "http://example.com");
+    ReplaceText(field(id::txtKey), "tarvex-test-key");
+    ServiceSettings refused{"deepl", "http://example.com", "", "", "tarvex-test-key", "english", "indonesian"};
+    const RuntimeError refusal = test::ErrorRaisedBy([&] { MakeService(refused); });
+    PressWith(VK_MENU, 'T');
+    EXPECT_TRUE(WaitUntil([&] { return answer() == ErrorReportText(refusal); }, 30s)) << answer();
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s));
+    Click(Control(id::cmdProses));
+    Answer("Information", refusal.Description());
+    EXPECT_EQ(test::ListFolder(folder.Path()), "movie.srt");
+    EXPECT_EQ(Text(id::Label5), "PROCESS NOT STARTING");
+
+    // LibreTranslate at the fake: the sample line comes back translated.
+    ASSERT_TRUE(openDialog());
+    Type("l");
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::cboService)) == "libretranslate"; }, 5s));
+    const std::string url = "http://" + fake.Address();
+    ReplaceText(field(id::txtUrl), url);
+    Click(field(id::cmdTest));
+    EXPECT_TRUE(WaitUntil([&] { return answer() == UpperCased(kTrialLine); }, 60s)) << answer();
+    Click(GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s));
+    EXPECT_EQ(Setting("service"), "libretranslate");
+    EXPECT_EQ(Setting("url"), url);
+    EXPECT_EQ(Setting("key").find("tarvex-test-key"), std::string::npos);
+    EXPECT_EQ(Unsealed(Setting("key")), "tarvex-test-key");
+
+    Click(Control(id::cmdProses));
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_EQ(ReadBytes(folder / "movie.id.srt"),
+              "1\r\n00:00:45,500 --> 00:00:47,000\r\nHELLO\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWORLD\r\n");
+    EXPECT_EQ(ReadBytes(movie), kTwoCues);
+    EXPECT_GE(fake.CountInRecords("tarvex-test-key"), 1);
+
+    // Esc while a Test waits on a service that never answers: the dialog
+    // closes at once, and everything stays as it was.
+    ASSERT_TRUE(openDialog());
+    Type("g");
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::cboService)) == "google"; }, 5s));
+    ReplaceText(field(id::txtUrl), "http://" + fake.UnreachableAddress());
+    PressWith(VK_MENU, 'T');
+    ASSERT_TRUE(WaitUntil([&] { return !answer().empty(); }, 5s));
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s)) << answer();
+    EXPECT_EQ(Setting("service"), "libretranslate");
+    EXPECT_EQ(Setting("url"), url);
 }
 
 TEST_F(TarvexE2e, OpenThroughTheFileDialogAndSettingsAfterARestart) {

@@ -60,38 +60,54 @@ public:
     }
 
     HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) override {
+        HttpRequest request;
+        request.Url = url;
+        request.HeaderLines = headers.Lines;
+        request.SecretHeaders = headers.SecretNames;
+        return Send(request, timeout);
+    }
+
+    HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout) override {
         if (cancelled_) throw RuntimeError(ErrorNumber::UserInterrupt);
         if (interrupt_ == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
+        if (request.Method != "GET" && request.Method != "POST")
+            throw RuntimeError(ErrorNumber::InvalidCall, "Invalid procedure call or argument: " + request.Method);
         const Clock::time_point deadline =
             Clock::now() + (timeout.count() > 0 ? timeout : std::chrono::milliseconds(1));
-        HttpHeaders sent({}, headers.SecretNames);
-        for (const std::string& line : headers.Lines) {
+        HttpHeaders sent({}, request.SecretHeaders);
+        for (const std::string& line : request.HeaderLines) {
             if (line.find_first_of("\r\n") != std::string::npos)
                 throw RuntimeError(ErrorNumber::InvalidCall, "Invalid procedure call or argument: a header line");
             if (!line.empty()) sent.Lines.push_back(line);
         }
-        std::string current = url;
+        const bool post = request.Method == "POST";
+        HttpRequest current = request;
         for (int redirects = 0;; ++redirects) {
-            const UrlParts parts = CrackUrl(current);
-            if (parts.Secure) return wininet_.Get(current, sent, deadline, kMaxRedirects - redirects, interrupt_);
-            PlainReply reply = Send(current, parts, sent.Lines, deadline);
+            const UrlParts parts = CrackUrl(current.Url);
+            if (parts.Secure) return wininet_.Send(current, sent, deadline, kMaxRedirects - redirects, interrupt_);
+            std::vector<std::string> lines = sent.Lines;
+            if (post) lines.push_back("Content-Length: " + std::to_string(request.Body.size()));
+            PlainReply reply = Send(current.Url, parts, lines, deadline, post ? "POST" : "GET", request.Body);
             if (reply.Location.empty()) return std::move(reply.Reply);
+            std::string next = ResolveLocation(current.Url, reply.Location);
+            if (!FollowsRedirect(request, reply.Reply.Status, current.Url, next)) return std::move(reply.Reply);
             if (redirects == kMaxRedirects) throw TooManyRedirectsError();
-            std::string next = ResolveLocation(current, reply.Location);
-            KeepForRedirect(sent, current, next);
-            current = std::move(next);
+            KeepForRedirect(sent, current.Url, next);
+            current.Url = std::move(next);
         }
     }
 
 private:
     PlainReply Send(const std::string& url, const UrlParts& parts, const std::vector<std::string>& lines,
-                    Clock::time_point deadline) {
+                    Clock::time_point deadline, const char* method = "GET", const std::string& body = "") {
         std::string proxy = HttpProxyFrom(wininet_.ProxyList());
         if (!proxy.empty() && BypassesProxy(wininet_.ProxyBypass(), parts.Host)) proxy.clear();
-        std::string head = "GET " + EscapeRequestTarget(proxy.empty() ? parts.PathAndQuery : url) + " HTTP/1.1\r\n";
+        std::string head =
+            std::string(method) + " " + EscapeRequestTarget(proxy.empty() ? parts.PathAndQuery : url) + " HTTP/1.1\r\n";
         if (std::none_of(lines.begin(), lines.end(), IsHostLine)) head += "Host: " + HostAndPort(parts) + "\r\n";
         for (const std::string& line : lines) head += line + "\r\n";
         head += "\r\n";
+        head += body;
         if (proxy.empty()) return connection_.Exchange(parts.Host, parts.Port, head, deadline, interrupt_);
         std::string proxyHost;
         uint16_t proxyPort = 80;

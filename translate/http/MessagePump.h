@@ -9,5 +9,8 @@
 namespace tarvex {
 
 void RunWhilePumpingMessages(const std::function<void()>& work);
+// The same from a modal dialog, whose keys (Tab, Enter, Esc, access keys)
+// keep working meanwhile; `dialog` is its window handle.
+void RunWhileDialogAnswers(const std::function<void()>& work, void* dialog);
 
 }  // namespace tarvex

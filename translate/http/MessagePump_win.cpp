@@ -27,6 +27,10 @@ private:
 }  // namespace
 
 void RunWhilePumpingMessages(const std::function<void()>& work) {
+    RunWhileDialogAnswers(work, nullptr);
+}
+
+void RunWhileDialogAnswers(const std::function<void()>& work, void* dialog) {
     DoneEvent done;
     if (done.Get() == nullptr) {
         work();
@@ -54,6 +58,7 @@ void RunWhilePumpingMessages(const std::function<void()>& work) {
                 PostQuitMessage(static_cast<int>(message.wParam));
                 break;
             }
+            if (dialog != nullptr && IsDialogMessageA(static_cast<HWND>(dialog), &message)) continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

@@ -37,6 +37,10 @@ public:
     // holds once the WinINet call it waits on returns.
     HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::steady_clock::time_point deadline,
                   int redirectsLeft, void* interrupt);
+    // The same for `request`'s method and body (its URL, and `headers` for
+    // its header lines); a redirect is followed as FollowsRedirect says.
+    HttpReply Send(const HttpRequest& request, const HttpHeaders& headers,
+                   std::chrono::steady_clock::time_point deadline, int redirectsLeft, void* interrupt);
 
 private:
     std::shared_ptr<struct WinInetSession> session_;

@@ -129,10 +129,11 @@ std::string ResolveLocation(const std::string& base, const std::string& location
 
 namespace {
 
-// One GET, shared by the caller and the worker thread.
+// One request, shared by the caller and the worker thread.
 struct Exchange {
     std::string Url;
     HttpHeaders Headers;
+    HttpRequest Request;  // its method and body
     Clock::time_point Deadline;
     std::shared_ptr<Session> Owner;
     HANDLE Done = nullptr;  // set by the worker once the outcome below is written
@@ -187,8 +188,8 @@ HttpReply Fetch(Exchange& exchange) {
                       INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT;
         if (parts.Secure) flags |= INTERNET_FLAG_SECURE;
         // No accept types: the Accept line of the header block is the only one.
-        InternetHandle request(
-            HttpOpenRequestA(connection.Get(), "GET", parts.PathAndQuery.c_str(), nullptr, nullptr, nullptr, flags, 0));
+        InternetHandle request(HttpOpenRequestA(connection.Get(), exchange.Request.Method.c_str(),
+                                                parts.PathAndQuery.c_str(), nullptr, nullptr, nullptr, flags, 0));
         if (request.Get() == nullptr) ThrowRequestError(GetLastError());
         // WinINet's own time-outs only free the worker a little after the
         // caller has given up (Wine honours the receive time-out alone).
@@ -199,7 +200,10 @@ HttpReply Fetch(Exchange& exchange) {
 
         std::string head;
         for (const std::string& line : headers.Lines) head += line + "\r\n";
-        if (!HttpSendRequestA(request.Get(), head.c_str(), static_cast<DWORD>(head.size()), nullptr, 0))
+        // WinINet adds the body's Content-Length itself.
+        std::string& body = exchange.Request.Body;
+        if (!HttpSendRequestA(request.Get(), head.c_str(), static_cast<DWORD>(head.size()),
+                              body.empty() ? nullptr : body.data(), static_cast<DWORD>(body.size())))
             ThrowRequestError(GetLastError());
         HttpReply reply;
         reply.Status = std::atoi(QueryHeader(request.Get(), HTTP_QUERY_STATUS_CODE).c_str());
@@ -221,8 +225,9 @@ HttpReply Fetch(Exchange& exchange) {
             throw RequestTimedOutError();  // no one is waiting for this any more
         }
         if (location.empty()) return reply;
-        if (redirects >= exchange.RedirectsLeft) throw TooManyRedirectsError();
         std::string next = ResolveLocation(url, location);
+        if (!FollowsRedirect(exchange.Request, reply.Status, url, next)) return reply;
+        if (redirects >= exchange.RedirectsLeft) throw TooManyRedirectsError();
         KeepForRedirect(headers, url, next);
         url = std::move(next);
     }
@@ -256,10 +261,18 @@ WinInetClient::WinInetClient() : session_(OpenSession()), openError_(GetLastErro
 
 HttpReply WinInetClient::Get(const std::string& url, const HttpHeaders& headers, Clock::time_point deadline,
                              int redirectsLeft, void* interrupt) {
+    HttpRequest request;
+    request.Url = url;
+    return Send(request, headers, deadline, redirectsLeft, interrupt);
+}
+
+HttpReply WinInetClient::Send(const HttpRequest& request, const HttpHeaders& headers, Clock::time_point deadline,
+                              int redirectsLeft, void* interrupt) {
     if (session_->Handle.Get() == nullptr) ThrowRequestError(openError_);
     auto exchange = std::make_shared<Exchange>();
-    exchange->Url = url;
+    exchange->Url = request.Url;
     exchange->Headers = headers;
+    exchange->Request = request;
     exchange->Deadline = deadline;
     exchange->RedirectsLeft = redirectsLeft;
     exchange->Owner = session_;

@@ -1,0 +1,239 @@
+#include "app/win/frmService_win.h"
+
+#include <algorithm>
+#include <exception>
+#include <iterator>
+#include <new>
+
+#include "app/ServiceFields.h"
+#include "app/ServiceTrial.h"
+#include "app/win/ControlIds.h"
+#include "base/RuntimeError.h"
+#include "controls/host/ScreenMetrics_win.h"
+#include "controls/host/Twips.h"
+#include "controls/xp/XpControls_win.h"
+#include "translate/http/HttpTransport.h"
+#include "translate/http/MessagePump.h"
+
+namespace tarvex::win {
+
+namespace {
+
+constexpr double kClientWidth = 4800;   // twips
+constexpr double kClientHeight = 3540;  // twips
+constexpr double kLabelLeft = 120, kLabelWidth = 1080;
+constexpr double kFieldLeft = 1260, kFieldWidth = 3420;
+constexpr double kRowHeight = 285;
+// Room for the list below the drop-down, in twips.
+constexpr double kListHeight = 1800;
+constexpr wchar_t kTitle[] = L"Translation Service";
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+// What escaped a handler, as the numbered error report words it.
+std::string ReportOfCurrentException() {
+    try {
+        throw;
+    } catch (const RuntimeError& error) {
+        return ErrorReportText(error);
+    } catch (const std::bad_alloc&) {
+        return ErrorReportText(RuntimeError(ErrorNumber::OutOfMemory));
+    } catch (const std::exception& error) {
+        return ErrorReportText(RuntimeError(ErrorNumber::InvalidCall, error.what()));
+    } catch (...) {
+        return ErrorReportText(RuntimeError(ErrorNumber::InvalidCall));
+    }
+}
+
+}  // namespace
+
+frmService::frmService(ServiceChoice choice, std::string sourceLanguage, std::string targetLanguage)
+    : choice_(std::move(choice)),
+      sourceLanguage_(std::move(sourceLanguage)),
+      targetLanguage_(std::move(targetLanguage)) {}
+
+int frmService::PixelsX(double twips) const {
+    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelX());
+}
+int frmService::PixelsY(double twips) const {
+    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelY());
+}
+
+HWND frmService::AddControl(const char* className, DWORD style, int id, double left, double top, double width,
+                            double height, const std::string& text) {
+    HWND control =
+        CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, PixelsX(left), PixelsY(top),
+                        PixelsX(width), PixelsY(height), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    return control;
+}
+
+// Created in the order Tab takes: each label just before its field, so its
+// access key reaches the field.
+void frmService::CreateControls() {
+    namespace id = ControlId;
+    font_ = host::CreateFontFor({xp::GetThemeFontName(), 8.25f});
+    const DWORD edit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+    AddControl("STATIC", 0, -1, kLabelLeft, 150, kLabelWidth, 255, "&Service :");
+    cboService = AddControl("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id::cboService, kFieldLeft, 120,
+                            kFieldWidth, 315 + kListHeight, "");
+    lblUrl = AddControl("STATIC", 0, -1, kLabelLeft, 555, kLabelWidth, 255, "&URL :");
+    txtUrl = AddControl("EDIT", edit, id::txtUrl, kFieldLeft, 525, kFieldWidth, kRowHeight, choice_.Url);
+    lblModel = AddControl("STATIC", 0, -1, kLabelLeft, 930, kLabelWidth, 255, "&Model :");
+    txtModel = AddControl("EDIT", edit, id::txtModel, kFieldLeft, 900, kFieldWidth, kRowHeight, choice_.Model);
+    lblKey = AddControl("STATIC", 0, -1, kLabelLeft, 1305, kLabelWidth, 255, "&Key :");
+    txtKey = AddControl("EDIT", edit | ES_PASSWORD, id::txtKey, kFieldLeft, 1275, kFieldWidth, kRowHeight, choice_.Key);
+    lblHint = AddControl("STATIC", 0, id::lblHint, kLabelLeft, 1680, kClientWidth - 2 * kLabelLeft, 450, "");
+    cmdTest =
+        AddControl("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, id::cmdTest, kLabelLeft, 2235, kLabelWidth, 350, "&Test");
+    txtAnswer = AddControl("EDIT", WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                           id::txtAnswer, kFieldLeft, 2235, kFieldWidth, 690, "");
+    AddControl("BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 2340, 3060, 1080, 350, "OK");
+    AddControl("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 3600, 3060, 1080, 350, "Cancel");
+
+    for (const std::string& name : ServiceNames())
+        SendMessageA(cboService, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    // A stored name the program does not know (edited by hand) shows as the
+    // first service, the one OK then keeps.
+    LRESULT chosen = SendMessageA(cboService, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>(choice_.Name.c_str()));
+    SendMessageA(cboService, CB_SETCURSEL, chosen == CB_ERR ? 0 : static_cast<WPARAM>(chosen), 0);
+    cboService_Click();
+}
+
+void frmService::PlaceOverOwner() {
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
+    RECT frame{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT ownerPlace{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (owner_) GetWindowRect(owner_, &ownerPlace);
+    const int x = ownerPlace.left + (ownerPlace.right - ownerPlace.left - width) / 2;
+    const int y = ownerPlace.top + (ownerPlace.bottom - ownerPlace.top - height) / 2;
+    SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool frmService::ShowModal(HWND owner) {
+    owner_ = owner;
+    // An empty dialog template: the caption and frame; the controls are
+    // placed in twips when the dialog starts.
+    struct alignas(4) Template {
+        DLGTEMPLATE Dialog;
+        WORD Menu, Class;
+        wchar_t Title[std::size(kTitle)];
+    } dialogTemplate{};
+    dialogTemplate.Dialog.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    dialogTemplate.Dialog.cx = 200;
+    dialogTemplate.Dialog.cy = 100;
+    std::copy(std::begin(kTitle), std::end(kTitle), dialogTemplate.Title);
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.Dialog, owner, DialogProc,
+                                                   reinterpret_cast<LPARAM>(this));
+    window_ = nullptr;
+    return result == IDOK;
+}
+
+INT_PTR CALLBACK frmService::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self =
+        reinterpret_cast<frmService*>(message == WM_INITDIALOG ? lParam : GetWindowLongPtrA(window, DWLP_USER));
+    if (!self) return FALSE;
+    // Nothing may leave a dialog procedure: it would unwind through the system.
+    try {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrA(window, DWLP_USER, lParam);
+            self->window_ = window;
+            self->CreateControls();
+            self->PlaceOverOwner();
+            SetFocus(self->cboService);
+            return FALSE;  // the focus is set
+        }
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        MessageBoxA(window, ReportOfCurrentException().c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+        return TRUE;
+    }
+}
+
+ServiceChoice frmService::ChoiceOnScreen() const {
+    ServiceChoice choice;
+    const LRESULT chosen = SendMessageA(cboService, CB_GETCURSEL, 0, 0);
+    const std::vector<std::string>& names = ServiceNames();
+    if (chosen >= 0 && static_cast<size_t>(chosen) < names.size()) choice.Name = names[static_cast<size_t>(chosen)];
+    choice.Url = WindowText(txtUrl);
+    choice.Model = WindowText(txtModel);
+    choice.Key = WindowText(txtKey);
+    return choice;
+}
+
+void frmService::cboService_Click() {
+    const ServiceFields fields = FieldsOf(ChoiceOnScreen().Name);
+    // Fields the service has no use for keep their text, greyed.
+    EnableWindow(lblUrl, fields.Url);
+    EnableWindow(txtUrl, fields.Url);
+    EnableWindow(lblModel, fields.Model);
+    EnableWindow(txtModel, fields.Model);
+    EnableWindow(lblKey, fields.Key);
+    EnableWindow(txtKey, fields.Key);
+    SetWindowTextA(lblHint, fields.Hint);
+}
+
+void frmService::cmdTest_Click() {
+    if (testing_) return;
+    const ServiceSettings settings = SettingsOf(ChoiceOnScreen(), sourceLanguage_, targetLanguage_);
+    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+    // The dialog keeps answering while the service is asked.
+    const HWND dialog = Handle();
+    TranslationService how{
+        .Jobs = 1, .RunBlocking = [dialog](const std::function<void()>& work) { RunWhileDialogAnswers(work, dialog); }};
+    // Test stays enabled (a press meanwhile is ignored): disabling it would
+    // take the focus away, and with it Enter and Esc.
+    SetWindowTextA(txtAnswer, "Asking the service...");
+    testing_ = transport.get();
+    TrialOutcome outcome;
+    try {
+        outcome = TryService(settings, how, *transport);
+    } catch (...) {
+        outcome.Text = ReportOfCurrentException();
+    }
+    testing_ = nullptr;
+    if (finished_) return;  // closed meanwhile: nobody is looking
+    SetWindowTextA(txtAnswer, outcome.Text.c_str());
+}
+
+void frmService::Finish(bool accepted) {
+    if (finished_) return;
+    finished_ = true;
+    if (accepted) choice_ = ChoiceOnScreen();
+    // A Test under way ends at once rather than after its time-out.
+    if (testing_) testing_->Cancel();
+    EndDialog(Handle(), accepted ? IDOK : IDCANCEL);
+}
+
+INT_PTR frmService::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDOK: Finish(true); return TRUE;
+                case IDCANCEL: Finish(false); return TRUE;
+                case ControlId::cmdTest:
+                    if (HIWORD(wParam) == BN_CLICKED) cmdTest_Click();
+                    return TRUE;
+                case ControlId::cboService:
+                    if (HIWORD(wParam) == CBN_SELCHANGE) cboService_Click();
+                    return TRUE;
+                default: return FALSE;
+            }
+        case WM_CLOSE: Finish(false); return TRUE;
+        default: return FALSE;
+    }
+}
+
+}  // namespace tarvex::win

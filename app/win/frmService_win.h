@@ -1,0 +1,63 @@
+#pragma once
+// frmService: the Service dialog, modal to the main window. The service
+// (a list of the known ones), its URL, model and key (masked), a line on
+// what the chosen service needs, and Test, which translates one sample line
+// with the values as they stand and shows the answer or the numbered error.
+// Enter is OK, Esc is Cancel.
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/WindowSettings.h"
+#include "controls/host/GdiHandles_win.h"
+
+namespace tarvex {
+class HttpTransport;
+}
+
+namespace tarvex::win {
+
+class frmService {
+public:
+    // `sourceLanguage` and `targetLanguage`: the texts of the main window's
+    // language lists, for Test.
+    frmService(ServiceChoice choice, std::string sourceLanguage, std::string targetLanguage);
+    frmService(const frmService&) = delete;
+    frmService& operator=(const frmService&) = delete;
+
+    // Shows the dialog centred on `owner`; true when it was closed by OK,
+    // and Choice() then holds the values set.
+    bool ShowModal(HWND owner);
+    const ServiceChoice& Choice() const { return choice_; }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND Handle() const { return window_; }
+    int PixelsX(double twips) const;
+    int PixelsY(double twips) const;
+
+    void CreateControls();
+    HWND AddControl(const char* className, DWORD style, int id, double left, double top, double width, double height,
+                    const std::string& text);
+    void PlaceOverOwner();
+    ServiceChoice ChoiceOnScreen() const;
+    void cboService_Click();
+    void cmdTest_Click();
+    void Finish(bool accepted);
+
+    ServiceChoice choice_;
+    std::string sourceLanguage_, targetLanguage_;
+    HWND window_ = nullptr;
+    HWND owner_ = nullptr;
+    HWND cboService = nullptr, txtUrl = nullptr, txtModel = nullptr, txtKey = nullptr;
+    HWND lblUrl = nullptr, lblModel = nullptr, lblKey = nullptr, lblHint = nullptr;
+    HWND cmdTest = nullptr, txtAnswer = nullptr;
+    host::FontHandle font_;
+    // The Test under way, if any: closing the dialog cuts it short.
+    HttpTransport* testing_ = nullptr;
+    bool finished_ = false;
+};
+
+}  // namespace tarvex::win
