@@ -44,6 +44,15 @@ uint32_t DecodeOne(std::string_view text, size_t at, size_t& length, bool surrog
     return point;
 }
 
+void AppendUnit(std::string& out, uint32_t unit, bool bigEndian) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    out.push_back(bigEndian ? high : low);
+    out.push_back(bigEndian ? low : high);
+}
+
+}  // namespace
+
 void AppendUtf8(std::string& out, uint32_t point) {
     if (point < 0x80) {
         out.push_back(static_cast<char>(point));
@@ -61,15 +70,6 @@ void AppendUtf8(std::string& out, uint32_t point) {
         out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
     }
 }
-
-void AppendUnit(std::string& out, uint32_t unit, bool bigEndian) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    out.push_back(bigEndian ? high : low);
-    out.push_back(bigEndian ? low : high);
-}
-
-}  // namespace
 
 TextFamily DetectTextFamily(std::string_view bytes) {
     if (bytes.substr(0, 3) == kUtf8Mark) return TextFamily::Utf8Bom;

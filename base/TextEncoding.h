@@ -2,6 +2,7 @@
 // Which encoding a subtitle file is in, and the conversions between UTF-8
 // (how both runs see text inside) and UTF-16 (how some files store it).
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -56,5 +57,8 @@ private:
     bool markWritten_ = false;
     std::string pending_;  // the start of a character cut off by the last write
 };
+
+// `point` as UTF-8 bytes at the end of `out`.
+void AppendUtf8(std::string& out, uint32_t point);
 
 }  // namespace tarvex
