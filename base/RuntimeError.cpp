@@ -26,6 +26,12 @@ const char* StandardDescription(int32_t number) {
         case ErrorNumber::BatchMismatch: return "The reply holds more or fewer blocks than were sent";
         case ErrorNumber::KeyRefused: return "The translation service refused the key";
         case ErrorNumber::QuotaUsedUp: return "The key's quota is used up";
+        case ErrorNumber::NoSoundTrack: return "The reference has no sound track";
+        case ErrorNumber::UndecodableMedia: return "The reference's sound cannot be decoded";
+        case ErrorNumber::NoReferenceCues: return "The reference subtitle holds no cues";
+        case ErrorNumber::NoSpeechFound: return "No speech was found in the reference";
+        case ErrorNumber::WeakMatch: return "The subtitle does not match the reference well enough to trust";
+        case ErrorNumber::BadSyncPoints: return "The two cues and times do not give a usable line";
         default: return "Application-defined or object-defined error";
     }
 }

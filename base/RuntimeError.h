@@ -38,6 +38,13 @@ constexpr int32_t UnreadableReply = 35771;     // the reply is not the service's
 constexpr int32_t BatchMismatch = 35772;       // the reply holds more or fewer blocks than were sent
 constexpr int32_t KeyRefused = 35773;          // the service refused the key
 constexpr int32_t QuotaUsedUp = 35774;         // the key's quota is used up
+// Sync's, a range of their own.
+constexpr int32_t NoSoundTrack = 36001;      // the reference film or sound file has no sound track
+constexpr int32_t UndecodableMedia = 36002;  // the decoders cannot read the reference
+constexpr int32_t NoReferenceCues = 36003;   // the reference subtitle holds no cues
+constexpr int32_t NoSpeechFound = 36004;     // no speech anywhere in the reference
+constexpr int32_t WeakMatch = 36005;         // the best fit is too weak to trust
+constexpr int32_t BadSyncPoints = 36006;     // the two cues and times do not make a line
 }  // namespace ErrorNumber
 
 // The runtime's own description for a number ("Overflow" for 6...).
