@@ -66,20 +66,25 @@ std::string WithoutReasoning(std::string_view answer) {
 
 std::vector<BlockLines> ReadNumberedBlocks(std::string_view answer, size_t blocks, const std::string& service) {
     std::vector<BlockLines> read;
-    bool numbersInOrder = true;
+    BlockLines unnumbered;
     for (const std::string& whole : SplitBlockText(answer)) {
         std::string_view line = Trim(whole);
         if (line.rfind("```", 0) == 0) continue;
         size_t restAt = 0;
-        if (const size_t number = BlockNumber(line, &restAt)) {
-            if (number != read.size() + 1) numbersInOrder = false;
+        // Only the number that comes next starts a block: a subtitle line may
+        // itself begin with "[2]". In a batch of several, a number past the
+        // last block is a block the model added, which the count below catches.
+        const size_t number = BlockNumber(line, &restAt);
+        if (number != 0 && number == read.size() + 1 && (number <= blocks || blocks > 1)) {
             read.emplace_back();
             line = Trim(line.substr(restAt));
         }
-        if (line.empty() || read.empty()) continue;
-        read.back().emplace_back(line);
+        if (line.empty()) continue;
+        (read.empty() ? unnumbered : read.back()).emplace_back(line);
     }
-    if (!numbersInOrder || read.size() != blocks) RaiseMismatch(service, read.size(), blocks);
+    // A small model often answers a single block without its number.
+    if (blocks == 1 && read.empty()) read.push_back(std::move(unnumbered));
+    if (read.size() != blocks) RaiseMismatch(service, read.size(), blocks);
     if (blocks > 1)
         for (const BlockLines& block : read)
             if (block.empty()) RaiseMismatch(service, blocks - 1, blocks);

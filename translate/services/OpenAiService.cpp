@@ -130,7 +130,7 @@ public:
             request.HeaderLines.push_back("Authorization: Bearer " + setup_.Key);
             request.SecretHeaders = {"Authorization"};
         }
-        request.Body = DumpJson(body, Name());
+        request.Body = DumpJson(body);
         if (request.Body.size() > kMostBodyBytes)
             throw RuntimeError(ErrorNumber::BlockTooLong, "Block too long for one request to " + Name());
         return request;
