@@ -1,17 +1,11 @@
 #include "translate/services/OpenAiLayout.h"
 
+#include "base/TextTrim.h"
 #include "translate/services/ServiceSupport.h"
 
 namespace tarvex {
 
 namespace {
-
-// Models pad with tabs as readily as with spaces.
-std::string_view Trim(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // "[12]" at the start of a line (blanks around it allowed): its number, and
 // where the rest of the line starts. 0 when the line does not start so.
@@ -68,7 +62,7 @@ std::vector<BlockLines> ReadNumberedBlocks(std::string_view answer, size_t block
     std::vector<BlockLines> read;
     BlockLines unnumbered;
     for (const std::string& whole : SplitBlockText(answer)) {
-        std::string_view line = Trim(whole);
+        std::string_view line = TrimBlanks(whole);
         if (line.rfind("```", 0) == 0) continue;
         size_t restAt = 0;
         // Only the number that comes next starts a block: a subtitle line may
@@ -77,7 +71,7 @@ std::vector<BlockLines> ReadNumberedBlocks(std::string_view answer, size_t block
         const size_t number = BlockNumber(line, &restAt);
         if (number != 0 && number == read.size() + 1 && (number <= blocks || blocks > 1)) {
             read.emplace_back();
-            line = Trim(line.substr(restAt));
+            line = TrimBlanks(line.substr(restAt));
         }
         if (line.empty()) continue;
         (read.empty() ? unnumbered : read.back()).emplace_back(line);
