@@ -13,6 +13,7 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+#include "media/ChannelMix.h"
 #include "media/MediaErrors.h"
 #include "media/SoundReader.h"
 
@@ -196,6 +197,14 @@ private:
         AVChannelLayout mono = AV_CHANNEL_LAYOUT_MONO;
         int result = swr_alloc_set_opts2(&resampler_, &mono, AV_SAMPLE_FMT_FLT, kSoundRate, &inLayout_,
                                          static_cast<AVSampleFormat>(inFormat_), inRate_, 0, nullptr);
+        if (result < 0) ThrowUndecodable(path_, ErrorText(result));
+        ChannelRoles roles;
+        roles.Count = inLayout_.nb_channels;
+        roles.Centre = av_channel_layout_index_from_channel(&inLayout_, AV_CHAN_FRONT_CENTER);
+        roles.Left = av_channel_layout_index_from_channel(&inLayout_, AV_CHAN_FRONT_LEFT);
+        roles.Right = av_channel_layout_index_from_channel(&inLayout_, AV_CHAN_FRONT_RIGHT);
+        std::vector<double> weights = MonoWeights(roles);
+        result = swr_set_matrix(resampler_, weights.data(), roles.Count);
         if (result >= 0) result = swr_init(resampler_);
         if (result < 0) ThrowUndecodable(path_, ErrorText(result));
     }

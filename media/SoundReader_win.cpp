@@ -14,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+#include "media/ChannelMix.h"
 #include "media/MediaErrors.h"
 #include "media/Resampler.h"
 #include "media/SoundReader.h"
@@ -155,6 +156,21 @@ private:
         }
         if (static_cast<int>(rate) != rate_) resampler_.emplace(static_cast<int>(rate), kSoundRate);
         channels_ = static_cast<int>(channels);
+        // The mask lists the speakers present in channel order; without one
+        // the usual order for the count is meant.
+        UINT32 mask = 0;
+        if (FAILED(current->GetUINT32(MF_MT_AUDIO_CHANNEL_MASK, &mask))) mask = 0;
+        ChannelRoles roles;
+        roles.Count = channels_;
+        if (mask == 0 && channels_ >= 3) mask = SPEAKER_FRONT_LEFT | SPEAKER_FRONT_RIGHT | SPEAKER_FRONT_CENTER;
+        auto indexOf = [mask](DWORD speaker) {
+            return (mask & speaker) ? __builtin_popcount(mask & (speaker - 1)) : -1;
+        };
+        roles.Left = indexOf(SPEAKER_FRONT_LEFT);
+        roles.Right = indexOf(SPEAKER_FRONT_RIGHT);
+        roles.Centre = indexOf(SPEAKER_FRONT_CENTER);
+        weights_.clear();
+        for (double weight : MonoWeights(roles)) weights_.push_back(static_cast<float>(weight / 32768));
         rate_ = static_cast<int>(rate);
     }
 
@@ -204,11 +220,11 @@ private:
         if (frames > 0 && !decodedAny_) PlaceFirst(timestamp);
         mono_.resize(frames);
         const int16_t* pcm = reinterpret_cast<const int16_t*>(data);
-        const float scale = 1.0f / (32768.0f * static_cast<float>(channels_));
+        const size_t channels = static_cast<size_t>(channels_);
         for (size_t i = 0; i < frames; ++i) {
-            int sum = 0;
-            for (int c = 0; c < channels_; ++c) sum += pcm[i * static_cast<size_t>(channels_) + static_cast<size_t>(c)];
-            mono_[i] = static_cast<float>(sum) * scale;
+            float sum = 0;
+            for (size_t c = 0; c < channels; ++c) sum += weights_[c] * pcm[i * channels + c];
+            mono_[i] = sum;
         }
         buffer->Unlock();
         if (frames == 0) return;
@@ -245,6 +261,7 @@ private:
     ComHeld<IMFSourceReader> reader_;
     int64_t durationMs_ = 0;
     int channels_ = 0;
+    std::vector<float> weights_;  // per channel, with the scale of 16-bit samples
     int rate_ = 0;
     std::optional<MonoResampler> resampler_;
     std::vector<float> mono_;
