@@ -30,6 +30,7 @@ std::string ErrorText(int code) {
 // A stream of this many undecodable packets with nothing decoded yet is a
 // file the decoder cannot read, not a damaged spot in one it can.
 constexpr int kBadPacketsBeforeGivingUp = 64;
+constexpr int64_t kLongestLateStart = 60 * kSoundRate;
 
 class FfmpegSoundReader : public SoundReader {
 public:
@@ -174,6 +175,8 @@ private:
         if (pts == AV_NOPTS_VALUE) return;
         int64_t atUs = av_rescale_q(pts, format_->streams[stream_]->time_base, AV_TIME_BASE_Q) - origin_;
         int64_t offset = av_rescale(startMs_ * 1000 - atUs, kSoundRate, AV_TIME_BASE);
+        // A track starting minutes late has a broken time stamp, not a silent start.
+        if (-offset > kLongestLateStart) return;
         if (offset > 0)
             skip_ = offset;
         else

@@ -61,6 +61,7 @@ std::wstring WidePath(const std::string& path) {
 
 constexpr DWORD kAudio = static_cast<DWORD>(MF_SOURCE_READER_FIRST_AUDIO_STREAM);
 constexpr int64_t kTicksPerMs = 10000;  // Media Foundation counts time in 100 ns
+constexpr int64_t kLongestLateStart = 60 * kSoundRate;
 
 class MfSoundReader : public SoundReader {
 public:
@@ -241,6 +242,8 @@ private:
     // a seek lands a little before it, and a track may start late.
     void PlaceFirst(LONGLONG timestamp) {
         int64_t offset = (startMs_ * kTicksPerMs - timestamp) * kSoundRate / (1000 * kTicksPerMs);
+        // A track starting minutes late has a broken time stamp, not a silent start.
+        if (-offset > kLongestLateStart) return;
         if (offset > 0)
             skip_ = offset;
         else

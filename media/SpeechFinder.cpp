@@ -104,10 +104,11 @@ SpeechTrack FindSpeech(const std::string& path, const MediaProgress& progress, c
 
     SpeechTrack track;
     track.Spans = firstVoice.Finish();
-    if (second) {
+    if (second && secondDone.load() > 0) {
         Append(track.Spans, secondVoice.Finish(), tuning.BridgeMs);
         track.DurationMs = splitMs + secondDone.load() * 1000 / kSoundRate;
     } else {
+        // One reader, or a file that told a length its sound does not reach.
         track.DurationMs = firstDone.load() * 1000 / kSoundRate;
     }
     if (progress) progress(1.0);
