@@ -6,6 +6,7 @@
 
 #include "media/MediaErrors.h"
 #include "media/SoundReader.h"
+#include "media/SpeechHalves.h"
 #include "media/VoiceActivity.h"
 
 namespace tarvex::media {
@@ -15,6 +16,9 @@ namespace {
 // Below this a second reader costs more to start than it saves.
 constexpr int64_t kSplitFromMs = 5 * 60 * 1000;
 constexpr size_t kPieceSamples = kSoundRate / 2;
+// The second reader starts this much before the seam, so that its noise
+// floor is found by the time it reaches it.
+constexpr int64_t kWarmUpMs = 3000;
 
 // Reads `reader` to its end through `voice`. Returns early, quietly, once
 // `stop` says the other half failed.
@@ -29,6 +33,18 @@ void Judge(SoundReader& reader, VoiceActivity& voice, std::atomic<int64_t>& done
         done.fetch_add(static_cast<int64_t>(got), std::memory_order_relaxed);
         if (afterPiece) afterPiece();
     }
+}
+
+// The second half's spans from the seam on; before it its noise floor was
+// still settling, and the first half has judged that stretch.
+std::vector<TimeSpan> FromSeam(std::vector<TimeSpan> spans, int64_t seamMs) {
+    std::vector<TimeSpan> kept;
+    for (TimeSpan span : spans) {
+        if (span.End <= seamMs) continue;
+        span.Start = std::max(span.Start, seamMs);
+        kept.push_back(span);
+    }
+    return kept;
 }
 
 // The two halves' spans as one list: a span cut by the seam is joined again.
@@ -48,14 +64,22 @@ SpeechTrack FindSpeech(const std::string& path, const MediaProgress& progress, c
     StopIfCancelled(cancel);
     std::unique_ptr<SoundReader> first = OpenSoundReader(path, 0);
     const int64_t durationMs = first->DurationMs();
+    // Decoding dominates, so a long film's second half goes to a reader of
+    // its own on the other core.
+    const bool split = durationMs >= kSplitFromMs && std::thread::hardware_concurrency() >= 2;
+    return FindSpeechInHalves(path, std::move(first), split ? durationMs / 2 : 0, progress, cancel);
+}
+
+SpeechTrack FindSpeechInHalves(const std::string& path, std::unique_ptr<SoundReader> first, int64_t splitMs,
+                               const MediaProgress& progress, const std::atomic<bool>* cancel) {
+    const int64_t durationMs = first->DurationMs();
     std::unique_ptr<SoundReader> second;
-    int64_t splitMs = 0;
-    if (durationMs >= kSplitFromMs && std::thread::hardware_concurrency() >= 2) {
-        // Decoding dominates, so the second half goes to a reader of its own
-        // on the other core; a file that cannot seek is read in one go.
-        splitMs = durationMs / 2;
+    int64_t secondStartMs = 0;
+    if (splitMs > 0) {
+        // A file that cannot seek is read in one go.
         try {
-            second = OpenSoundReader(path, splitMs);
+            secondStartMs = std::max<int64_t>(0, splitMs - kWarmUpMs);
+            second = OpenSoundReader(path, secondStartMs);
             first = LimitSamples(std::move(first), splitMs * kSoundRate / 1000);
         } catch (const std::exception&) {
             second.reset();
@@ -65,7 +89,7 @@ SpeechTrack FindSpeech(const std::string& path, const MediaProgress& progress, c
 
     const VoiceTuning tuning;
     VoiceActivity firstVoice(0, tuning);
-    VoiceActivity secondVoice(splitMs, tuning);
+    VoiceActivity secondVoice(secondStartMs, tuning);
     std::atomic<int64_t> firstDone{0};
     std::atomic<int64_t> secondDone{0};
     std::atomic<bool> stop{false};
@@ -105,8 +129,8 @@ SpeechTrack FindSpeech(const std::string& path, const MediaProgress& progress, c
     SpeechTrack track;
     track.Spans = firstVoice.Finish();
     if (second && secondDone.load() > 0) {
-        Append(track.Spans, secondVoice.Finish(), tuning.BridgeMs);
-        track.DurationMs = splitMs + secondDone.load() * 1000 / kSoundRate;
+        Append(track.Spans, FromSeam(secondVoice.Finish(), splitMs), tuning.BridgeMs);
+        track.DurationMs = secondStartMs + secondDone.load() * 1000 / kSoundRate;
     } else {
         // One reader, or a file that told a length its sound does not reach.
         track.DurationMs = firstDone.load() * 1000 / kSoundRate;

@@ -8,10 +8,13 @@
 #include "base/RuntimeError.h"
 #include "media/SoundReader.h"
 #include "media/SpeechFinder.h"
+#include "media/SpeechHalves.h"
 #include "support/TempFolder.h"
 
 namespace tarvex::media {
 namespace {
+
+int ErrorOf(const std::function<void()>& work, std::string* description = nullptr);
 
 std::string Fixture(const std::string& name) {
     return std::string(TARVEX_MEDIA_FIXTURES) + "/" + name;
@@ -52,6 +55,33 @@ TEST(FindSpeech, EveryFormatDecodesToItsLengthWithTheSentencesWhereTheyWereSpoke
         EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
         EXPECT_EQ(shares.back(), 1.0);
     }
+}
+
+// A long film is read in two halves on two threads; wherever the seam
+// falls (in a pause, in a sentence) the result is what one reader finds.
+TEST(FindSpeech, TwoHalvesJoinAtTheSeamAsOneReaderWould) {
+    const std::vector<TimeSpan> sentences = Sentences();
+    for (const char* format : kFormats) {
+        for (int64_t seamMs : {4500, 7000}) {
+            SCOPED_TRACE(std::string(format) + " split at " + std::to_string(seamMs));
+            const std::string path = Fixture(format);
+            std::vector<double> shares;
+            SpeechTrack halves = FindSpeechInHalves(
+                path, OpenSoundReader(path, 0), seamMs, [&](double share) { shares.push_back(share); }, nullptr);
+            EXPECT_NEAR(static_cast<double>(halves.DurationMs), static_cast<double>(FixtureLengthMs()), 100.0);
+            EXPECT_EQ(test::SpeechMismatch(halves.Spans, sentences, 150), "");
+            EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+            EXPECT_EQ(shares.back(), 1.0);
+        }
+    }
+    // Cancelled while both halves run: stopped, the other thread ended.
+    std::atomic<bool> cancel{false};
+    const std::string path = Fixture("speech.wav");
+    EXPECT_EQ(ErrorOf([&] {
+                  FindSpeechInHalves(
+                      path, OpenSoundReader(path, 0), 5000, [&](double) { cancel = true; }, &cancel);
+              }),
+              ErrorNumber::UserInterrupt);
 }
 
 // The samples around `atMs`, read once from the start and once from a
@@ -112,7 +142,7 @@ std::string WriteNoise(const test::TempFolder& folder, const std::string& name, 
     return path;
 }
 
-int ErrorOf(const std::function<void()>& work, std::string* description = nullptr) {
+int ErrorOf(const std::function<void()>& work, std::string* description) {
     try {
         work();
     } catch (const RuntimeError& error) {
