@@ -20,14 +20,18 @@ constexpr size_t kPieceSamples = kSoundRate / 2;
 // floor is found by the time it reaches it.
 constexpr int64_t kWarmUpMs = 3000;
 
-// Reads `reader` to its end through `voice`. Returns early, quietly, once
-// `stop` says the other half failed.
-void Judge(SoundReader& reader, VoiceActivity& voice, std::atomic<int64_t>& done, const std::atomic<bool>* cancel,
-           const std::atomic<bool>& stop, const std::function<void()>& afterPiece) {
+// Reads `reader` through `voice` until its end or until `done` reaches
+// `limit` (none when negative). Returns early, quietly, once `stop` says the
+// other half failed.
+void Judge(SoundReader& reader, VoiceActivity& voice, std::atomic<int64_t>& done, int64_t limit,
+           const std::atomic<bool>* cancel, const std::atomic<bool>& stop, const std::function<void()>& afterPiece) {
     std::vector<float> piece(kPieceSamples);
     while (!stop.load(std::memory_order_relaxed)) {
         StopIfCancelled(cancel);
-        size_t got = reader.Read(piece.data(), piece.size());
+        size_t wanted = piece.size();
+        if (limit >= 0) wanted = static_cast<size_t>(std::min<int64_t>(limit - done.load(), kPieceSamples));
+        if (wanted == 0) return;
+        size_t got = reader.Read(piece.data(), wanted);
         if (got == 0) return;
         voice.Feed(piece.data(), got);
         done.fetch_add(static_cast<int64_t>(got), std::memory_order_relaxed);
@@ -73,32 +77,29 @@ SpeechTrack FindSpeech(const std::string& path, const MediaProgress& progress, c
 SpeechTrack FindSpeechInHalves(const std::string& path, std::unique_ptr<SoundReader> first, int64_t splitMs,
                                const MediaProgress& progress, const std::atomic<bool>* cancel) {
     const int64_t durationMs = first->DurationMs();
-    std::unique_ptr<SoundReader> second;
-    int64_t secondStartMs = 0;
-    if (splitMs > 0) {
-        // A file that cannot seek is read in one go.
-        try {
-            secondStartMs = std::max<int64_t>(0, splitMs - kWarmUpMs);
-            second = OpenSoundReader(path, secondStartMs);
-            first = LimitSamples(std::move(first), splitMs * kSoundRate / 1000);
-        } catch (const std::exception&) {
-            second.reset();
-            splitMs = 0;
-        }
-    }
-
+    const int64_t secondStartMs = std::max<int64_t>(0, splitMs - kWarmUpMs);
     const VoiceTuning tuning;
     VoiceActivity firstVoice(0, tuning);
     VoiceActivity secondVoice(secondStartMs, tuning);
     std::atomic<int64_t> firstDone{0};
     std::atomic<int64_t> secondDone{0};
     std::atomic<bool> stop{false};
+    std::atomic<bool> secondOpened{false};
     std::exception_ptr secondFailure;
     std::thread worker;
-    if (second) {
+    if (splitMs > 0) {
+        // The second reader is opened, used and closed on its own thread, as
+        // a system decoder tied to the thread that made it wants.
         worker = std::thread([&] {
+            std::unique_ptr<SoundReader> second;
             try {
-                Judge(*second, secondVoice, secondDone, cancel, stop, nullptr);
+                second = OpenSoundReader(path, secondStartMs);
+            } catch (...) {
+                return;  // a file that cannot seek: the first reader reads on
+            }
+            secondOpened = true;
+            try {
+                Judge(*second, secondVoice, secondDone, -1, cancel, stop, nullptr);
             } catch (...) {
                 secondFailure = std::current_exception();
                 stop.store(true);
@@ -117,18 +118,19 @@ SpeechTrack FindSpeechInHalves(const std::string& path, std::unique_ptr<SoundRea
         progress(shown / 1000.0);
     };
     try {
-        Judge(*first, firstVoice, firstDone, cancel, stop, report);
+        Judge(*first, firstVoice, firstDone, splitMs > 0 ? splitMs * kSoundRate / 1000 : -1, cancel, stop, report);
+        if (worker.joinable()) worker.join();
+        if (secondFailure) std::rethrow_exception(secondFailure);
+        if (splitMs > 0 && !secondOpened) Judge(*first, firstVoice, firstDone, -1, cancel, stop, report);
     } catch (...) {
         stop.store(true);
         if (worker.joinable()) worker.join();
         throw;
     }
-    if (worker.joinable()) worker.join();
-    if (secondFailure) std::rethrow_exception(secondFailure);
 
     SpeechTrack track;
     track.Spans = firstVoice.Finish();
-    if (second && secondDone.load() > 0) {
+    if (secondOpened && secondDone.load() > 0) {
         Append(track.Spans, FromSeam(secondVoice.Finish(), splitMs), tuning.BridgeMs);
         track.DurationMs = secondStartMs + secondDone.load() * 1000 / kSoundRate;
     } else {
