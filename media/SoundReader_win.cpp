@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -59,6 +60,14 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
+// Readers are made, read and released one call at a time: Wine's Media
+// Foundation, built on GStreamer, crashes when two readers work at once.
+// Mixing, resampling and judging the samples still run side by side.
+std::mutex& OneCallAtATime() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 constexpr DWORD kAudio = static_cast<DWORD>(MF_SOURCE_READER_FIRST_AUDIO_STREAM);
 constexpr int64_t kTicksPerMs = 10000;  // Media Foundation counts time in 100 ns
 constexpr int64_t kLongestLateStart = 60 * kSoundRate;
@@ -68,12 +77,14 @@ public:
     MfSoundReader(const std::string& path, int64_t startMs) : path_(path), startMs_(startMs) {}
 
     ~MfSoundReader() override {
+        std::lock_guard<std::mutex> lock(OneCallAtATime());
         reader_.Reset();
         if (started_) MFShutdown();
         if (comStarted_) CoUninitialize();
     }
 
     void Open() {
+        std::lock_guard<std::mutex> lock(OneCallAtATime());
         HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         // A thread already in a single-threaded apartment works as it is.
         comStarted_ = SUCCEEDED(hr);
@@ -182,7 +193,11 @@ private:
             DWORD flags = 0;
             LONGLONG timestamp = 0;
             ComHeld<IMFSample> sample;
-            HRESULT hr = reader_->ReadSample(kAudio, 0, nullptr, &flags, &timestamp, sample.Out());
+            HRESULT hr;
+            {
+                std::lock_guard<std::mutex> lock(OneCallAtATime());
+                hr = reader_->ReadSample(kAudio, 0, nullptr, &flags, &timestamp, sample.Out());
+            }
             if (FAILED(hr) || (flags & MF_SOURCE_READERF_ERROR)) {
                 // Past the start a failure is a damaged or cut-off end: what came before counts.
                 if (!decodedAny_) ThrowUndecodable(path_, HresultText(hr));
