@@ -2,6 +2,7 @@
 
 #include "base/FileSystem.h"
 #include "base/Interruption.h"
+#include "base/LegacyEncoding.h"
 #include "base/RuntimeError.h"
 #include "base/TextEncoding.h"
 #include "subtitle/CueShift.h"
@@ -52,14 +53,15 @@ SyncFinding FindSync(const std::string& inputPath, const SyncOptions& options, c
     };
     stopIfAsked();
     report(SyncStage::Reading, 0.0);
-    const std::vector<TimeSpan> cues = ReadInputCues(inputPath, options.LegacyEncoding);
+    const std::string legacy = options.LegacyEncoding.empty() ? DefaultLegacyEncoding() : options.LegacyEncoding;
+    const std::vector<TimeSpan> cues = ReadInputCues(inputPath, legacy);
     SyncFinding finding;
     finding.CuesTotal = static_cast<int32_t>(cues.size());
 
     if (options.ReferencePath.empty()) {
         if (options.Points.size() != 2)
             throw RuntimeError(ErrorNumber::BadSyncPoints,
-                               "The two cues and times do not make a line: two points "
+                               "The two cues and times do not give a usable line: two points "
                                "are needed");
         const SyncPoint& first = options.Points[0];
         const SyncPoint& second = options.Points[1];
@@ -84,7 +86,7 @@ SyncFinding FindSync(const std::string& inputPath, const SyncOptions& options, c
                         .Spans;
     }
 #endif
-    if (!speech) reference = ReadReferenceCues(options.ReferencePath, options.LegacyEncoding);
+    if (!speech) reference = ReadReferenceCues(options.ReferencePath, legacy);
     stopIfAsked();
 
     sync::AlignOptions align;

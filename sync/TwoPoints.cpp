@@ -14,7 +14,7 @@ constexpr double kLeastSpeed = 0.5;
 constexpr double kMostSpeed = 2.0;
 
 [[noreturn]] void Refuse(const std::string& why) {
-    throw RuntimeError(ErrorNumber::BadSyncPoints, "The two cues and times do not make a line: " + why);
+    throw RuntimeError(ErrorNumber::BadSyncPoints, "The two cues and times do not give a usable line: " + why);
 }
 
 }  // namespace
