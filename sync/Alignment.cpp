@@ -18,6 +18,10 @@ namespace {
 // a few cues can gain by chance at some offset, less than a piece of a few
 // minutes gains from its true offset.
 constexpr double kCutPenalty = 1200.0;
+// A speed between the frame-rate ratios must beat the ratio by this share.
+constexpr double kOffRatioGain = 0.02;
+// A frame-rate ratio must beat the film's own speed by this share.
+constexpr double kSameSpeedShare = 0.85;
 // The least a piece between cuts holds.
 constexpr size_t kLeastPieceCues = 12;
 constexpr double kLeastPieceMs = 120000.0;
@@ -74,6 +78,10 @@ double TuneSpeed(const std::vector<Cue>& cues, const Coverage& coverage, double 
     }
     for (double ratio : ratios)
         if (std::fabs(best / ratio - 1.0) <= kSnapToRatio) best = ratio;
+    // A speed off every ratio must earn its place: over a few cues, or
+    // cues that fit anyway, some small stretch always scores a little more.
+    const double atRatio = fitAll(speed, 200.0, 5.0, nullptr);
+    if (bestScore < atRatio + kOffRatioGain * std::fabs(atRatio)) best = speed;
     std::vector<double> offsets;
     fitAll(best, 200.0, 5.0, &offsets);
     for (size_t i = 0; i < pieces.size(); ++i) pieces[i].Offset = offsets[i];
@@ -199,8 +207,13 @@ Alignment Align(const std::vector<TimeSpan>& input, const std::vector<TimeSpan>&
 
     const std::vector<SpeedGuess> guesses =
         GuessSpeeds(cues, coverage, speeds, maxOffset, Stage(progress, 0.0, 0.3), stop);
-    double speed = guesses.front().Speed;
-    std::vector<Piece> pieces{{0, cues.size(), guesses.front().Offset}};
+    // The film's own speed unless another is clearly better: with few cues
+    // some ratio always fits a little better by chance.
+    SpeedGuess guess = guesses.front();
+    for (const SpeedGuess& other : guesses)
+        if (other.Speed == 1.0 && other.Peak >= kSameSpeedShare * guess.Peak) guess = other;
+    double speed = guess.Speed;
+    std::vector<Piece> pieces{{0, cues.size(), guess.Offset}};
     if (options.AllowCuts)
         pieces = FindPieces(cues, coverage, speed, maxOffset, kCutPenalty, Stage(progress, 0.3, 0.6), stop);
     RefinePieces(cues, coverage, speed, pieces);

@@ -5,6 +5,7 @@
 #include "base/LegacyEncoding.h"
 #include "base/RuntimeError.h"
 #include "base/TextEncoding.h"
+#include "media/SpeechFinder.h"
 #include "subtitle/CueShift.h"
 #include "subtitle/CueSpans.h"
 #include "subtitle/ShiftContent.h"
@@ -13,9 +14,6 @@
 #include "sync/Alignment.h"
 #include "sync/SyncSummary.h"
 #include "sync/TwoPoints.h"
-#if TARVEX_SYNC_MEDIA
-#include "media/SpeechFinder.h"
-#endif
 
 namespace tarvex {
 
@@ -77,7 +75,6 @@ SyncFinding FindSync(const std::string& inputPath, const SyncOptions& options, c
 
     std::vector<TimeSpan> reference;
     bool speech = false;
-#if TARVEX_SYNC_MEDIA
     if (media::IsMediaPath(options.ReferencePath)) {
         speech = true;
         report(SyncStage::Decoding, 0.0);
@@ -85,7 +82,6 @@ SyncFinding FindSync(const std::string& inputPath, const SyncOptions& options, c
                         options.ReferencePath, [&](double fraction) { report(SyncStage::Decoding, fraction); }, cancel)
                         .Spans;
     }
-#endif
     if (!speech) reference = ReadReferenceCues(options.ReferencePath, legacy);
     stopIfAsked();
 
