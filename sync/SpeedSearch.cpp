@@ -11,7 +11,7 @@ namespace tarvex::sync {
 
 namespace {
 
-constexpr double kCoarseMs = 200.0;
+constexpr double kCoarseMs = 400.0;
 
 using Spectrum = std::vector<std::complex<double>>;
 
@@ -58,10 +58,11 @@ std::vector<SpeedGuess> GuessSpeeds(const std::vector<Cue>& cues, const Coverage
     // Large enough that no allowed lag wraps around onto the other signal.
     const size_t size = FftSize(std::max(inputBins, referenceBins) + static_cast<size_t>(maxLag) + 1);
 
+    const FftPlan plan(size);
     Spectrum reference(size);
     for (size_t bin = 0; bin < referenceBins; ++bin)
         reference[bin] = (coverage.At((bin + 1) * kCoarseMs) - coverage.At(bin * kCoarseMs)) * kBinMs / kCoarseMs;
-    Fft(reference, false);
+    plan.Transform(reference, false);
 
     std::vector<SpeedGuess> guesses;
     std::vector<double> first(size), second(size), correlation(size);
@@ -77,7 +78,7 @@ std::vector<SpeedGuess> GuessSpeeds(const std::vector<Cue>& cues, const Coverage
         // symmetry, and the two real correlations come back as the real and
         // imaginary parts of one inverse.
         for (size_t i = 0; i < size; ++i) packed[i] = {first[i], second[i]};
-        Fft(packed, false);
+        plan.Transform(packed, false);
         Spectrum product(size);
         for (size_t k = 0; k < size; ++k) {
             const std::complex<double> z = packed[k];
@@ -91,7 +92,7 @@ std::vector<SpeedGuess> GuessSpeeds(const std::vector<Cue>& cues, const Coverage
                                           b.real() * r.imag() - b.imag() * r.real());
             product[k] = {ca.real() - cb.imag(), ca.imag() + cb.real()};
         }
-        Fft(product, true);
+        plan.Transform(product, true);
         for (size_t i = 0; i < size; ++i) correlation[i] = product[i].real();
         guesses.push_back(PeakOf(correlation, maxLag, speeds[pair]));
         if (two) {

@@ -1,6 +1,6 @@
 #pragma once
 // The first look: for each candidate speed, the input and the reference
-// reduced to 200 ms bins and cross-correlated over every offset allowed in
+// reduced to 400 ms bins and cross-correlated over every offset allowed in
 // one go (FFT), two speeds per transform. The right speed gives a sharp
 // peak; a wrong one smears it.
 
