@@ -25,6 +25,10 @@ constexpr double kSameSpeedShare = 0.85;
 // The least a piece between cuts holds.
 constexpr size_t kLeastPieceCues = 12;
 constexpr double kLeastPieceMs = 120000.0;
+// In standard deviations of the scores at other places: the best of a
+// quarter of an hour's chance places stands 3 to 5 out, a true place of a
+// few minutes' lines 8 or more.
+constexpr double kLeastSignificance = 7.0;
 // A speed this close to a frame-rate ratio is that ratio (0.005 %: a
 // third of a second over two hours).
 constexpr double kSnapToRatio = 5e-5;
@@ -120,17 +124,26 @@ Piece Joined(const std::vector<Cue>& cues, const Coverage& coverage, double spee
 
 // A piece of a few lines is no scene a film gains or loses; it is a run of
 // cues that found a better place by chance (or lines of a scene the film
-// lacks, which have no right place).
-bool TooShort(const std::vector<Cue>& cues, const Piece& piece) {
+// lacks, which have no right place). Nor is a piece whose place stands no
+// further above the others than the best of many chance places does.
+bool TooWeak(const std::vector<Cue>& cues, const Piece& piece, double significance) {
     return piece.Last - piece.First < kLeastPieceCues ||
-           cues[piece.Last - 1].End - cues[piece.First].Start < kLeastPieceMs;
+           cues[piece.Last - 1].End - cues[piece.First].Start < kLeastPieceMs || significance < kLeastSignificance;
+}
+
+double SignificanceOf(const std::vector<Cue>& cues, const Coverage& coverage, double speed, const Piece& piece,
+                      double spreadMs) {
+    return Significance(coverage, cues.data() + piece.First, cues.data() + piece.Last, speed, piece.Offset, spreadMs);
 }
 
 // Joins neighbours whose cut does not pay for itself once their offsets are
 // exact (two grid steps of one true offset, or a gain chance could give),
-// the weakest first; pieces too short to be a scene always.
-void JoinWeakCuts(const std::vector<Cue>& cues, const Coverage& coverage, double speed, double penalty,
-                  std::vector<Piece>& pieces, const StopRequest& stop) {
+// the weakest first; pieces too short or too weak to be a scene always.
+// Answers the significance of the weakest piece left.
+double JoinWeakCuts(const std::vector<Cue>& cues, const Coverage& coverage, double speed, double penalty,
+                    double spreadMs, std::vector<Piece>& pieces, const StopRequest& stop) {
+    std::vector<double> significance;
+    for (const Piece& piece : pieces) significance.push_back(SignificanceOf(cues, coverage, speed, piece, spreadMs));
     while (pieces.size() > 1) {
         ThrowIfStopped(stop);
         size_t weakest = 0;
@@ -143,17 +156,20 @@ void JoinWeakCuts(const std::vector<Cue>& cues, const Coverage& coverage, double
             double joinedScore = 0.0;
             const Piece joined = Joined(cues, coverage, speed, left, right, joinedScore);
             double gain = apart - joinedScore;
-            if (TooShort(cues, left) || TooShort(cues, right)) gain -= 1e12;
+            if (TooWeak(cues, left, significance[i]) || TooWeak(cues, right, significance[i + 1])) gain -= 1e12;
             if (gain < weakestGain) {
                 weakestGain = gain;
                 weakest = i;
                 weakestJoined = joined;
             }
         }
-        if (weakestGain >= penalty) return;
+        if (weakestGain >= penalty) break;
         pieces[weakest] = weakestJoined;
         pieces.erase(pieces.begin() + static_cast<long>(weakest) + 1);
+        significance.erase(significance.begin() + static_cast<long>(weakest) + 1);
+        significance[weakest] = SignificanceOf(cues, coverage, speed, weakestJoined, spreadMs);
     }
+    return *std::min_element(significance.begin(), significance.end());
 }
 
 // Where each piece begins in the input: in the gap before its first cue,
@@ -229,7 +245,8 @@ Alignment Align(const std::vector<TimeSpan>& input, const std::vector<TimeSpan>&
         }
         speed = tuned;
     }
-    JoinWeakCuts(cues, coverage, speed, kCutPenalty, pieces, stop);
+    const double significance = JoinWeakCuts(cues, coverage, speed, kCutPenalty,
+                                             std::max<double>(double(maxOffset), 60000.0), pieces, stop);
     for (Piece& piece : pieces) piece.Offset = std::clamp(piece.Offset, -double(maxOffset), double(maxOffset));
     if (progress) progress(1.0);
 
@@ -237,7 +254,7 @@ Alignment Align(const std::vector<TimeSpan>& input, const std::vector<TimeSpan>&
     const FitMeasure fit = MeasureFit(input, merged, result.Map);
     result.CuesMatched = fit.CuesMatched;
     result.Confidence = fit.Confidence;
-    result.Trusted = fit.Trusted;
+    result.Trusted = fit.Trusted && significance >= kLeastSignificance;
     return result;
 }
 
