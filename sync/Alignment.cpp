@@ -20,6 +20,8 @@ namespace {
 constexpr double kCutPenalty = 1200.0;
 // A speed between the frame-rate ratios must beat the ratio by this share.
 constexpr double kOffRatioGain = 0.02;
+// No film runs longer than a day.
+constexpr int64_t kLongestFilmMs = int64_t{24} * 3600 * 1000;
 // A frame-rate ratio must beat the film's own speed by this share.
 constexpr double kSameSpeedShare = 0.85;
 // The least a piece between cuts holds.
@@ -205,23 +207,28 @@ std::vector<double> CandidateSpeeds(bool correctSpeed) {
 
 Alignment Align(const std::vector<TimeSpan>& input, const std::vector<TimeSpan>& reference, const AlignOptions& options,
                 const AlignProgress& progress, const StopRequest& stop) {
-    const std::vector<TimeSpan> merged = MergeSpans(reference);
+    // Times past any film's length (a stray 99-hour timestamp) would only
+    // make the signals huge; such cues are mapped, not searched with.
+    std::vector<TimeSpan> filmLong;
+    for (const TimeSpan& span : reference)
+        if (span.Start < kLongestFilmMs) filmLong.push_back({span.Start, std::min(span.End, kLongestFilmMs)});
+    const std::vector<TimeSpan> merged = MergeSpans(filmLong);
     if (merged.empty()) throw RuntimeError(ErrorNumber::NoReferenceCues);
     Alignment result;
     result.CuesTotal = static_cast<int32_t>(input.size());
     std::vector<Cue> cues;
     cues.reserve(input.size());
     for (const TimeSpan& span : input)
-        cues.push_back({static_cast<double>(span.Start), static_cast<double>(std::max(span.Start, span.End))});
+        if (span.Start >= 0 && span.Start < kLongestFilmMs)
+            cues.push_back({static_cast<double>(span.Start),
+                            static_cast<double>(std::min(std::max(span.Start, span.End), kLongestFilmMs))});
     if (cues.empty()) return result;
     std::sort(cues.begin(), cues.end(), [](const Cue& a, const Cue& b) { return a.Start < b.Start; });
 
     const std::vector<double> speeds = CandidateSpeeds(options.CorrectSpeed);
     const int64_t maxOffset = std::max<int64_t>(0, options.MaxOffsetMs);
-    const double fastest = *std::max_element(speeds.begin(), speeds.end()) * 1.01;
-    const Coverage coverage(
-        merged, -maxOffset - 1000,
-        std::max<int64_t>(merged.back().End, static_cast<int64_t>(cues.back().End * fastest)) + maxOffset + 1000);
+    // Flat outside the reference's extent, so that is all it needs to hold.
+    const Coverage coverage(merged, merged.front().Start - 1000, merged.back().End + 1000);
 
     const std::vector<SpeedGuess> guesses =
         GuessSpeeds(cues, coverage, speeds, maxOffset, Stage(progress, 0.0, 0.3), stop);
@@ -233,20 +240,22 @@ Alignment Align(const std::vector<TimeSpan>& input, const std::vector<TimeSpan>&
     double speed = guess.Speed;
     std::vector<Piece> pieces{{0, cues.size(), guess.Offset}};
     if (options.AllowCuts)
-        pieces = FindPieces(cues, coverage, speed, maxOffset, kCutPenalty, Stage(progress, 0.3, 0.6), stop);
+        pieces =
+            FindPieces(cues, coverage, speed, maxOffset, guess.Offset, kCutPenalty, Stage(progress, 0.3, 0.6), stop);
     RefinePieces(cues, coverage, speed, pieces);
     if (options.CorrectSpeed) {
         const double tuned = TuneSpeed(cues, coverage, speed, pieces, speeds, stop);
         // Off the ratio tried by more than the grid can follow over the
         // film: look for the pieces again at the speed found.
         if (options.AllowCuts && std::fabs(tuned / speed - 1.0) > 2e-5) {
-            pieces = FindPieces(cues, coverage, tuned, maxOffset, kCutPenalty, Stage(progress, 0.6, 0.9), stop);
+            pieces = FindPieces(cues, coverage, tuned, maxOffset, pieces.front().Offset, kCutPenalty,
+                                Stage(progress, 0.6, 0.9), stop);
             RefinePieces(cues, coverage, tuned, pieces);
         }
         speed = tuned;
     }
-    const double significance = JoinWeakCuts(cues, coverage, speed, kCutPenalty,
-                                             std::max<double>(double(maxOffset), 60000.0), pieces, stop);
+    const double significance =
+        JoinWeakCuts(cues, coverage, speed, kCutPenalty, std::max<double>(double(maxOffset), 60000.0), pieces, stop);
     for (Piece& piece : pieces) piece.Offset = std::clamp(piece.Offset, -double(maxOffset), double(maxOffset));
     if (progress) progress(1.0);
 

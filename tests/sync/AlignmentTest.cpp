@@ -69,6 +69,14 @@ TEST(Alignment, OptionsBoundWhatIsFound) {
     EXPECT_NEAR(Align(late.Input, late.Reference, options).Map.Pieces().front().Offset, -600000.0, 60.0);
 }
 
+TEST(Alignment, AStrayTimestampDaysLaterChangesNothing) {
+    bench::SyncCase stray = bench::MakeSyncCase(Distortion::Offset, ReferenceStyle::OtherLanguage, 9, 300);
+    stray.Input.push_back({356400000, 356402000});  // 99 hours
+    stray.Truth.push_back({-1, -1});
+    stray.Reference.push_back({356400000, 356402000});
+    EXPECT_GE(bench::ShareWithin(stray, Align(stray.Input, stray.Reference, AlignOptions()).Map, 100), 0.98);
+}
+
 TEST(Alignment, WeakMatchesEmptyReferencesAndStops) {
     // Another film's reference fits nowhere.
     const bench::SyncCase one = bench::MakeSyncCase(Distortion::None, ReferenceStyle::OtherLanguage, 11);
