@@ -28,9 +28,9 @@ constexpr double kSameSpeedShare = 0.85;
 constexpr size_t kLeastPieceCues = 12;
 constexpr double kLeastPieceMs = 120000.0;
 // In standard deviations of the scores at other places: the best of a
-// quarter of an hour's chance places stands 3 to 5 out, a true place of a
-// few minutes' lines 8 or more.
-constexpr double kLeastSignificance = 7.0;
+// quarter of an hour's chance places stands 3 to 5 out, a true place of
+// ten minutes' lines 6 or more.
+constexpr double kLeastSignificance = 6.0;
 // A speed this close to a frame-rate ratio is that ratio (0.005 %: a
 // third of a second over two hours).
 constexpr double kSnapToRatio = 5e-5;

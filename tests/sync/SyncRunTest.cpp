@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cctype>
 #include <string>
 
 #include "base/FileSystem.h"
