@@ -19,6 +19,10 @@ WindowSettings LoadWindowSettings(SettingsStore& store) {
     settings.Service.Model = TrimSpaces(store.GetSetting("model"));
     // A key is taken exactly as it was given: its service decides what it is.
     settings.Service.Key = store.GetSecret("key");
+    settings.Sync.Folder = store.GetSetting("synclokasi");
+    // Both kinds of fit stay allowed unless the user turned one off.
+    settings.Sync.AllowCuts = TrimSpaces(store.GetSetting("synccuts")) != "0";
+    settings.Sync.CorrectSpeed = TrimSpaces(store.GetSetting("syncspeed")) != "0";
     return settings;
 }
 
@@ -28,6 +32,7 @@ void SaveWindowSettings(SettingsStore& store, const WindowSettings& settings) {
     store.SaveSetting("to", settings.TargetLanguage);
     store.SaveSetting("tab", std::to_string(settings.ActiveTab));
     SaveServiceChoice(store, settings.Service);
+    SaveSyncChoice(store, settings.Sync);
 }
 
 void SaveServiceChoice(SettingsStore& store, const ServiceChoice& service) {
@@ -35,6 +40,12 @@ void SaveServiceChoice(SettingsStore& store, const ServiceChoice& service) {
     store.SaveSetting("url", service.Url);
     store.SaveSetting("model", service.Model);
     store.SaveSecret("key", service.Key);
+}
+
+void SaveSyncChoice(SettingsStore& store, const SyncChoice& sync) {
+    store.SaveSetting("synclokasi", sync.Folder);
+    store.SaveSetting("synccuts", sync.AllowCuts ? "1" : "0");
+    store.SaveSetting("syncspeed", sync.CorrectSpeed ? "1" : "0");
 }
 
 }  // namespace tarvex

@@ -33,7 +33,7 @@ out=$(
   check controls/host base
   check controls/cmdlg base controls/host
   check controls/xp base controls/host
-  check app base job subtitle translate
+  check app base job subtitle translate sync
   check cli base job subtitle translate
   # Only the window's own tests know the window's headers.
   git ls-files 'tests/*.h' 'tests/*.cpp' | grep -v '^tests/app/\|^tests/e2e/' |

@@ -34,10 +34,13 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
     EXPECT_EQ(first.TargetLanguage, "indonesian");
     EXPECT_EQ(first.Service.Name, "google");
     EXPECT_EQ(first.Service.Url + first.Service.Model + first.Service.Key, "");
+    EXPECT_EQ(first.Sync.Folder, "");
+    EXPECT_TRUE(first.Sync.AllowCuts && first.Sync.CorrectSpeed);
 
     store.values = {{"tab", " 1 "},        {"lokasi", " C:\\Films "}, {"from", " french "},
                     {"to", "klingon"},     {"service", " openai "},   {"url", " http://h:1/v1 "},
-                    {"model", " llama3 "}, {"key", "sealed: k y "}};
+                    {"model", " llama3 "}, {"key", "sealed: k y "},   {"synclokasi", " D:\\Refs "},
+                    {"synccuts", " 0 "},   {"syncspeed", "yes"}};
     WindowSettings saved = LoadWindowSettings(store);
     EXPECT_EQ(saved.ActiveTab, 1);
     EXPECT_EQ(saved.RememberedFolder, " C:\\Films ");  // the folder is not trimmed
@@ -47,7 +50,10 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
     EXPECT_EQ(saved.Service.Url, "http://h:1/v1");
     EXPECT_EQ(saved.Service.Model, "llama3");
     EXPECT_EQ(saved.Service.Key, " k y ");  // a key is taken as it was given
-    store.values["key"] = " k y ";          // not sealed: not read as a key
+    EXPECT_EQ(saved.Sync.Folder, " D:\\Refs ");
+    EXPECT_FALSE(saved.Sync.AllowCuts);
+    EXPECT_TRUE(saved.Sync.CorrectSpeed);  // only "0" turns a kind of fit off
+    store.values["key"] = " k y ";         // not sealed: not read as a key
     EXPECT_EQ(LoadWindowSettings(store).Service.Key, "");
     for (const char* odd : {"2", "-1", "x", "01", ""}) {
         store.values["tab"] = odd;
@@ -56,7 +62,9 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
 
     store.order.clear();
     SaveWindowSettings(store, saved);
-    EXPECT_EQ(store.order, "lokasi from to tab service url model key ");
+    EXPECT_EQ(store.order, "lokasi from to tab service url model key synclokasi synccuts syncspeed ");
+    EXPECT_EQ(store.values["synccuts"], "0");
+    EXPECT_EQ(store.values["syncspeed"], "1");
     EXPECT_EQ(store.values["tab"], "1");
     EXPECT_EQ(store.values["key"], "sealed: k y ");
 }
