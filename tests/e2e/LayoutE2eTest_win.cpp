@@ -319,7 +319,9 @@ TEST_F(LayoutE2e, SyncButtonAndDialogAtThisScale) {
     CheckTextFits(id::cmdSync, "Sync...", false, false, buttonMargin);
 
     const std::string movie = folder / "movie.srt";
-    test::WriteBytes(movie, "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n");
+    test::WriteBytes(movie,
+                     "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n2\r\n00:00:04,000 --> "
+                     "00:00:05,000\r\nWorld\r\n");
     ReplaceText(Control(id::Text1), movie);
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(id::cmdSync)); }, 5s));
     Click(Control(id::cmdSync));
@@ -327,6 +329,17 @@ TEST_F(LayoutE2e, SyncButtonAndDialogAtThisScale) {
     ASSERT_NE(dialog, nullptr);
     CheckDialog(dialog);
     SaveScreenshot(dialog, "sync-dialog-" + std::to_string(dpi));
+
+    // Once a fit is found: the stage, the full bar and the fit in words.
+    PressWith(VK_MENU, 'W');
+    ReplaceText(FindControl(dialog, id::txtCue0), "1");
+    ReplaceText(FindControl(dialog, id::txtTime0), "00:00:02,000");
+    ReplaceText(FindControl(dialog, id::txtCue0 + 1), "2");
+    ReplaceText(FindControl(dialog, id::txtTime0 + 1), "00:05");
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(FindControl(dialog, id::cmdApply)); }, 30s));
+    CheckDialog(dialog);
+    SaveScreenshot(dialog, "sync-finding-" + std::to_string(dpi));
     Press(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s));
 }
