@@ -2,6 +2,8 @@
 
 #include "base/LegacyEncoding.h"
 
+#include <cstdint>
+
 #ifdef _WIN32
 #define DEFAULT_ENCODING_TEXT "the ANSI code page of the user's locale"
 #else
@@ -160,7 +162,113 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
     return parsed;
 }
 
+// Digits only, at least one, at most `most`.
+bool Digits(const std::string& text, size_t most) {
+    return !text.empty() && text.size() <= most && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// Whole digits, then optionally "." or "," and one to three decimals, in
+// milliseconds.
+bool DecimalMillis(const std::string& text, size_t mostWhole, int64_t& millis) {
+    const size_t separator = text.find_first_of(".,");
+    const std::string whole = text.substr(0, separator);
+    std::string decimals = separator == std::string::npos ? "" : text.substr(separator + 1);
+    if (!Digits(whole, mostWhole)) return false;
+    if (separator != std::string::npos && !Digits(decimals, 3)) return false;
+    decimals.resize(3, '0');
+    millis = std::stoll(whole) * 1000 + std::stoll(decimals);
+    return true;
+}
+
+// N=TIME of --point.
+SyncPoint ParsePoint(const std::string& value) {
+    const size_t equals = value.find('=');
+    SyncPoint point;
+    const std::string cue = value.substr(0, equals);
+    if (equals == std::string::npos || !Digits(cue, 7) || std::stol(cue) < 1 ||
+        !ParseSyncTime(value.substr(equals + 1), point.TimeMs))
+        throw UsageError{"--point takes N=TIME: a cue number from 1 and HH:MM:SS,mmm, MM:SS or seconds"};
+    point.Cue = static_cast<int32_t>(std::stol(cue));
+    return point;
+}
+
+CliArguments ParseSync(const std::vector<std::string>& arguments) {
+    CliArguments parsed;
+    parsed.Which = Command::Sync;
+    bool filesOnly = false;
+    for (size_t at = 1; at < arguments.size(); ++at) {
+        const std::string& word = arguments[at];
+        const bool takesValue = word == "--to" || word == "--point" || word == "--max-offset" || word == "--encoding";
+        if (!filesOnly && takesValue) {
+            if (at + 1 >= arguments.size()) throw UsageError{word + " needs a value"};
+            const std::string& value = arguments[++at];
+            if (word == "--to") {
+                if (value.empty()) throw UsageError{"--to needs a reference file"};
+                parsed.Sync.ReferencePath = value;
+            } else if (word == "--point") {
+                parsed.Sync.Points.push_back(ParsePoint(value));
+            } else if (word == "--encoding") {
+                if (!IsKnownLegacyEncoding(value)) throw UsageError{"--encoding: unknown code page \"" + value + "\""};
+                parsed.Sync.LegacyEncoding = value;
+            } else {
+                int64_t millis = 0;
+                if (!DecimalMillis(value, 5, millis) || millis > int64_t{86400} * 1000)
+                    throw UsageError{"--max-offset takes seconds from 0 to 86400"};
+                parsed.Sync.MaxOffsetMs = millis;
+            }
+        } else if (!filesOnly && word == "--no-cuts") {
+            parsed.Sync.AllowCuts = false;
+        } else if (!filesOnly && word == "--no-speed") {
+            parsed.Sync.CorrectSpeed = false;
+        } else if (!filesOnly && word == "--dry-run") {
+            parsed.DryRun = true;
+        } else if (!filesOnly && word == "--force") {
+            parsed.Force = true;
+        } else if (!filesOnly && word == "--") {
+            filesOnly = true;
+        } else if (!filesOnly && word.size() > 1 && word[0] == '-') {
+            throw UsageError{"unknown option \"" + word + "\""};
+        } else {
+            parsed.Files.push_back(word);
+        }
+    }
+    const bool byPoints = !parsed.Sync.Points.empty();
+    if (byPoints == !parsed.Sync.ReferencePath.empty())
+        throw UsageError{"give either --to REFERENCE or two --point N=TIME"};
+    if (byPoints && parsed.Sync.Points.size() != 2) throw UsageError{"give exactly two --point N=TIME"};
+    if (parsed.Files.empty()) throw UsageError{"no FILE given"};
+    if (byPoints && parsed.Files.size() != 1) throw UsageError{"--point places the cues of one FILE"};
+    parsed.Request.PathText = parsed.Files.front();
+    return parsed;
+}
+
 }  // namespace
+
+bool ParseSyncTime(const std::string& text, int64_t& millis) {
+    std::vector<std::string> fields;
+    for (size_t from = 0;;) {
+        const size_t colon = text.find(':', from);
+        fields.push_back(text.substr(from, colon == std::string::npos ? std::string::npos : colon - from));
+        if (colon == std::string::npos) break;
+        from = colon + 1;
+    }
+    int64_t seconds = 0;
+    if (fields.size() > 3 || !DecimalMillis(fields.back(), fields.size() == 1 ? 6 : 2, seconds)) return false;
+    if (fields.size() > 1 && seconds >= 60000) return false;
+    int64_t total = seconds;
+    if (fields.size() >= 2) {
+        const std::string& minutes = fields[fields.size() - 2];
+        if (!Digits(minutes, fields.size() == 3 ? 2 : 4)) return false;
+        if (fields.size() == 3 && std::stoll(minutes) >= 60) return false;
+        total += std::stoll(minutes) * 60000;
+    }
+    if (fields.size() == 3) {
+        if (!Digits(fields[0], 3)) return false;
+        total += std::stoll(fields[0]) * 3600000;
+    }
+    millis = total;
+    return true;
+}
 
 const char* UsageText() {
     return "Usage:\n"
@@ -173,6 +281,12 @@ const char* UsageText() {
            "                      [--api-key-file FILE] [--host HOST[:PORT]] [--timeout SECONDS]\n"
            "                      [--jobs N] [--resume] [--encoding NAME] FILE...\n"
            "                                        write each FILE's text translated as NAME.<code>.ext\n"
+           "  tarvex-cli sync --to REFERENCE [--no-cuts] [--no-speed] [--max-offset SECONDS]\n"
+           "                 [--dry-run] [--force] [--encoding NAME] FILE...\n"
+           "                                        fit each FILE's times to REFERENCE: another\n"
+           "                                        subtitle of the film, or the film itself\n"
+           "  tarvex-cli sync --point N=TIME --point M=TIME [--dry-run] FILE\n"
+           "                                        cue N starts at TIME, cue M at the other\n"
            "  tarvex-cli languages [--service NAME]  the language names and their codes\n"
            "  tarvex-cli --help | --version\n"
            "\n"
@@ -201,6 +315,18 @@ const char* UsageText() {
            "--encoding names (default " DEFAULT_ENCODING_TEXT
            "). The output is UTF-16 for\n"
            "a UTF-16 FILE and UTF-8 otherwise.\n"
+           "Sync finds the offset, a frame-rate change (23.976, 24, 25, 29.97, 30 or near)\n"
+           "and cuts where the film has scenes or breaks the subtitle lacks or the other way\n"
+           "round, and prints FILE: what it found (\"later by 2.500 s, speed 25 -> 23.976\n"
+           "fps, 1 cut (00:41:10 +8.200 s); 1,298 of 1,332 cues matched the reference\").\n"
+           "REFERENCE is a subtitle in any format above, or a film or sound file (.mkv,\n"
+           ".mp4, .avi, .webm, .wav, .mp3, .m4a, .ogg, .opus, .flac), whose speech is found.\n"
+           "--no-cuts finds one offset and speed for the whole file, --no-speed keeps the\n"
+           "speed; --max-offset bounds the offset (default 900 seconds). --point counts\n"
+           "cues from 1 in file order; TIME is HH:MM:SS,mmm, MM:SS(.mmm) or seconds, and\n"
+           "the times move on the line through both points. --dry-run prints and writes\n"
+           "nothing. A match too weak to trust is refused (error 36005) and nothing is\n"
+           "written unless --force is given. The file is kept and replaced as by shift.\n"
            "\n"
            "Exit status: 0 done, 1 a run failed (the others are still done) or its output\n"
            "could not be written, 2 refused before any file is touched.\n";
@@ -239,6 +365,7 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
         return parsed;
     }
     if (command == "translate") return ParseTranslate(arguments);
+    if (command == "sync") return ParseSync(arguments);
     if (command != "shift") throw UsageError{"unknown command \"" + command + "\""};
 
     parsed.Which = Command::Shift;

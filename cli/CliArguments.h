@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "job/ProcessCheck.h"
+#include "sync/SyncRun.h"
 #include "translate/TranslationService.h"
 
 namespace tarvex::cli {
 
-enum class Command { Help, Version, Shift, Translate, Languages };
+enum class Command { Help, Version, Shift, Translate, Languages, Sync };
 
 struct CliArguments {
     Command Which = Command::Help;
@@ -37,6 +38,11 @@ struct CliArguments {
     std::string Url;
     std::string Model;
     std::string ApiKeyFile;
+    // For Sync: the reference (or two points), what may be found, and
+    // whether to write at all (--dry-run) or even when the match is weak.
+    SyncOptions Sync;
+    bool DryRun = false;
+    bool Force = false;
 };
 
 // Throws UsageError with a one-line explanation for bad usage.
@@ -50,6 +56,10 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments);
 // number below 60 with up to three decimals ("." or ","). Answers false
 // (with nothing set) for anything else.
 bool SplitMinutesSeconds(const std::string& text, std::string& minutes, std::string& seconds);
+
+// A sync point's time: HH:MM:SS,mmm (or .mmm), MM:SS(.mmm) or seconds
+// (12.5). Answers false for anything else.
+bool ParseSyncTime(const std::string& text, int64_t& millis);
 
 const char* UsageText();
 

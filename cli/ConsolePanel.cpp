@@ -26,7 +26,21 @@ bool ErrorStreamIsTerminal() {
 ConsolePanel::ConsolePanel(std::FILE* out, std::FILE* err, bool liveProgress)
     : out_(out), err_(err), live_(liveProgress) {}
 
+void ConsolePanel::ShowWork(const std::string& what, int percentage) {
+    if (percentage < 0) {
+        work_.clear();
+        EndBar();
+        return;
+    }
+    const bool changed = what != work_;
+    work_ = what;
+    percentage_ = percentage;
+    DrawBar(changed || percentage >= 100);
+}
+
 void ConsolePanel::SetTotal(int32_t total) {
+    work_.clear();
+    percentage_ = 0;
     EndBar();
     std::fprintf(err_, "%s\n", TotalCaption(total).c_str());
     std::fflush(err_);
@@ -75,7 +89,8 @@ void ConsolePanel::DrawBar(bool force) {
     if (filled > kBarWidth) filled = kBarWidth;
     std::string bar(static_cast<size_t>(filled), '#');
     bar.append(static_cast<size_t>(kBarWidth - filled), '.');
-    std::fprintf(err_, "\r[%s] %3d %%  %s", bar.c_str(), percentage_, CounterCaption(done_, total_).c_str());
+    const std::string caption = work_.empty() ? CounterCaption(done_, total_) : work_ + "...";
+    std::fprintf(err_, "\r[%s] %3d %%  %s", bar.c_str(), percentage_, caption.c_str());
     std::fflush(err_);
     barShown_ = true;
 }

@@ -24,6 +24,9 @@ public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     // The command line says beforehand what to do; nothing is asked.
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    // Work before the counted part (decoding, aligning) on the bar, named;
+    // a negative percentage ends it.
+    void ShowWork(const std::string& what, int percentage);
 
 private:
     void DrawBar(bool force);
@@ -36,6 +39,7 @@ private:
     int percentage_ = 0;
     int32_t done_ = 0;
     int32_t total_ = 0;
+    std::string work_;
     std::chrono::steady_clock::time_point lastDraw_{};
 };
 

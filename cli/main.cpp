@@ -19,6 +19,7 @@
 #include "job/BusyState.h"
 #include "job/ProcessCheck.h"
 #include "subtitle/TimeShiftRun.h"
+#include "sync/SyncRun.h"
 #include "translate/Languages.h"
 #include "translate/TranslateRun.h"
 #include "translate/services/ServiceFactory.h"
@@ -63,6 +64,7 @@ class ConsoleRun {
 public:
     ConsoleRun() : console_(stdout, stderr, ErrorStreamIsTerminal()) { console_.SetStatus(kStatusRunning); }
     RunEnvironment& Environment() { return environment_; }
+    ConsolePanel& Console() { return console_; }
 
 private:
     ConsolePanel console_;
@@ -104,6 +106,70 @@ int RunShift(const CliArguments& arguments) {
         ConsoleRun run;
         return RunTimeShift(settings, run.Environment());
     });
+    guard.EndIfInterrupted();
+    return status;
+}
+
+// The stage of a sync under way on the console's bar.
+const char* StageName(SyncStage stage) {
+    switch (stage) {
+        case SyncStage::Reading: return "Reading";
+        case SyncStage::Decoding: return "Decoding";
+        case SyncStage::Aligning: return "Aligning";
+    }
+    return "";
+}
+
+// Finds the map for one file, prints it, and applies it unless this is a
+// dry run. A failure, a weak match included, ends the run as a shift's
+// failure ends it, with nothing written.
+bool SyncOne(const std::string& file, const CliArguments& arguments) {
+    ConsoleRun run;
+    RunEnvironment& environment = run.Environment();
+    SyncFinding finding;
+    try {
+        finding = FindSync(
+            file, arguments.Sync,
+            [&](SyncStage stage, double fraction) {
+                run.Console().ShowWork(StageName(stage), static_cast<int>(fraction * 100.0));
+            },
+            nullptr);
+        if (!finding.Trusted && !arguments.Force && !arguments.DryRun)
+            throw RuntimeError(ErrorNumber::WeakMatch,
+                               "The subtitle does not match the reference well enough to "
+                               "trust (" +
+                                   finding.Summary + "); --force applies it anyway");
+    } catch (...) {
+        const RuntimeError error = CaughtError();
+        environment.EndBusy();
+        environment.Panel.SetStatus(kStatusFailed);
+        ShowErrorReport(environment.Messages, error);
+        return false;
+    }
+    run.Console().ShowWork("", -1);
+    std::printf("%s: %s%s\n", FileNameOf(file).c_str(), finding.Summary.c_str(),
+                finding.Trusted ? "" : " (a weak match)");
+    std::fflush(stdout);
+    if (arguments.DryRun) {
+        environment.EndBusy();
+        return true;
+    }
+    return RunSync(file, finding.Map, environment);
+}
+
+int RunSyncCommand(const CliArguments& arguments) {
+    FileSystem& files = SystemFileSystem();
+    for (const std::string& file : arguments.Files) {
+        if (arguments.Files.size() > 1) refusedFile = file;
+        if (!files.FileExists(file)) return Refuse(kFileNotFoundText);
+        if (!HasSubtitleExtension(file)) return Refuse(kExtensionText);
+    }
+    refusedFile.clear();
+    const std::string& reference = arguments.Sync.ReferencePath;
+    if (!reference.empty() && !files.FileExists(reference)) return Refuse("Reference not found: " + reference);
+    InterruptGuard guard;
+    int status = RunEachFile(
+        arguments.Files, [&](const std::string& file) { return SyncOne(file, arguments); }, stdout, stderr);
     guard.EndIfInterrupted();
     return status;
 }
@@ -210,6 +276,7 @@ int Main(const std::vector<std::string>& words) {
         case Command::Shift: return RunShift(arguments);
         case Command::Translate: return RunTranslate(arguments);
         case Command::Languages: return ListLanguages(arguments);
+        case Command::Sync: return RunSyncCommand(arguments);
     }
     return kExitRefused;
 }

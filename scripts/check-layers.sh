@@ -27,6 +27,7 @@ out=$(
   check base
   check job base
   check subtitle base job
+  check sync base job subtitle media
   check translate/http base
   check translate base job subtitle translate/http
   check translate/services base translate
@@ -34,7 +35,7 @@ out=$(
   check controls/cmdlg base controls/host
   check controls/xp base controls/host
   check app base job subtitle translate sync
-  check cli base job subtitle translate
+  check cli base job subtitle translate sync
   # Only the window's own tests know the window's headers.
   git ls-files 'tests/*.h' 'tests/*.cpp' | grep -v '^tests/app/\|^tests/e2e/' |
     xargs grep -n '^#include "app/' /dev/null | sed 's/:[0-9]*:#include "\(.*\)".*/: includes \1/' || true

@@ -6,6 +6,11 @@
 namespace tarvex {
 
 TimeChanger::TimeChanger(const ShiftAmount& amount, int64_t unitsPerSecond) {
+    if (amount.MapsTimes()) {
+        map_ = amount.Map;
+        unitsPerSecond_ = unitsPerSecond;
+        return;
+    }
     if (amount.ChangesRate()) {
         rateFrom_ = amount.RateFrom;
         rateTo_ = amount.RateTo;

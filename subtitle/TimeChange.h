@@ -16,7 +16,7 @@ constexpr int64_t kMillisPerSecond = 1000;
 constexpr int64_t kCentisPerSecond = 100;
 
 // The time moved by the amount (rounded to the unit first) or multiplied by
-// the frame-rate ratio (rounded after). Nothing moves before zero.
+// the frame-rate ratio or through the time map (rounded after). Nothing moves before zero.
 int64_t ChangeTime(int64_t time, const ShiftAmount& amount, int64_t unitsPerSecond);
 
 // ChangeTime with the amount rounded once, for the many times of a file.
@@ -24,6 +24,7 @@ class TimeChanger {
 public:
     TimeChanger(const ShiftAmount& amount, int64_t unitsPerSecond);
     int64_t operator()(int64_t time) const {
+        if (map_ != nullptr) return map_->ApplyInUnits(time, unitsPerSecond_);
         if (rateFrom_ > 0) return RoundHalfEvenDiv(time * rateFrom_, rateTo_);
         const int64_t changed = time + offset_;
         return changed < 0 ? 0 : changed;
@@ -33,6 +34,8 @@ private:
     int64_t offset_ = 0;  // in units, negative for Minus
     int64_t rateFrom_ = 0;
     int64_t rateTo_ = 1;
+    const TimeMap* map_ = nullptr;
+    int64_t unitsPerSecond_ = kMillisPerSecond;
 };
 
 // Start Time from the first cue's start in milliseconds: the amount that

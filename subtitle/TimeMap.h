@@ -22,10 +22,17 @@ public:
 
     // The new time in milliseconds, rounded half to even, never below zero.
     int64_t Apply(int64_t millis) const;
+    // The same for a time in another unit (100 a second for ASS), rounded to
+    // that unit: rounding to milliseconds first could tie twice.
+    int64_t ApplyInUnits(int64_t units, int64_t unitsPerSecond) const;
+    // Unrounded and unclamped, for measuring a fit.
+    double ApplyExact(double millis) const;
     const std::vector<TimeMapPiece>& Pieces() const { return pieces_; }
     bool IsIdentity() const;
 
 private:
+    const TimeMapPiece* PieceAt(double millis) const;
+
     std::vector<TimeMapPiece> pieces_;  // in order of Start
 };
 

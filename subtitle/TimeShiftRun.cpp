@@ -152,8 +152,8 @@ void Shift(const std::string& inputPath, const ShiftAmount& requested, RunEnviro
 
 bool RunTimeShift(const std::string& inputPath, const ShiftAmount& requested, RunEnvironment& environment) {
     ShiftAmount amount = requested;
-    // A frame-rate change has no first subtitle to aim at.
-    if (amount.ChangesRate()) amount.Mode = ShiftMode::Plus;
+    // A frame-rate change or a time map has no first subtitle to aim at.
+    if (amount.ChangesRate() || amount.MapsTimes()) amount.Mode = ShiftMode::Plus;
     return RunToEnd(environment, [&](RunOutput& output) { Shift(inputPath, amount, environment, output); });
 }
 

@@ -7,13 +7,15 @@
 #include <vector>
 
 #include "job/JobSettings.h"
+#include "subtitle/TimeMap.h"
 
 namespace tarvex {
 
 // A resolved shift: the mode is Plus or Minus, never StartTime. Millis
 // (0..999) carries a fraction of a second; a frame-rate change (RateFrom and
 // RateTo in thousandths of a frame per second, both positive) replaces the
-// offset and multiplies every time by RateFrom / RateTo.
+// offset and multiplies every time by RateFrom / RateTo. A time map (not
+// owned; it must outlive the shift) replaces both.
 struct ShiftAmount {
     ShiftMode Mode = ShiftMode::Plus;
     int16_t Minutes = 0;
@@ -21,11 +23,13 @@ struct ShiftAmount {
     int16_t Millis = 0;
     int32_t RateFrom = 0;
     int32_t RateTo = 0;
+    const TimeMap* Map = nullptr;
 
     bool ChangesRate() const { return RateFrom > 0 && RateTo > 0; }
+    bool MapsTimes() const { return Map != nullptr; }
     // Whole minutes and seconds only: the shift the digits of a timestamp
     // can take on their own, keeping a Plus shift's fraction text.
-    bool WholeSeconds() const { return Millis == 0 && !ChangesRate(); }
+    bool WholeSeconds() const { return Millis == 0 && !ChangesRate() && !MapsTimes(); }
     int64_t TotalMillis() const { return int64_t{Minutes} * 60000 + int64_t{Seconds} * 1000 + Millis; }
 };
 

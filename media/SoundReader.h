@@ -1,0 +1,36 @@
+#pragma once
+// The decoder seam: a film's or sound file's first sound track as mono float
+// samples at one low rate, handed out in pieces as it decodes, so memory
+// stays the same whatever the film's length. One implementation per
+// platform (FFmpeg's libraries | the Media Foundation Source Reader).
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tarvex::media {
+
+// 8 kHz keeps the whole speech band (300-3400 Hz) and makes resampling and
+// judging four to six times cheaper than a film's own rate.
+constexpr int kSoundRate = 8000;
+
+class SoundReader {
+public:
+    virtual ~SoundReader() = default;
+    // Writes up to `capacity` samples (-1..1) and returns how many; 0 once
+    // the sound, or the stretch asked for, has ended.
+    virtual size_t Read(float* samples, size_t capacity) = 0;
+    // The sound's length as the file tells it, 0 when it does not.
+    virtual int64_t DurationMs() const = 0;
+};
+
+// Opens `path` and positions it at `startMs`. Samples before it are dropped,
+// so the first sample read is the one at startMs. Raises NoSoundTrack or
+// UndecodableMedia (numbered, naming the file).
+std::unique_ptr<SoundReader> OpenSoundReader(const std::string& path, int64_t startMs = 0);
+
+// Wraps a reader so that it ends after `count` samples.
+std::unique_ptr<SoundReader> LimitSamples(std::unique_ptr<SoundReader> reader, int64_t count);
+
+}  // namespace tarvex::media

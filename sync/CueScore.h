@@ -1,0 +1,31 @@
+#pragma once
+// Scoring placements of the input's cues on the reference's coverage, and
+// the small searches every stage of alignment shares.
+
+#include <cstddef>
+#include <vector>
+
+#include "sync/Coverage.h"
+
+namespace tarvex::sync {
+
+struct Cue {
+    double Start = 0.0;  // ms in the input
+    double End = 0.0;
+};
+
+// Cues [begin, end) placed at time * speed + offset: their summed score.
+double ScoreCues(const Coverage& coverage, const Cue* begin, const Cue* end, double speed, double offset);
+
+struct OffsetFit {
+    double Offset = 0.0;
+    double Score = 0.0;
+};
+
+// The best offset on a grid from `center - halfWidth` to `center + halfWidth`
+// in `step`s. Where the best is a plateau (cues longer than the speech they
+// carry slide freely), its middle: the least committed choice.
+OffsetFit BestOffset(const Coverage& coverage, const Cue* begin, const Cue* end, double speed, double center,
+                     double halfWidth, double step);
+
+}  // namespace tarvex::sync
