@@ -1,6 +1,7 @@
 #include "sync/Fft.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace tarvex::sync {
 
@@ -21,7 +22,7 @@ FftPlan::FftPlan(size_t size) : size_(size) {
     // rather than by repeated products, so rounding does not build up.
     for (size_t length = 2; length <= size; length <<= 1)
         for (size_t k = 0; k < length / 2; ++k) {
-            const double angle = -2.0 * M_PI * static_cast<double>(k) / static_cast<double>(length);
+            const double angle = -2.0 * std::numbers::pi * static_cast<double>(k) / static_cast<double>(length);
             twiddles_.push_back({std::cos(angle), std::sin(angle)});
         }
 }
