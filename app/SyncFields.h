@@ -14,7 +14,7 @@ namespace tarvex {
 
 class FileSystem;
 
-constexpr const char* kSyncTitle = "Sync";
+constexpr const char* kWeakFindingTitle = "Weak Fit";
 constexpr const char* kNoReferenceText = "Choose the reference: a film, a sound file or a subtitle in time..!";
 constexpr const char* kSameReferenceText = "The reference must be another file than the subtitle to sync..!";
 constexpr const char* kCueNumberText =

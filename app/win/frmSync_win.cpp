@@ -14,7 +14,6 @@
 #include "app/win/FileArguments_win.h"
 #include "base/FileRoutines.h"
 #include "base/FileSystem.h"
-#include "base/LegacyEncoding.h"
 #include "base/PathNames.h"
 #include "base/RuntimeError.h"
 #include "controls/cmdlg/CommonDialogError.h"
@@ -233,8 +232,11 @@ void frmSync::ForgetFinding() {
     SetWindowTextA(txtFinding, "");
     SetWindowTextA(lblStage, "");
     SendMessageA(prgFind, PBM_SETPOS, 0, 0);
+    // Apply goes off; if it had the focus, Enter and Esc would go with it.
+    const bool applyFocused = GetFocus() == cmdApply;
     ShowSearching(search_ != nullptr);
     MakeDefault(cmdFind);
+    if (applyFocused) SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(cmdFind), TRUE);
 }
 
 void frmSync::TakeReference(const std::string& path) {
@@ -283,8 +285,6 @@ void frmSync::cmdFind_Click() {
     SyncCheck check = CheckSyncInputs(inputPath_, request, SystemFileSystem());
     if (!check.Accepted) return prompts_.ShowMessage(check.Text, check.Title, check.Icon);
     if (!byTwoLines_) choice_.Folder = FolderOf(check.Options.ReferencePath);
-    // Files neither UTF-8 nor UTF-16 are read as the user's own code page, as Process reads them.
-    check.Options.LegacyEncoding = DefaultLegacyEncoding();
     ForgetFinding();
     StartSearch(check.Options);
 }
@@ -373,7 +373,7 @@ void frmSync::SearchDone(WPARAM serial) {
 
 void frmSync::cmdApply_Click() {
     if (search_ || !found_ || !IsWindowEnabled(cmdApply)) return;
-    if (!finding_.Trusted && !prompts_.AskYesNo(WeakFindingQuestion(finding_), kSyncTitle)) return;
+    if (!finding_.Trusted && !prompts_.AskYesNo(WeakFindingQuestion(finding_), kWeakFindingTitle)) return;
     Finish(true);
 }
 

@@ -832,15 +832,30 @@ std::wstring Wide(const std::string& path) {
     return std::wstring(path.begin(), path.end());
 }
 
-// A subtitle 2.5 s late and a reference in time dropped on the Sync dialog:
-// Find shows the fit in words and writes nothing; Apply writes the file as
-// Process does, with its backup, its messages and the window's panel.
+// Cues whose times have nothing to do with those above: a reference that
+// fits only weakly.
+std::string UnrelatedCueFile(int count) {
+    std::string file;
+    int64_t start = 5000;
+    for (int cue = 0; cue < count; ++cue) {
+        const int64_t length = 600 + cue * 3571 % 1900;
+        file += std::to_string(cue + 1) + "\r\n" + Stamp(start) + " --> " + Stamp(start + length) + "\r\nOther\r\n\r\n";
+        start += length + 150 + cue * 6007 % 4100;
+    }
+    return file;
+}
+
+// A subtitle 2.5 s late, and references dropped on the Sync dialog: one
+// that fits only weakly is shown as such and written only if the user says
+// so; one in time is shown in words, nothing written, then Apply writes the
+// file as Process does, with its backup, its messages and the window's panel.
 TEST_F(TarvexE2e, SyncToAReferenceSubtitleIsShownThenWrittenAsProcessWrites) {
     const std::vector<int64_t> starts = CueStarts(60);
-    const std::string movie = folder / "movie.srt", reference = folder / "reference.srt";
+    const std::string movie = folder / "movie.srt", reference = folder / "reference.srt", other = folder / "other.srt";
     const std::string late = CueFile(starts, 2500);
     WriteBytes(movie, late);
     WriteBytes(reference, CueFile(starts, 0));
+    WriteBytes(other, UnrelatedCueFile(60));
     EXPECT_FALSE(IsEnabled(Control(id::cmdSync))) << "Sync without a subtitle file";
     EnterPath(movie);
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(id::cmdSync)); }, 5s));
@@ -849,17 +864,33 @@ TEST_F(TarvexE2e, SyncToAReferenceSubtitleIsShownThenWrittenAsProcessWrites) {
     HWND dialog = WaitForWindow(app.ProcessId(), "Sync");
     ASSERT_NE(dialog, nullptr);
     auto field = [&](int control) { return FindControl(dialog, control); };
+    auto finding = [&] { return TextOf(field(id::txtFinding)); };
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == field(id::txtReference); }, 5s));
     EXPECT_TRUE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "the shell would not drop here";
+
+    ASSERT_TRUE(DeliverDrop(dialog, MakeDrop({Wide(other)})));
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::txtReference)) == other; }, 10s));
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(field(id::cmdApply)); }, 60s)) << finding();
+    EXPECT_NE(finding().find("\r\nThis fit is weak"), std::string::npos) << finding();
+    Press(VK_RETURN);
+    HWND question = WaitForWindow(app.ProcessId(), kWeakFindingTitle);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(MessageBoxText(question).rfind("The fit found is weak", 0), 0u) << MessageBoxText(question);
+    Click(GetDlgItem(question, IDNO));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 5s));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(ReadBytes(movie), late);
+
     ASSERT_TRUE(DeliverDrop(dialog, MakeDrop({Wide(reference)})));
     ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::txtReference)) == reference; }, 10s));
-    EXPECT_FALSE(IsEnabled(field(id::cmdApply)));
-
+    EXPECT_FALSE(IsEnabled(field(id::cmdApply))) << "a finding outlived its reference";
     Press(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(field(id::cmdApply)); }, 60s))
-        << TextOf(field(id::lblStage)) << " / " << TextOf(field(id::txtFinding));
-    EXPECT_EQ(TextOf(field(id::txtFinding)).rfind("Found: earlier by 2.", 0), 0u) << TextOf(field(id::txtFinding));
-    EXPECT_EQ(test::ListFolder(folder.Path()), "movie.srt reference.srt") << "Find wrote something";
+        << TextOf(field(id::lblStage)) << " / " << finding();
+    EXPECT_EQ(finding().rfind("Found: earlier by 2.", 0), 0u) << finding();
+    EXPECT_EQ(finding().find("weak"), std::string::npos) << finding();
+    EXPECT_EQ(test::ListFolder(folder.Path()), "movie.srt other.srt reference.srt") << "Find wrote something";
     EXPECT_EQ(ReadBytes(movie), late);
 
     Press(VK_RETURN);
