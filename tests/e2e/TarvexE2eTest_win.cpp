@@ -907,13 +907,15 @@ TEST_F(TarvexE2e, SyncToAReferenceSubtitleIsShownThenWrittenAsProcessWrites) {
     EXPECT_EQ(Setting("synclokasi"), folder.Path());
 }
 
-// Refusals of the two-line form, a fit by two lines closed unused, and a
+// Refusals of the two-line form, a fit by two lines closed unused, a
+// reference refused with its numbered error, and a
 // search cancelled: the dialog answers at once and nothing is written.
-TEST_F(TarvexE2e, SyncByTwoLinesAndACancelledSearchWriteNothing) {
+TEST_F(TarvexE2e, SyncByTwoLinesAnErrorAndACancelledSearchWriteNothing) {
     const std::vector<int64_t> starts = CueStarts(60);
-    const std::string movie = folder / "movie.srt", reference = folder / "long.srt";
+    const std::string movie = folder / "movie.srt", reference = folder / "long.srt", empty = folder / "empty.srt";
     const std::string late = CueFile(starts, 2500);
     WriteBytes(movie, late);
+    WriteBytes(empty, "\r\n");
     // Long enough that the search is still going when Cancel is pressed.
     WriteBytes(reference, CueFile(CueStarts(kLongReferenceCues), 0));
     EnterPath(movie);
@@ -953,6 +955,18 @@ TEST_F(TarvexE2e, SyncByTwoLinesAndACancelledSearchWriteNothing) {
     // Back to a reference: the finding is dropped with the form it came from.
     PressWith(VK_MENU, 'R');
     ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(field(id::cmdApply)); }, 5s));
+
+    // A reference without cues: the numbered error report, in a box and in the dialog.
+    ReplaceText(field(id::txtReference), empty);
+    Press(VK_RETURN);
+    box = WaitForWindow(app.ProcessId(), "Error", 30s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box).rfind("Something Wrong (36003) ", 0), 0u) << MessageBoxText(box);
+    EXPECT_EQ(TextOf(field(id::txtFinding)), MessageBoxText(box));
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5s));
+    EXPECT_FALSE(IsEnabled(field(id::cmdApply)));
+
     ReplaceText(field(id::txtReference), reference);
     Click(field(id::cmdFind));
     ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::cmdFind)) == "Canc&el"; }, 5s));
@@ -972,7 +986,7 @@ TEST_F(TarvexE2e, SyncByTwoLinesAndACancelledSearchWriteNothing) {
     Press(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 1s));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s));
-    EXPECT_EQ(test::ListFolder(folder.Path()), "long.srt movie.srt");
+    EXPECT_EQ(test::ListFolder(folder.Path()), "empty.srt long.srt movie.srt");
     EXPECT_EQ(ReadBytes(movie), late);
     EXPECT_EQ(Text(id::Label5), "PROCESS NOT STARTING");
 }
