@@ -908,8 +908,8 @@ TEST_F(TarvexE2e, SyncToAReferenceSubtitleIsShownThenWrittenAsProcessWrites) {
 }
 
 // Refusals of the two-line form, a fit by two lines closed unused, a
-// reference refused with its numbered error, and a
-// search cancelled: the dialog answers at once and nothing is written.
+// reference refused with its numbered error, and a search cancelled: the
+// dialog answers at once and nothing is written.
 TEST_F(TarvexE2e, SyncByTwoLinesAnErrorAndACancelledSearchWriteNothing) {
     const std::vector<int64_t> starts = CueStarts(60);
     const std::string movie = folder / "movie.srt", reference = folder / "long.srt", empty = folder / "empty.srt";
