@@ -259,6 +259,8 @@ void frmSync::cmdBrowse_Click() {
         cmDlg.ShowOpen();
         if (!cmDlg.cFileName || cmDlg.cFileName->Count() == 0) return;
         TakeReference(cmDlg.cFileName->Item(1));
+        // Finding is what comes next: Enter should do it, not browse again.
+        SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(cmdFind), TRUE);
     } catch (const cmdlg::CommonDialogError&) {
         // Cancel (and any other failure of the dialog) leaves the box as it was.
     }

@@ -845,8 +845,8 @@ std::string UnrelatedCueFile(int count) {
     return file;
 }
 
-// A subtitle 2.5 s late, and references dropped on the Sync dialog: one
-// that fits only weakly is shown as such and written only if the user says
+// A subtitle 2.5 s late, and references browsed for and dropped on the Sync
+// dialog: one that fits only weakly is shown as such and written only if the user says
 // so; one in time is shown in words, nothing written, then Apply writes the
 // file as Process does, with its backup, its messages and the window's panel.
 TEST_F(TarvexE2e, SyncToAReferenceSubtitleIsShownThenWrittenAsProcessWrites) {
@@ -868,8 +868,14 @@ TEST_F(TarvexE2e, SyncToAReferenceSubtitleIsShownThenWrittenAsProcessWrites) {
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == field(id::txtReference); }, 5s));
     EXPECT_TRUE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "the shell would not drop here";
 
-    ASSERT_TRUE(DeliverDrop(dialog, MakeDrop({Wide(other)})));
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::txtReference)) == other; }, 10s));
+    // Browse starts in the subtitle's folder while none is remembered.
+    PressWith(VK_MENU, 'B');
+    HWND browse = WaitForWindow(app.ProcessId(), "Select Reference");
+    ASSERT_NE(browse, nullptr);
+    Type("other.srt");
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::txtReference)) == other; }, 10s)) << "not opened there";
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == field(id::cmdFind); }, 5s)) << "Enter would browse";
     Press(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(field(id::cmdApply)); }, 60s)) << finding();
     EXPECT_NE(finding().find("\r\nThis fit is weak"), std::string::npos) << finding();
