@@ -15,6 +15,7 @@ using namespace tarvex::bench;
 
 int main(int argc, char** argv) {
     const int seeds = argc > 1 ? std::atoi(argv[1]) : 20;
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // rows as they come, also into a file
     std::printf("%-15s %-15s %8s %8s %8s %6s %7s %8s\n", "reference", "distortion", "mean", "worst", ">=target", "cuts",
                 "trusted", "ms/run");
     for (ReferenceStyle style : {ReferenceStyle::OtherLanguage, ReferenceStyle::Speech}) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <random>
 
 namespace tarvex::bench {
@@ -184,6 +185,25 @@ double ShareWithin(const SyncCase& sample, const TimeMap& map, int64_t tolerance
         if (std::llabs(start - truth.Start) <= toleranceMs && std::llabs(end - truth.End) <= toleranceMs) ++good;
     }
     return judged == 0 ? 0.0 : static_cast<double>(good) / static_cast<double>(judged);
+}
+
+std::string SrtText(const std::vector<TimeSpan>& cues, const std::string& text, const std::string& lineEnd) {
+    std::string out;
+    char stamp[64];
+    auto put = [&](int64_t ms) {
+        std::snprintf(stamp, sizeof stamp, "%02lld:%02lld:%02lld,%03lld", static_cast<long long>(ms / 3600000),
+                      static_cast<long long>(ms / 60000 % 60), static_cast<long long>(ms / 1000 % 60),
+                      static_cast<long long>(ms % 1000));
+        out += stamp;
+    };
+    for (size_t i = 0; i < cues.size(); ++i) {
+        out += std::to_string(i + 1) + lineEnd;
+        put(cues[i].Start);
+        out += " --> ";
+        put(cues[i].End);
+        out += lineEnd + text + lineEnd + lineEnd;
+    }
+    return out;
 }
 
 const char* NameOf(Distortion distortion) {

@@ -37,6 +37,10 @@ SyncCase MakeSyncCase(Distortion distortion, ReferenceStyle style, uint32_t seed
 // are both within `toleranceMs` of it.
 double ShareWithin(const SyncCase& sample, const TimeMap& map, int64_t toleranceMs);
 
+// The cues as an SRT file, each with one line of `text`, lines ended by
+// `lineEnd`.
+std::string SrtText(const std::vector<TimeSpan>& cues, const std::string& text, const std::string& lineEnd);
+
 const char* NameOf(Distortion distortion);
 const char* NameOf(ReferenceStyle style);
 

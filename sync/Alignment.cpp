@@ -20,11 +20,17 @@ namespace {
 constexpr double kCutPenalty = 1200.0;
 // A speed between the frame-rate ratios must beat the ratio by this share.
 constexpr double kOffRatioGain = 0.02;
+// No film runs longer than a day.
+constexpr int64_t kLongestFilmMs = int64_t{24} * 3600 * 1000;
 // A frame-rate ratio must beat the film's own speed by this share.
 constexpr double kSameSpeedShare = 0.85;
 // The least a piece between cuts holds.
 constexpr size_t kLeastPieceCues = 12;
 constexpr double kLeastPieceMs = 120000.0;
+// In standard deviations of the scores at other places: the best of a
+// quarter of an hour's chance places stands 3 to 5 out, a true place of
+// ten minutes' lines 6 or more.
+constexpr double kLeastSignificance = 6.0;
 // A speed this close to a frame-rate ratio is that ratio (0.005 %: a
 // third of a second over two hours).
 constexpr double kSnapToRatio = 5e-5;
@@ -120,17 +126,26 @@ Piece Joined(const std::vector<Cue>& cues, const Coverage& coverage, double spee
 
 // A piece of a few lines is no scene a film gains or loses; it is a run of
 // cues that found a better place by chance (or lines of a scene the film
-// lacks, which have no right place).
-bool TooShort(const std::vector<Cue>& cues, const Piece& piece) {
+// lacks, which have no right place). Nor is a piece whose place stands no
+// further above the others than the best of many chance places does.
+bool TooWeak(const std::vector<Cue>& cues, const Piece& piece, double significance) {
     return piece.Last - piece.First < kLeastPieceCues ||
-           cues[piece.Last - 1].End - cues[piece.First].Start < kLeastPieceMs;
+           cues[piece.Last - 1].End - cues[piece.First].Start < kLeastPieceMs || significance < kLeastSignificance;
+}
+
+double SignificanceOf(const std::vector<Cue>& cues, const Coverage& coverage, double speed, const Piece& piece,
+                      double spreadMs) {
+    return Significance(coverage, cues.data() + piece.First, cues.data() + piece.Last, speed, piece.Offset, spreadMs);
 }
 
 // Joins neighbours whose cut does not pay for itself once their offsets are
 // exact (two grid steps of one true offset, or a gain chance could give),
-// the weakest first; pieces too short to be a scene always.
-void JoinWeakCuts(const std::vector<Cue>& cues, const Coverage& coverage, double speed, double penalty,
-                  std::vector<Piece>& pieces, const StopRequest& stop) {
+// the weakest first; pieces too short or too weak to be a scene always.
+// Answers the significance of the weakest piece left.
+double JoinWeakCuts(const std::vector<Cue>& cues, const Coverage& coverage, double speed, double penalty,
+                    double spreadMs, std::vector<Piece>& pieces, const StopRequest& stop) {
+    std::vector<double> significance;
+    for (const Piece& piece : pieces) significance.push_back(SignificanceOf(cues, coverage, speed, piece, spreadMs));
     while (pieces.size() > 1) {
         ThrowIfStopped(stop);
         size_t weakest = 0;
@@ -143,17 +158,20 @@ void JoinWeakCuts(const std::vector<Cue>& cues, const Coverage& coverage, double
             double joinedScore = 0.0;
             const Piece joined = Joined(cues, coverage, speed, left, right, joinedScore);
             double gain = apart - joinedScore;
-            if (TooShort(cues, left) || TooShort(cues, right)) gain -= 1e12;
+            if (TooWeak(cues, left, significance[i]) || TooWeak(cues, right, significance[i + 1])) gain -= 1e12;
             if (gain < weakestGain) {
                 weakestGain = gain;
                 weakest = i;
                 weakestJoined = joined;
             }
         }
-        if (weakestGain >= penalty) return;
+        if (weakestGain >= penalty) break;
         pieces[weakest] = weakestJoined;
         pieces.erase(pieces.begin() + static_cast<long>(weakest) + 1);
+        significance.erase(significance.begin() + static_cast<long>(weakest) + 1);
+        significance[weakest] = SignificanceOf(cues, coverage, speed, weakestJoined, spreadMs);
     }
+    return *std::min_element(significance.begin(), significance.end());
 }
 
 // Where each piece begins in the input: in the gap before its first cue,
@@ -189,23 +207,28 @@ std::vector<double> CandidateSpeeds(bool correctSpeed) {
 
 Alignment Align(const std::vector<TimeSpan>& input, const std::vector<TimeSpan>& reference, const AlignOptions& options,
                 const AlignProgress& progress, const StopRequest& stop) {
-    const std::vector<TimeSpan> merged = MergeSpans(reference);
+    // Times past any film's length (a stray 99-hour timestamp) would only
+    // make the signals huge; such cues are mapped, not searched with.
+    std::vector<TimeSpan> filmLong;
+    for (const TimeSpan& span : reference)
+        if (span.Start < kLongestFilmMs) filmLong.push_back({span.Start, std::min(span.End, kLongestFilmMs)});
+    const std::vector<TimeSpan> merged = MergeSpans(filmLong);
     if (merged.empty()) throw RuntimeError(ErrorNumber::NoReferenceCues);
     Alignment result;
     result.CuesTotal = static_cast<int32_t>(input.size());
     std::vector<Cue> cues;
     cues.reserve(input.size());
     for (const TimeSpan& span : input)
-        cues.push_back({static_cast<double>(span.Start), static_cast<double>(std::max(span.Start, span.End))});
+        if (span.Start >= 0 && span.Start < kLongestFilmMs)
+            cues.push_back({static_cast<double>(span.Start),
+                            static_cast<double>(std::min(std::max(span.Start, span.End), kLongestFilmMs))});
     if (cues.empty()) return result;
     std::sort(cues.begin(), cues.end(), [](const Cue& a, const Cue& b) { return a.Start < b.Start; });
 
     const std::vector<double> speeds = CandidateSpeeds(options.CorrectSpeed);
     const int64_t maxOffset = std::max<int64_t>(0, options.MaxOffsetMs);
-    const double fastest = *std::max_element(speeds.begin(), speeds.end()) * 1.01;
-    const Coverage coverage(
-        merged, -maxOffset - 1000,
-        std::max<int64_t>(merged.back().End, static_cast<int64_t>(cues.back().End * fastest)) + maxOffset + 1000);
+    // Flat outside the reference's extent, so that is all it needs to hold.
+    const Coverage coverage(merged, merged.front().Start - 1000, merged.back().End + 1000);
 
     const std::vector<SpeedGuess> guesses =
         GuessSpeeds(cues, coverage, speeds, maxOffset, Stage(progress, 0.0, 0.3), stop);
@@ -217,19 +240,22 @@ Alignment Align(const std::vector<TimeSpan>& input, const std::vector<TimeSpan>&
     double speed = guess.Speed;
     std::vector<Piece> pieces{{0, cues.size(), guess.Offset}};
     if (options.AllowCuts)
-        pieces = FindPieces(cues, coverage, speed, maxOffset, kCutPenalty, Stage(progress, 0.3, 0.6), stop);
+        pieces =
+            FindPieces(cues, coverage, speed, maxOffset, guess.Offset, kCutPenalty, Stage(progress, 0.3, 0.6), stop);
     RefinePieces(cues, coverage, speed, pieces);
     if (options.CorrectSpeed) {
         const double tuned = TuneSpeed(cues, coverage, speed, pieces, speeds, stop);
         // Off the ratio tried by more than the grid can follow over the
         // film: look for the pieces again at the speed found.
         if (options.AllowCuts && std::fabs(tuned / speed - 1.0) > 2e-5) {
-            pieces = FindPieces(cues, coverage, tuned, maxOffset, kCutPenalty, Stage(progress, 0.6, 0.9), stop);
+            pieces = FindPieces(cues, coverage, tuned, maxOffset, pieces.front().Offset, kCutPenalty,
+                                Stage(progress, 0.6, 0.9), stop);
             RefinePieces(cues, coverage, tuned, pieces);
         }
         speed = tuned;
     }
-    JoinWeakCuts(cues, coverage, speed, kCutPenalty, pieces, stop);
+    const double significance =
+        JoinWeakCuts(cues, coverage, speed, kCutPenalty, std::max<double>(double(maxOffset), 60000.0), pieces, stop);
     for (Piece& piece : pieces) piece.Offset = std::clamp(piece.Offset, -double(maxOffset), double(maxOffset));
     if (progress) progress(1.0);
 
@@ -237,7 +263,7 @@ Alignment Align(const std::vector<TimeSpan>& input, const std::vector<TimeSpan>&
     const FitMeasure fit = MeasureFit(input, merged, result.Map);
     result.CuesMatched = fit.CuesMatched;
     result.Confidence = fit.Confidence;
-    result.Trusted = fit.Trusted;
+    result.Trusted = fit.Trusted && significance >= kLeastSignificance;
     return result;
 }
 

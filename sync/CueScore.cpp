@@ -1,5 +1,6 @@
 #include "sync/CueScore.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvex::sync {
@@ -28,6 +29,23 @@ OffsetFit BestOffset(const Coverage& coverage, const Cue* begin, const Cue* end,
     while (high + 1 < scores.size() && scores[high + 1] >= scores[best] - tolerance) ++high;
     const double middle = (static_cast<double>(low + high) / 2.0 - steps) * step + center;
     return {middle, ScoreCues(coverage, begin, end, speed, middle)};
+}
+
+double Significance(const Coverage& coverage, const Cue* begin, const Cue* end, double speed, double offset,
+                    double spreadMs) {
+    // An odd step, so that no rhythm of the cues lines up with it.
+    constexpr int kSamples = 160;
+    const double step = std::max(2.0 * spreadMs / kSamples, 1370.0);
+    double sum = 0.0;
+    double squares = 0.0;
+    for (int i = 0; i < kSamples; ++i) {
+        const double score = ScoreCues(coverage, begin, end, speed, offset + (i - kSamples / 2) * step + 0.37 * step);
+        sum += score;
+        squares += score * score;
+    }
+    const double mean = sum / kSamples;
+    const double deviation = std::sqrt(std::max(1e-9, squares / kSamples - mean * mean));
+    return (ScoreCues(coverage, begin, end, speed, offset) - mean) / deviation;
 }
 
 }  // namespace tarvex::sync

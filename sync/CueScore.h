@@ -28,4 +28,10 @@ struct OffsetFit {
 OffsetFit BestOffset(const Coverage& coverage, const Cue* begin, const Cue* end, double speed, double center,
                      double halfWidth, double step);
 
+// How far the score at `offset` stands above the scores at offsets spread
+// over +-`spreadMs`, in their standard deviations: a true place stands far
+// out, the best of many chance places only a few deviations.
+double Significance(const Coverage& coverage, const Cue* begin, const Cue* end, double speed, double offset,
+                    double spreadMs);
+
 }  // namespace tarvex::sync

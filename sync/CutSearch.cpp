@@ -10,15 +10,20 @@ namespace tarvex::sync {
 namespace {
 
 constexpr int64_t kGridMs = 100;
+// Cues times offsets: one bit each to find the way back (8 MB).
+constexpr size_t kMostChoices = size_t{64} << 20;
 
 }  // namespace
 
 std::vector<Piece> FindPieces(const std::vector<Cue>& cues, const Coverage& coverage, double speed, int64_t maxOffsetMs,
-                              double penalty, const AlignProgress& progress, const StopRequest& stop) {
+                              double around, double penalty, const AlignProgress& progress, const StopRequest& stop) {
     const size_t n = cues.size();
     if (n == 0) return {};
-    const int64_t lowest = -(maxOffsetMs / kGridMs) * kGridMs;
-    const size_t offsets = static_cast<size_t>(2 * (maxOffsetMs / kGridMs) + 1);
+    const int64_t halfWidth = std::min<int64_t>(maxOffsetMs, static_cast<int64_t>(kMostChoices / n / 2) * kGridMs);
+    const int64_t center = std::clamp<int64_t>(std::llround(around / kGridMs) * kGridMs, -maxOffsetMs, maxOffsetMs);
+    const int64_t lowest = std::max(-(maxOffsetMs / kGridMs) * kGridMs, center - halfWidth / kGridMs * kGridMs);
+    const int64_t highest = std::min((maxOffsetMs / kGridMs) * kGridMs, center + halfWidth / kGridMs * kGridMs);
+    const size_t offsets = static_cast<size_t>((highest - lowest) / kGridMs + 1);
 
     // The running sum sampled on the grid, so that one cue's score at every
     // offset is a difference of two contiguous runs.

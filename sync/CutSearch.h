@@ -18,8 +18,10 @@ struct Piece {
     double Offset = 0.0;  // ms
 };
 
-// `penalty` in the score's unit (10 ms of coverage beyond chance).
+// `penalty` in the score's unit (10 ms of coverage beyond chance). Offsets
+// run over +-maxOffsetMs, narrowed about `around` for files of so many cues
+// that the table of choices would grow past a few megabytes.
 std::vector<Piece> FindPieces(const std::vector<Cue>& cues, const Coverage& coverage, double speed, int64_t maxOffsetMs,
-                              double penalty, const AlignProgress& progress, const StopRequest& stop);
+                              double around, double penalty, const AlignProgress& progress, const StopRequest& stop);
 
 }  // namespace tarvex::sync

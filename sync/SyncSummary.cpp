@@ -16,6 +16,9 @@ constexpr FrameRate kFrameRates[] = {
 // Closer than this to a pair's ratio is that pair (under 0.1 s in two hours).
 constexpr double kSamePair = 1e-5;
 
+// Less than shows as +0.000 %: no speed to speak of.
+constexpr double kNoSpeed = 5e-6;
+
 std::string Millis3(double ms) {
     char text[48];
     std::snprintf(text, sizeof text, "%.3f", std::fabs(ms) / 1000.0);
@@ -57,7 +60,7 @@ std::string DescribeMap(const TimeMap& map) {
     const auto& pieces = map.Pieces();
     if (pieces.empty()) return DescribeOffset(0.0);
     std::string text = DescribeOffset(pieces.front().Offset);
-    if (std::fabs(pieces.front().Scale - 1.0) > 1e-9) text += ", " + DescribeSpeed(pieces.front().Scale);
+    if (std::fabs(pieces.front().Scale - 1.0) >= kNoSpeed) text += ", " + DescribeSpeed(pieces.front().Scale);
     if (pieces.size() > 1) {
         text += ", " + std::to_string(pieces.size() - 1) + (pieces.size() == 2 ? " cut (" : " cuts (");
         for (size_t i = 1; i < pieces.size(); ++i) {
