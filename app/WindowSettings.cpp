@@ -9,6 +9,10 @@ WindowSettings LoadWindowSettings(SettingsStore& store) {
     // Only two pages exist; anything else, hand-edited or damaged, shows the first.
     settings.ActiveTab = TrimSpaces(store.GetSetting("tab")) == "1" ? 1 : 0;
     settings.RememberedFolder = store.GetSetting("lokasi");
+    settings.Sync.Folder = store.GetSetting("synclokasi");
+    // Both kinds of fit stay allowed unless the user turned one off.
+    settings.Sync.AllowCuts = TrimSpaces(store.GetSetting("synccuts")) != "0";
+    settings.Sync.CorrectSpeed = TrimSpaces(store.GetSetting("syncspeed")) != "0";
     std::string from(TrimSpaces(store.GetSetting("from")));
     if (!from.empty()) settings.SourceLanguage = from;
     std::string to(TrimSpaces(store.GetSetting("to")));
@@ -19,10 +23,6 @@ WindowSettings LoadWindowSettings(SettingsStore& store) {
     settings.Service.Model = TrimSpaces(store.GetSetting("model"));
     // A key is taken exactly as it was given: its service decides what it is.
     settings.Service.Key = store.GetSecret("key");
-    settings.Sync.Folder = store.GetSetting("synclokasi");
-    // Both kinds of fit stay allowed unless the user turned one off.
-    settings.Sync.AllowCuts = TrimSpaces(store.GetSetting("synccuts")) != "0";
-    settings.Sync.CorrectSpeed = TrimSpaces(store.GetSetting("syncspeed")) != "0";
     return settings;
 }
 
@@ -32,7 +32,6 @@ void SaveWindowSettings(SettingsStore& store, const WindowSettings& settings) {
     store.SaveSetting("to", settings.TargetLanguage);
     store.SaveSetting("tab", std::to_string(settings.ActiveTab));
     SaveServiceChoice(store, settings.Service);
-    SaveSyncChoice(store, settings.Sync);
 }
 
 void SaveServiceChoice(SettingsStore& store, const ServiceChoice& service) {

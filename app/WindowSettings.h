@@ -47,12 +47,12 @@ struct WindowSettings {
 
 // "tab" other than 0 or 1 (once trimmed) means 0; empty names give the defaults.
 WindowSettings LoadWindowSettings(SettingsStore& store);
-// Written in the order lokasi, from, to, tab, then the service's values and
-// the Sync dialog's.
+// Written in the order lokasi, from, to, tab, then the service's values; the
+// Sync dialog's are kept by SaveSyncChoice as it closes.
 void SaveWindowSettings(SettingsStore& store, const WindowSettings& settings);
 // The service's values alone, as soon as the dialog's OK sets them.
 void SaveServiceChoice(SettingsStore& store, const ServiceChoice& service);
-// The Sync dialog's values alone, as soon as it closes.
+// The Sync dialog's values, as soon as it closes.
 void SaveSyncChoice(SettingsStore& store, const SyncChoice& sync);
 
 }  // namespace tarvex

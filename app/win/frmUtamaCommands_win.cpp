@@ -190,7 +190,6 @@ WindowSettings frmUtama::CurrentSettings() const {
     settings.SourceLanguage = WindowText(comFrom);
     settings.TargetLanguage = WindowText(comLan);
     settings.Service = service_;
-    settings.Sync = sync_;
     return settings;
 }
 

@@ -34,13 +34,10 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
     EXPECT_EQ(first.TargetLanguage, "indonesian");
     EXPECT_EQ(first.Service.Name, "google");
     EXPECT_EQ(first.Service.Url + first.Service.Model + first.Service.Key, "");
-    EXPECT_EQ(first.Sync.Folder, "");
-    EXPECT_TRUE(first.Sync.AllowCuts && first.Sync.CorrectSpeed);
 
     store.values = {{"tab", " 1 "},        {"lokasi", " C:\\Films "}, {"from", " french "},
                     {"to", "klingon"},     {"service", " openai "},   {"url", " http://h:1/v1 "},
-                    {"model", " llama3 "}, {"key", "sealed: k y "},   {"synclokasi", " D:\\Refs "},
-                    {"synccuts", " 0 "},   {"syncspeed", "yes"}};
+                    {"model", " llama3 "}, {"key", "sealed: k y "}};
     WindowSettings saved = LoadWindowSettings(store);
     EXPECT_EQ(saved.ActiveTab, 1);
     EXPECT_EQ(saved.RememberedFolder, " C:\\Films ");  // the folder is not trimmed
@@ -50,10 +47,7 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
     EXPECT_EQ(saved.Service.Url, "http://h:1/v1");
     EXPECT_EQ(saved.Service.Model, "llama3");
     EXPECT_EQ(saved.Service.Key, " k y ");  // a key is taken as it was given
-    EXPECT_EQ(saved.Sync.Folder, " D:\\Refs ");
-    EXPECT_FALSE(saved.Sync.AllowCuts);
-    EXPECT_TRUE(saved.Sync.CorrectSpeed);  // only "0" turns a kind of fit off
-    store.values["key"] = " k y ";         // not sealed: not read as a key
+    store.values["key"] = " k y ";          // not sealed: not read as a key
     EXPECT_EQ(LoadWindowSettings(store).Service.Key, "");
     for (const char* odd : {"2", "-1", "x", "01", ""}) {
         store.values["tab"] = odd;
@@ -62,9 +56,7 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
 
     store.order.clear();
     SaveWindowSettings(store, saved);
-    EXPECT_EQ(store.order, "lokasi from to tab service url model key synclokasi synccuts syncspeed ");
-    EXPECT_EQ(store.values["synccuts"], "0");
-    EXPECT_EQ(store.values["syncspeed"], "1");
+    EXPECT_EQ(store.order, "lokasi from to tab service url model key ");
     EXPECT_EQ(store.values["tab"], "1");
     EXPECT_EQ(store.values["key"], "sealed: k y ");
 }
@@ -96,6 +88,26 @@ TEST(Startup, VersionDpiAndThemeNotice) {
     std::string ten = ComposeThemeNotice({10, 0});
     EXPECT_EQ(ten.rfind("Please note", 0), 0u);
     EXPECT_EQ(ten.substr(ten.size() - 61), "To see the XpControls full potential, please enable themes.\r\n");
+}
+
+TEST(WindowSettings, SyncChoiceKeptAsTheDialogLeftIt) {
+    MemoryStore store;
+    const SyncChoice first = LoadWindowSettings(store).Sync;
+    EXPECT_EQ(first.Folder, "");
+    EXPECT_TRUE(first.AllowCuts && first.CorrectSpeed);
+
+    store.values = {{"synclokasi", " D:\\Refs "}, {"synccuts", " 0 "}, {"syncspeed", "yes"}};
+    const SyncChoice saved = LoadWindowSettings(store).Sync;
+    EXPECT_EQ(saved.Folder, " D:\\Refs ");  // a folder is not trimmed
+    EXPECT_FALSE(saved.AllowCuts);
+    EXPECT_TRUE(saved.CorrectSpeed);  // only "0" turns a kind of fit off
+
+    store.values.clear();
+    SaveSyncChoice(store, saved);
+    EXPECT_EQ(store.order, "synclokasi synccuts syncspeed ");
+    EXPECT_EQ(store.values["synccuts"], "0");
+    EXPECT_EQ(store.values["syncspeed"], "1");
+    EXPECT_EQ(LoadWindowSettings(store).Sync.Folder, " D:\\Refs ");
 }
 
 }  // namespace
