@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include <iterator>
 #include <mutex>
 #include <optional>
 #include <thread>
 
 #include "app/SyncFields.h"
 #include "app/win/ControlIds.h"
+#include "app/win/EmptyDialog_win.h"
 #include "app/win/FileArguments_win.h"
 #include "base/FileRoutines.h"
 #include "base/FileSystem.h"
@@ -143,34 +143,12 @@ void frmSync::CreateControls() {
 }
 
 void frmSync::PlaceOverOwner() {
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
-    RECT frame{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT ownerPlace{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (owner_) GetWindowRect(owner_, &ownerPlace);
-    const int x = ownerPlace.left + (ownerPlace.right - ownerPlace.left - width) / 2;
-    const int y = ownerPlace.top + (ownerPlace.bottom - ownerPlace.top - height) / 2;
-    SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnOwner(Handle(), owner_, PixelsX(kClientWidth), PixelsY(kClientHeight));
 }
 
 bool frmSync::ShowModal(HWND owner) {
     owner_ = owner;
-    // An empty dialog template: the caption and frame; the controls are
-    // placed in twips when the dialog starts.
-    struct alignas(4) Template {
-        DLGTEMPLATE Dialog;
-        WORD Menu, Class;
-        wchar_t Title[std::size(kTitle)];
-    } dialogTemplate{};
-    dialogTemplate.Dialog.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    dialogTemplate.Dialog.cx = 200;
-    dialogTemplate.Dialog.cy = 100;
-    std::copy(std::begin(kTitle), std::end(kTitle), dialogTemplate.Title);
-    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.Dialog, owner, DialogProc,
-                                                   reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = ShowEmptyDialog(owner, kTitle, DialogProc, reinterpret_cast<LPARAM>(this));
     window_ = nullptr;
     return result == IDOK;
 }
