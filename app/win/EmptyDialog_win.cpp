@@ -3,6 +3,9 @@
 #include <cwchar>
 #include <vector>
 
+#include "controls/host/ScreenMetrics_win.h"
+#include "controls/host/Twips.h"
+
 namespace tarvex::win {
 
 INT_PTR ShowEmptyDialog(HWND owner, const wchar_t* title, DLGPROC procedure, LPARAM parameter) {
@@ -20,10 +23,21 @@ INT_PTR ShowEmptyDialog(HWND owner, const wchar_t* title, DLGPROC procedure, LPA
     return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog, owner, procedure, parameter);
 }
 
-void CentreOnOwner(HWND dialog, HWND owner, int width, int height) {
+namespace {
+
+int PixelsX(double twips) {
+    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelX());
+}
+int PixelsY(double twips) {
+    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelY());
+}
+
+}  // namespace
+
+void CentreOnOwner(HWND dialog, HWND owner, double width, double height) {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE));
-    RECT frame{0, 0, width, height};
+    RECT frame{0, 0, PixelsX(width), PixelsY(height)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int frameWidth = frame.right - frame.left;
     const int frameHeight = frame.bottom - frame.top;
@@ -32,6 +46,15 @@ void CentreOnOwner(HWND dialog, HWND owner, int width, int height) {
     const int x = ownerPlace.left + (ownerPlace.right - ownerPlace.left - frameWidth) / 2;
     const int y = ownerPlace.top + (ownerPlace.bottom - ownerPlace.top - frameHeight) / 2;
     SetWindowPos(dialog, nullptr, x, y, frameWidth, frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND AddDialogControl(HWND dialog, HFONT font, const char* className, DWORD style, int id, double left, double top,
+                      double width, double height, const std::string& text) {
+    HWND control = CreateWindowExA(
+        0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, PixelsX(left), PixelsY(top), PixelsX(width),
+        PixelsY(height), dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
 }
 
 }  // namespace tarvex::win

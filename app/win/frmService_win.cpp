@@ -9,7 +9,6 @@
 #include "app/win/EmptyDialog_win.h"
 #include "base/RuntimeError.h"
 #include "controls/host/ScreenMetrics_win.h"
-#include "controls/host/Twips.h"
 #include "controls/xp/XpControls_win.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/http/MessagePump.h"
@@ -57,21 +56,9 @@ frmService::frmService(ServiceChoice choice, std::string sourceLanguage, std::st
       sourceLanguage_(std::move(sourceLanguage)),
       targetLanguage_(std::move(targetLanguage)) {}
 
-int frmService::PixelsX(double twips) const {
-    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelX());
-}
-int frmService::PixelsY(double twips) const {
-    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelY());
-}
-
 HWND frmService::AddControl(const char* className, DWORD style, int id, double left, double top, double width,
                             double height, const std::string& text) {
-    HWND control =
-        CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, PixelsX(left), PixelsY(top),
-                        PixelsX(width), PixelsY(height), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    return control;
+    return AddDialogControl(Handle(), font_.Get(), className, style, id, left, top, width, height, text);
 }
 
 // Created in the order Tab takes: each label just before its field, so its
@@ -108,7 +95,7 @@ void frmService::CreateControls() {
 }
 
 void frmService::PlaceOverOwner() {
-    CentreOnOwner(Handle(), owner_, PixelsX(kClientWidth), PixelsY(kClientHeight));
+    CentreOnOwner(Handle(), owner_, kClientWidth, kClientHeight);
 }
 
 bool frmService::ShowModal(HWND owner) {

@@ -18,7 +18,6 @@
 #include "base/RuntimeError.h"
 #include "controls/cmdlg/CommonDialogError.h"
 #include "controls/host/ScreenMetrics_win.h"
-#include "controls/host/Twips.h"
 #include "controls/xp/XpControls_win.h"
 
 namespace tarvex::win {
@@ -82,21 +81,9 @@ frmSync::~frmSync() {
     if (search_) search_->GiveUp();
 }
 
-int frmSync::PixelsX(double twips) const {
-    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelX());
-}
-int frmSync::PixelsY(double twips) const {
-    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelY());
-}
-
 HWND frmSync::AddControl(const char* className, DWORD style, int id, double left, double top, double width,
                          double height, const std::string& text) {
-    HWND control =
-        CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, PixelsX(left), PixelsY(top),
-                        PixelsX(width), PixelsY(height), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    return control;
+    return AddDialogControl(Handle(), font_.Get(), className, style, id, left, top, width, height, text);
 }
 
 // Created in the order Tab takes, each label just before its field so that
@@ -143,7 +130,7 @@ void frmSync::CreateControls() {
 }
 
 void frmSync::PlaceOverOwner() {
-    CentreOnOwner(Handle(), owner_, PixelsX(kClientWidth), PixelsY(kClientHeight));
+    CentreOnOwner(Handle(), owner_, kClientWidth, kClientHeight);
 }
 
 bool frmSync::ShowModal(HWND owner) {
