@@ -9,6 +9,7 @@
 #include "app/win/EmptyDialog_win.h"
 #include "base/RuntimeError.h"
 #include "controls/host/ScreenMetrics_win.h"
+#include "controls/host/Twips.h"
 #include "controls/xp/XpControls_win.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/http/MessagePump.h"
