@@ -107,8 +107,8 @@ void frmSync::CreateControls() {
     const char* timeLabels[] = {"its &time :", "&its time :"};
     for (int line = 0; line < 2; ++line) {
         const double top = 1635 + line * 375;
-        lblCue[line] = AddControl("STATIC", 0, id::lblCue0 + line, 360, top + 30, 1560, 255, cueLabels[line]);
-        txtCue[line] = AddControl("EDIT", edit | ES_NUMBER, id::txtCue0 + line, 1980, top, 780, 285, "");
+        lblCue[line] = AddControl("STATIC", 0, id::lblCue0 + line, 360, top + 30, 1740, 255, cueLabels[line]);
+        txtCue[line] = AddControl("EDIT", edit | ES_NUMBER, id::txtCue0 + line, 2160, top, 660, 285, "");
         lblTime[line] = AddControl("STATIC", 0, id::lblTime0 + line, 2940, top + 30, 840, 255, timeLabels[line]);
         txtTime[line] = AddControl("EDIT", edit, id::txtTime0 + line, 3840, top, kRight - 3840, 285, "");
     }
