@@ -37,8 +37,9 @@ using test::WriteBytes;
 constexpr char kSettingsKey[] = "Software\\VB and VBA Program Settings\\tarvex\\Options";
 constexpr UINT kGetPercentage = WM_USER + 0x58;
 
-// Cues of a reference that takes the search a while (seconds under Wine).
-constexpr int kLongReferenceCues = 200000;
+// Cues of a reference that takes the search a while: reading them alone
+// outlasts the press of Cancel many times over.
+constexpr int kLongReferenceCues = 400000;
 
 const std::string kTwoCues =
     "1\r\n00:00:45,500 --> 00:00:47,000\r\nHello\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWorld\r\n";
