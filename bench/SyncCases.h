@@ -20,6 +20,7 @@ enum class Distortion { None, Offset, Speed, Cuts, CutsAndSpeed };
 enum class ReferenceStyle {
     OtherLanguage,  // jittered +-150 ms, merged, split, a tenth dropped
     Speech,         // spans inside the lines, split at pauses, music taken for speech, speech missed
+    NoisySpeech,    // the same with twice the misses, false speech and jitter
 };
 
 struct SyncCase {

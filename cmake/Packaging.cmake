@@ -60,6 +60,10 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION video)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The film's sound is decoded by FFmpeg's libraries, named here as well as
+  # found by shlibdeps, so the package asks for them whichever program links them.
+  get_property(TARVEX_MEDIA_DEB_DEPENDS GLOBAL PROPERTY TARVEX_MEDIA_DEB_DEPENDS)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TARVEX_MEDIA_DEB_DEPENDS}")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   set(CPACK_OUTPUT_FILE_PREFIX ${TARVEX_DIST_DIR})
   include(CPack)

@@ -30,7 +30,4 @@ public:
 // UndecodableMedia (numbered, naming the file).
 std::unique_ptr<SoundReader> OpenSoundReader(const std::string& path, int64_t startMs = 0);
 
-// Wraps a reader so that it ends after `count` samples.
-std::unique_ptr<SoundReader> LimitSamples(std::unique_ptr<SoundReader> reader, int64_t count);
-
 }  // namespace tarvex::media

@@ -11,9 +11,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
 #include <optional>
 #include <vector>
 
+#include "media/ChannelMix.h"
 #include "media/MediaErrors.h"
 #include "media/Resampler.h"
 #include "media/SoundReader.h"
@@ -58,20 +60,31 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
+// Readers are made, read and released one call at a time: Wine's Media
+// Foundation, built on GStreamer, crashes when two readers work at once.
+// Mixing, resampling and judging the samples still run side by side.
+std::mutex& OneCallAtATime() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 constexpr DWORD kAudio = static_cast<DWORD>(MF_SOURCE_READER_FIRST_AUDIO_STREAM);
 constexpr int64_t kTicksPerMs = 10000;  // Media Foundation counts time in 100 ns
+constexpr int64_t kLongestLateStart = 60 * kSoundRate;
 
 class MfSoundReader : public SoundReader {
 public:
     MfSoundReader(const std::string& path, int64_t startMs) : path_(path), startMs_(startMs) {}
 
     ~MfSoundReader() override {
+        std::lock_guard<std::mutex> lock(OneCallAtATime());
         reader_.Reset();
         if (started_) MFShutdown();
         if (comStarted_) CoUninitialize();
     }
 
     void Open() {
+        std::lock_guard<std::mutex> lock(OneCallAtATime());
         HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         // A thread already in a single-threaded apartment works as it is.
         comStarted_ = SUCCEEDED(hr);
@@ -155,6 +168,21 @@ private:
         }
         if (static_cast<int>(rate) != rate_) resampler_.emplace(static_cast<int>(rate), kSoundRate);
         channels_ = static_cast<int>(channels);
+        // The mask lists the speakers present in channel order; without one
+        // the usual order for the count is meant.
+        UINT32 mask = 0;
+        if (FAILED(current->GetUINT32(MF_MT_AUDIO_CHANNEL_MASK, &mask))) mask = 0;
+        ChannelRoles roles;
+        roles.Count = channels_;
+        if (mask == 0 && channels_ >= 3) mask = SPEAKER_FRONT_LEFT | SPEAKER_FRONT_RIGHT | SPEAKER_FRONT_CENTER;
+        auto indexOf = [mask](DWORD speaker) {
+            return (mask & speaker) ? __builtin_popcount(mask & (speaker - 1)) : -1;
+        };
+        roles.Left = indexOf(SPEAKER_FRONT_LEFT);
+        roles.Right = indexOf(SPEAKER_FRONT_RIGHT);
+        roles.Centre = indexOf(SPEAKER_FRONT_CENTER);
+        weights_.clear();
+        for (double weight : MonoWeights(roles)) weights_.push_back(static_cast<float>(weight / 32768));
         rate_ = static_cast<int>(rate);
     }
 
@@ -165,7 +193,11 @@ private:
             DWORD flags = 0;
             LONGLONG timestamp = 0;
             ComHeld<IMFSample> sample;
-            HRESULT hr = reader_->ReadSample(kAudio, 0, nullptr, &flags, &timestamp, sample.Out());
+            HRESULT hr;
+            {
+                std::lock_guard<std::mutex> lock(OneCallAtATime());
+                hr = reader_->ReadSample(kAudio, 0, nullptr, &flags, &timestamp, sample.Out());
+            }
             if (FAILED(hr) || (flags & MF_SOURCE_READERF_ERROR)) {
                 // Past the start a failure is a damaged or cut-off end: what came before counts.
                 if (!decodedAny_) ThrowUndecodable(path_, HresultText(hr));
@@ -204,11 +236,11 @@ private:
         if (frames > 0 && !decodedAny_) PlaceFirst(timestamp);
         mono_.resize(frames);
         const int16_t* pcm = reinterpret_cast<const int16_t*>(data);
-        const float scale = 1.0f / (32768.0f * static_cast<float>(channels_));
+        const size_t channels = static_cast<size_t>(channels_);
         for (size_t i = 0; i < frames; ++i) {
-            int sum = 0;
-            for (int c = 0; c < channels_; ++c) sum += pcm[i * static_cast<size_t>(channels_) + static_cast<size_t>(c)];
-            mono_[i] = static_cast<float>(sum) * scale;
+            float sum = 0;
+            for (size_t c = 0; c < channels; ++c) sum += weights_[c] * pcm[i * channels + c];
+            mono_[i] = sum;
         }
         buffer->Unlock();
         if (frames == 0) return;
@@ -225,6 +257,8 @@ private:
     // a seek lands a little before it, and a track may start late.
     void PlaceFirst(LONGLONG timestamp) {
         int64_t offset = (startMs_ * kTicksPerMs - timestamp) * kSoundRate / (1000 * kTicksPerMs);
+        // A track starting minutes late has a broken time stamp, not a silent start.
+        if (-offset > kLongestLateStart) return;
         if (offset > 0)
             skip_ = offset;
         else
@@ -245,6 +279,7 @@ private:
     ComHeld<IMFSourceReader> reader_;
     int64_t durationMs_ = 0;
     int channels_ = 0;
+    std::vector<float> weights_;  // per channel, with the scale of 16-bit samples
     int rate_ = 0;
     std::optional<MonoResampler> resampler_;
     std::vector<float> mono_;

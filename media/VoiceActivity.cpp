@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "media/SoundReader.h"
 
@@ -10,7 +9,6 @@ namespace tarvex::media {
 
 namespace {
 
-constexpr double kUnknown = std::numeric_limits<double>::max();
 // Sub-band edges in Hz, narrower at the bottom like the ear's critical
 // bands, so the first formants count as much as the fricatives.
 constexpr std::array<double, 15> kEdgesHz = {300,  400,  510,  630,  770,  920,  1080, 1270,
@@ -18,19 +16,44 @@ constexpr std::array<double, 15> kEdgesHz = {300,  400,  510,  630,  770,  920, 
 // The lowest level over a window sits below the noise's mean level; this
 // lifts it back (minimum statistics' bias, about 3 dB).
 constexpr double kFloorBias = 2.0;
+// A full-scale sine puts about N * sum(window^2) / 2 = 12288 of power into
+// the bins around it. Rises are measured over at least 70 dB below that:
+// what is quieter (the skirts of loud tones, rounding noise) is silence,
+// however much it wavers.
+constexpr double kSilentBand = 12288 * 1e-7;
+constexpr double kSilentBin = kSilentBand / 8;
 // Caps one sub-band's share, so one loud note cannot make a frame speech.
 constexpr double kMostDbPerBand = 20.0;
+
+// Pearson's correlation; 0 when either is empty or flat.
+double Correlation(const std::vector<float>& a, const std::vector<float>& b) {
+    if (a.size() != b.size() || a.empty()) return 0;
+    double meanA = 0, meanB = 0;
+    for (size_t i = 0; i < a.size(); ++i) meanA += a[i], meanB += b[i];
+    meanA /= static_cast<double>(a.size());
+    meanB /= static_cast<double>(b.size());
+    double dot = 0, sumA = 0, sumB = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        double x = a[i] - meanA, y = b[i] - meanB;
+        dot += x * y, sumA += x * x, sumB += y * y;
+    }
+    return sumA > 0 && sumB > 0 ? dot / std::sqrt(sumA * sumB) : 0;
+}
+
+int BinOf(double hz) {
+    return static_cast<int>(std::lround(hz * VoiceActivity::kFrame / kSoundRate));
+}
 
 }  // namespace
 
 VoiceActivity::VoiceActivity(int64_t originMs, VoiceTuning tuning)
-    : originMs_(originMs), tuning_(tuning), spectrum_(kFrame), frame_(kFrame) {
-    for (size_t b = 0; b < kEdgesHz.size(); ++b) {
-        bandEdges_[b] = static_cast<int>(std::lround(kEdgesHz[b] * kFrame / kSoundRate));
-    }
-    smoothed_.fill(0.0);
-    pieceLowest_.fill(kUnknown);
-    for (auto& past : pastLowest_) past.fill(kUnknown);
+    : originMs_(originMs),
+      tuning_(tuning),
+      spectrum_(kFrame),
+      frame_(kFrame),
+      bandFloor_(kBands),
+      binFloor_(static_cast<size_t>(BinOf(kEdgesHz.back()) - BinOf(kEdgesHz.front()))) {
+    for (size_t b = 0; b < kEdgesHz.size(); ++b) bandEdges_[b] = BinOf(kEdgesHz[b]);
 }
 
 void VoiceActivity::Feed(const float* samples, size_t count) {
@@ -54,34 +77,50 @@ void VoiceActivity::JudgeFrame() {
     double levelDb = 10 * std::log10(sum / kFrame + 1e-20);
     spectrum_.Compute(frame_.data(), power_);
     double rise = RiseOverFloor();
-    bool loud = levelDb > tuning_.QuietestDb;
-    speaking_ = loud && rise > (speaking_ ? tuning_.KeepDb : tuning_.StartDb);
+    UpdateLikeness();
+    const bool notes = plainLikeness_ > tuning_.HeldAbove && floorLikeness_ > tuning_.HeldAboveFloor;
+    const bool loud = levelDb > tuning_.QuietestDb;
+    speaking_ = loud && !notes && rise > (speaking_ ? tuning_.KeepDb : tuning_.StartDb);
     Decide(speaking_);
 }
 
-// The mean rise of the sub-bands over their floors, in dB, and the floors
-// brought up to date with this frame.
+// The mean rise of the sub-bands over their floors, in dB.
 double VoiceActivity::RiseOverFloor() {
-    double total = 0;
     for (int b = 0; b < kBands; ++b) {
-        double energy = 1e-12;
+        float energy = 0;
         for (int k = bandEdges_[b]; k < bandEdges_[b + 1]; ++k) energy += power_[static_cast<size_t>(k)];
-        // The floor follows a lightly smoothed level: single quiet frames in
-        // the middle of speech would otherwise drag it down.
-        smoothed_[b] = frames_ == 0 ? energy : 0.6 * smoothed_[b] + 0.4 * energy;
-        pieceLowest_[b] = std::min(pieceLowest_[b], smoothed_[b]);
-        double floor = pieceLowest_[b];
-        for (const auto& past : pastLowest_) floor = std::min(floor, past[b]);
-        double rise = 10 * std::log10(energy / (kFloorBias * floor));
+        bandPower_[static_cast<size_t>(b)] = energy;
+    }
+    bandFloor_.Update(bandPower_.data());
+    double total = 0;
+    for (size_t b = 0; b < kBands; ++b) {
+        double rise = 10 * std::log10((bandPower_[b] + 1e-12) / (kFloorBias * bandFloor_[b] + kSilentBand));
         total += std::clamp(rise, 0.0, kMostDbPerBand);
     }
-    if (++pieceFrames_ == kPieceFrames) {
-        pastLowest_[static_cast<size_t>(piece_)] = pieceLowest_;
-        piece_ = (piece_ + 1) % kFloorPieces;
-        pieceLowest_.fill(kUnknown);
-        pieceFrames_ = 0;
-    }
     return total / kBands;
+}
+
+// How alike the fine spectrum of the speech band, bin by bin, is to the
+// one 80 ms before, as it is and as it stands above each bin's floor. Both
+// are near 1 for changing notes; over a held note the second is low once
+// the note sinks into the floor, so a voice over it still counts.
+void VoiceActivity::UpdateLikeness() {
+    const size_t first = static_cast<size_t>(bandEdges_[0]);
+    const size_t count = static_cast<size_t>(bandEdges_[kBands]) - first;
+    binFloor_.Update(power_.data() + first);
+    Shape& shape = newest_;
+    shape.Plain.resize(count);
+    shape.AboveFloor.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        shape.Plain[i] = std::log(power_[first + i] + 1e-10f);
+        shape.AboveFloor[i] =
+            static_cast<float>(std::log1p(power_[first + i] / (kFloorBias * binFloor_[i] + kSilentBin)));
+    }
+    // The ring's slot for this frame holds the one of kLikenessLag frames ago.
+    Shape& past = shapes_[static_cast<size_t>(frames_ % kLikenessLag)];
+    plainLikeness_ = 0.5 * plainLikeness_ + 0.5 * Correlation(shape.Plain, past.Plain);
+    floorLikeness_ = 0.5 * floorLikeness_ + 0.5 * Correlation(shape.AboveFloor, past.AboveFloor);
+    std::swap(past, shape);
 }
 
 void VoiceActivity::Decide(bool speech) {

@@ -27,6 +27,7 @@ out=$(
   check base
   check job base
   check subtitle base job
+  check media base job
   check sync base job subtitle media
   check translate/http base
   check translate base job subtitle translate/http

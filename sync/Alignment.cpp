@@ -220,8 +220,8 @@ Alignment Align(const std::vector<TimeSpan>& input, const std::vector<TimeSpan>&
     cues.reserve(input.size());
     for (const TimeSpan& span : input)
         if (span.Start >= 0 && span.Start < kLongestFilmMs)
-            cues.push_back({static_cast<double>(span.Start),
-                            static_cast<double>(std::min(std::max(span.Start, span.End), kLongestFilmMs))});
+            cues.push_back(CueOf(static_cast<double>(span.Start),
+                                 static_cast<double>(std::min(std::max(span.Start, span.End), kLongestFilmMs))));
     if (cues.empty()) return result;
     std::sort(cues.begin(), cues.end(), [](const Cue& a, const Cue& b) { return a.Start < b.Start; });
 

@@ -5,10 +5,16 @@
 
 namespace tarvex::sync {
 
+Cue CueOf(double start, double end) {
+    return {start, end, std::min(end, start + kHeadMs)};
+}
+
 double ScoreCues(const Coverage& coverage, const Cue* begin, const Cue* end, double speed, double offset) {
     double score = 0.0;
-    for (const Cue* cue = begin; cue != end; ++cue)
-        score += coverage.At(cue->End * speed + offset) - coverage.At(cue->Start * speed + offset);
+    for (const Cue* cue = begin; cue != end; ++cue) {
+        const double start = coverage.At(cue->Start * speed + offset);
+        score += coverage.At(cue->End * speed + offset) + coverage.At(cue->HeadEnd * speed + offset) - 2 * start;
+    }
     return score;
 }
 

@@ -12,7 +12,16 @@ namespace tarvex::sync {
 struct Cue {
     double Start = 0.0;  // ms in the input
     double End = 0.0;
+    double HeadEnd = 0.0;  // end of its head: the first kHeadMs, or all of a shorter cue
 };
+
+// A line comes up as its speech starts, but stays on for reading a while
+// after it ends, more or less as its maker chose. So a cue's head counts
+// twice: where only its length is scored, a cue longer than its speech may
+// slide anywhere that still covers it, and its neighbours' speech decides.
+constexpr double kHeadMs = 1000.0;
+
+Cue CueOf(double start, double end);
 
 // Cues [begin, end) placed at time * speed + offset: their summed score.
 double ScoreCues(const Coverage& coverage, const Cue* begin, const Cue* end, double speed, double offset);

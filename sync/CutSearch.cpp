@@ -43,8 +43,9 @@ std::vector<Piece> FindPieces(const std::vector<Cue>& cues, const Coverage& cove
     std::vector<double> previous(offsets), current(offsets);
     {
         const double* ends = sampled.data() + indexOf(cues[0].End * speed);
+        const double* heads = sampled.data() + indexOf(cues[0].HeadEnd * speed);
         const double* starts = sampled.data() + indexOf(cues[0].Start * speed);
-        for (size_t j = 0; j < offsets; ++j) previous[j] = ends[j] - starts[j];
+        for (size_t j = 0; j < offsets; ++j) previous[j] = ends[j] + heads[j] - 2 * starts[j];
     }
     for (size_t i = 1; i < n; ++i) {
         if ((i & 31) == 0) {
@@ -55,6 +56,7 @@ std::vector<Piece> FindPieces(const std::vector<Cue>& cues, const Coverage& cove
         bestBefore[i] = best;
         const double viaCut = previous[best] - penalty;
         const double* ends = sampled.data() + indexOf(cues[i].End * speed);
+        const double* heads = sampled.data() + indexOf(cues[i].HeadEnd * speed);
         const double* starts = sampled.data() + indexOf(cues[i].Start * speed);
         uint64_t* row = jumped.data() + i * words;
         for (size_t word = 0; word < words; ++word) {
@@ -62,7 +64,7 @@ std::vector<Piece> FindPieces(const std::vector<Cue>& cues, const Coverage& cove
             const size_t stopAt = std::min(offsets, (word + 1) * 64);
             for (size_t j = word * 64; j < stopAt; ++j) {
                 const bool cut = viaCut > previous[j];
-                current[j] = (cut ? viaCut : previous[j]) + (ends[j] - starts[j]);
+                current[j] = (cut ? viaCut : previous[j]) + (ends[j] + heads[j] - 2 * starts[j]);
                 bits |= static_cast<uint64_t>(cut) << (j - word * 64);
             }
             row[word] = bits;

@@ -15,17 +15,20 @@ constexpr double kCoarseMs = 400.0;
 
 using Spectrum = std::vector<std::complex<double>>;
 
-// The mapped cues' coverage per coarse bin.
+// The mapped cues' coverage per coarse bin, heads twice.
 void AddCues(const std::vector<Cue>& cues, double speed, std::vector<double>& signal) {
-    for (const Cue& cue : cues) {
-        double at = std::max(0.0, cue.Start * speed / kCoarseMs);
-        const double end = std::min(cue.End * speed / kCoarseMs, static_cast<double>(signal.size()));
+    auto add = [&](double from, double to) {
+        double at = std::max(0.0, from * speed / kCoarseMs);
+        const double end = std::min(to * speed / kCoarseMs, static_cast<double>(signal.size()));
         while (at < end) {
-            const double binEnd = std::floor(at) + 1.0;
-            const double stop = std::min(end, binEnd);
+            const double stop = std::min(end, std::floor(at) + 1.0);
             signal[static_cast<size_t>(at)] += stop - at;
             at = stop;
         }
+    };
+    for (const Cue& cue : cues) {
+        add(cue.Start, cue.End);
+        add(cue.Start, cue.HeadEnd);
     }
 }
 

@@ -15,6 +15,9 @@ expected="-rw-r--r-- ./usr/share/doc/tarvex-cli/copyright;-rw-r--r-- ./usr/share
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "wrong version $(dpkg-deb -f "$deb" Version)"
 [ "$(dpkg-deb -f "$deb" Architecture)" = amd64 ] || fail "wrong architecture"
 dpkg-deb -f "$deb" Depends | grep -q libcurl || fail "no dependency on libcurl: $(dpkg-deb -f "$deb" Depends)"
+for library in libavformat libavcodec libswresample libavutil; do
+  dpkg-deb -f "$deb" Depends | grep -q "$library[0-9]" || fail "no dependency on $library: $(dpkg-deb -f "$deb" Depends)"
+done
 
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT

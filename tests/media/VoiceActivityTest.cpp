@@ -14,20 +14,25 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-// Something shaped like a voice: a gliding pitch with its harmonics under
-// three formants, in syllables four times a second.
+// Something shaped like a voice: a pitch that rises and falls within each
+// syllable, its harmonics under the formants of a vowel that changes with
+// every syllable, four syllables a second.
 double Voice(double t) {
-    double pitch = 120 + 25 * std::sin(2 * kPi * 1.3 * t);
-    double phase = 2 * kPi * (120 * t - 25 / (2 * kPi * 1.3) * std::cos(2 * kPi * 1.3 * t));
+    constexpr double kVowels[][3] = {{730, 1090, 2440}, {270, 2290, 3010}, {300, 870, 2240}, {530, 1840, 2480}};
+    const double syllable = std::floor(t * 4);
+    const double within = t * 4 - syllable;
+    const double* formants = kVowels[static_cast<int>(syllable) % 4];
+    const double base = 110 + 10 * (static_cast<int>(syllable) % 3);
+    // The phase of a pitch rising by a third through the syllable.
+    const double phase = 2 * kPi * base * (within + 0.3 * within * within) / 4;
     double sum = 0;
-    for (int k = 1; k * pitch < 3800; ++k) {
-        double f = k * pitch;
+    for (int k = 1; k * base * 1.6 < 3800; ++k) {
+        double f = k * base * (1 + 0.6 * within);
         double gain = 0;
-        for (double formant : {650.0, 1150.0, 2500.0}) gain += std::exp(-std::pow((f - formant) / 180, 2));
-        sum += (0.15 + gain) * std::sin(k * phase);
+        for (int i = 0; i < 3; ++i) gain += std::exp(-std::pow((f - formants[i]) / 150, 2));
+        sum += (0.1 + gain) * std::sin(k * phase);
     }
-    double syllables = 0.2 + 0.8 * std::pow(std::sin(kPi * 4 * t), 2);
-    return 0.05 * sum * syllables;
+    return 0.06 * sum * std::pow(std::sin(kPi * within), 0.5);
 }
 
 enum class Background { Silence, WhiteNoise, HeldChord, Hum };

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cctype>
+#include <cmath>
 #include <string>
 
 #include "base/FileSystem.h"
