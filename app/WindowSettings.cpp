@@ -9,6 +9,10 @@ WindowSettings LoadWindowSettings(SettingsStore& store) {
     // Only two pages exist; anything else, hand-edited or damaged, shows the first.
     settings.ActiveTab = TrimSpaces(store.GetSetting("tab")) == "1" ? 1 : 0;
     settings.RememberedFolder = store.GetSetting("lokasi");
+    settings.Sync.Folder = store.GetSetting("synclokasi");
+    // Both kinds of fit stay allowed unless the user turned one off.
+    settings.Sync.AllowCuts = TrimSpaces(store.GetSetting("synccuts")) != "0";
+    settings.Sync.CorrectSpeed = TrimSpaces(store.GetSetting("syncspeed")) != "0";
     std::string from(TrimSpaces(store.GetSetting("from")));
     if (!from.empty()) settings.SourceLanguage = from;
     std::string to(TrimSpaces(store.GetSetting("to")));
@@ -35,6 +39,12 @@ void SaveServiceChoice(SettingsStore& store, const ServiceChoice& service) {
     store.SaveSetting("url", service.Url);
     store.SaveSetting("model", service.Model);
     store.SaveSecret("key", service.Key);
+}
+
+void SaveSyncChoice(SettingsStore& store, const SyncChoice& sync) {
+    store.SaveSetting("synclokasi", sync.Folder);
+    store.SaveSetting("synccuts", sync.AllowCuts ? "1" : "0");
+    store.SaveSetting("syncspeed", sync.CorrectSpeed ? "1" : "0");
 }
 
 }  // namespace tarvex

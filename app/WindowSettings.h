@@ -28,19 +28,31 @@ struct ServiceChoice {
     std::string Key;              // "key", kept as a secret
 };
 
+// What the Sync dialog keeps: where its last reference was found, and the
+// two kinds of fit the user allows.
+struct SyncChoice {
+    std::string Folder;        // "synclokasi"
+    bool AllowCuts = true;     // "synccuts", "1" or "0"
+    bool CorrectSpeed = true;  // "syncspeed", "1" or "0"
+};
+
 struct WindowSettings {
     int16_t ActiveTab = 0;                      // "tab"
     std::string RememberedFolder;               // "lokasi"
     std::string SourceLanguage = "english";     // "from"
     std::string TargetLanguage = "indonesian";  // "to"
     ServiceChoice Service;
+    SyncChoice Sync;
 };
 
 // "tab" other than 0 or 1 (once trimmed) means 0; empty names give the defaults.
 WindowSettings LoadWindowSettings(SettingsStore& store);
-// Written in the order lokasi, from, to, tab, then the service's values.
+// Written in the order lokasi, from, to, tab, then the service's values; the
+// Sync dialog's are kept by SaveSyncChoice as it closes.
 void SaveWindowSettings(SettingsStore& store, const WindowSettings& settings);
 // The service's values alone, as soon as the dialog's OK sets them.
 void SaveServiceChoice(SettingsStore& store, const ServiceChoice& service);
+// The Sync dialog's values, as soon as it closes.
+void SaveSyncChoice(SettingsStore& store, const SyncChoice& sync);
 
 }  // namespace tarvex

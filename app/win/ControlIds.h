@@ -17,6 +17,7 @@ constexpr int Label4 = 1011;
 constexpr int cmbMenit = 1012;
 constexpr int cmbDetik = 1013;
 constexpr int rdTambah0 = 1014;  // "Start Time"; rdTambah(i) is rdTambah0 + i
+constexpr int cmdSync = 1018;    // opens the Sync dialog
 constexpr int TransContainer1 = 1020;
 constexpr int lblFrom = 1021;
 constexpr int comFrom = 1022;
@@ -41,5 +42,23 @@ constexpr int txtKey = 1104;
 constexpr int lblHint = 1105;
 constexpr int cmdTest = 1106;
 constexpr int txtAnswer = 1107;
+
+// The Sync dialog (Close is IDCANCEL).
+constexpr int optReference = 1201;
+constexpr int lblReference = 1202;
+constexpr int txtReference = 1203;
+constexpr int cmdBrowse = 1204;
+constexpr int chkCuts = 1205;
+constexpr int chkSpeed = 1206;
+constexpr int optTwoLines = 1207;
+constexpr int lblCue0 = 1208;  // lblCue0 + i, txtCue0 + i and so on for line i (0 or 1)
+constexpr int txtCue0 = 1210;
+constexpr int lblTime0 = 1212;
+constexpr int txtTime0 = 1214;
+constexpr int lblStage = 1216;
+constexpr int prgFind = 1217;
+constexpr int txtFinding = 1218;
+constexpr int cmdFind = 1219;  // "Cancel" while a search runs
+constexpr int cmdApply = 1220;
 
 }  // namespace tarvex::win::ControlId

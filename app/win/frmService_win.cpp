@@ -1,13 +1,12 @@
 #include "app/win/frmService_win.h"
 
-#include <algorithm>
 #include <exception>
-#include <iterator>
 #include <new>
 
 #include "app/ServiceFields.h"
 #include "app/ServiceTrial.h"
 #include "app/win/ControlIds.h"
+#include "app/win/EmptyDialog_win.h"
 #include "base/RuntimeError.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/Twips.h"
@@ -58,21 +57,9 @@ frmService::frmService(ServiceChoice choice, std::string sourceLanguage, std::st
       sourceLanguage_(std::move(sourceLanguage)),
       targetLanguage_(std::move(targetLanguage)) {}
 
-int frmService::PixelsX(double twips) const {
-    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelX());
-}
-int frmService::PixelsY(double twips) const {
-    return host::TwipsToPixels(twips, host::ScreenTwipsPerPixelY());
-}
-
 HWND frmService::AddControl(const char* className, DWORD style, int id, double left, double top, double width,
                             double height, const std::string& text) {
-    HWND control =
-        CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, PixelsX(left), PixelsY(top),
-                        PixelsX(width), PixelsY(height), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    return control;
+    return AddDialogControl(Handle(), font_.Get(), className, style, id, left, top, width, height, text);
 }
 
 // Created in the order Tab takes: each label just before its field, so its
@@ -109,34 +96,12 @@ void frmService::CreateControls() {
 }
 
 void frmService::PlaceOverOwner() {
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
-    RECT frame{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT ownerPlace{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (owner_) GetWindowRect(owner_, &ownerPlace);
-    const int x = ownerPlace.left + (ownerPlace.right - ownerPlace.left - width) / 2;
-    const int y = ownerPlace.top + (ownerPlace.bottom - ownerPlace.top - height) / 2;
-    SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnOwner(Handle(), owner_, kClientWidth, kClientHeight);
 }
 
 bool frmService::ShowModal(HWND owner) {
     owner_ = owner;
-    // An empty dialog template: the caption and frame; the controls are
-    // placed in twips when the dialog starts.
-    struct alignas(4) Template {
-        DLGTEMPLATE Dialog;
-        WORD Menu, Class;
-        wchar_t Title[std::size(kTitle)];
-    } dialogTemplate{};
-    dialogTemplate.Dialog.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    dialogTemplate.Dialog.cx = 200;
-    dialogTemplate.Dialog.cy = 100;
-    std::copy(std::begin(kTitle), std::end(kTitle), dialogTemplate.Title);
-    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.Dialog, owner, DialogProc,
-                                                   reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = ShowEmptyDialog(owner, kTitle, DialogProc, reinterpret_cast<LPARAM>(this));
     window_ = nullptr;
     return result == IDOK;
 }

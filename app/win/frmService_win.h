@@ -35,8 +35,6 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND Handle() const { return window_; }
-    int PixelsX(double twips) const;
-    int PixelsY(double twips) const;
 
     void CreateControls();
     HWND AddControl(const char* className, DWORD style, int id, double left, double top, double width, double height,

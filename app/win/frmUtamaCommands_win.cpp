@@ -89,11 +89,12 @@ void frmUtama::SetCommandsEnabled(bool enabled) {
     EnableWindow(cmdBuka, enabled);
     EnableWindow(cmdTutup, enabled);
     EnableWindow(cmdService, enabled);
-    // Process follows the path rule again once the run is over.
+    // Process and Sync follow the path rule again once the run is over.
     if (enabled) {
         Text1_Change();
     } else {
         EnableWindow(cmdProses, FALSE);
+        EnableWindow(cmdSync, FALSE);
     }
 }
 
@@ -106,7 +107,9 @@ void frmUtama::ResetProgressDisplay() {
 
 void frmUtama::Text1_Change() {
     if (busy_) return;
-    EnableWindow(cmdProses, ProcessEnabledFor(WindowText(Text1), SystemFileSystem()) ? TRUE : FALSE);
+    const BOOL usable = ProcessEnabledFor(WindowText(Text1), SystemFileSystem()) ? TRUE : FALSE;
+    EnableWindow(cmdProses, usable);
+    EnableWindow(cmdSync, usable);
 }
 
 void frmUtama::cmdBuka_Click() {

@@ -22,6 +22,7 @@ std::vector<HWND> frmUtama::TabOrder() const {
         for (const auto& option : rdTambah)
             if (option->Value() == 1) chosen = option->hWnd();
         order.push_back(chosen);
+        order.push_back(cmdSync);
     } else {
         order.push_back(comFrom);
         order.push_back(comLan);
@@ -51,7 +52,8 @@ bool frmUtama::TakeNavigationKey(const MSG& message) {
         tarvoAsli_Click();
         return true;
     }
-    if (message.wParam == VK_RETURN && (GetFocus() == cmdBuka || GetFocus() == cmdTutup || GetFocus() == cmdService)) {
+    if (message.wParam == VK_RETURN &&
+        (GetFocus() == cmdBuka || GetFocus() == cmdTutup || GetFocus() == cmdService || GetFocus() == cmdSync)) {
         SendMessageA(GetFocus(), BM_CLICK, 0, 0);
         return true;
     }

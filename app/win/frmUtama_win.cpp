@@ -162,6 +162,10 @@ void frmUtama::CreateControls() {
         AddControl(button.get());
         rdTambah.push_back(std::move(button));
     }
+    // Below the amounts, in their column, clear of the option buttons; off,
+    // as Process is, until a subtitle file is chosen.
+    cmdSync = AddChild(WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, page, id::cmdSync, 120, 765, 1965, 300,
+                       "S&ync...");
 
     TransContainer[1] = &AddGroupBox(form, id::TransContainer1, 150, 1770, 3540, 1095, kBorderNone, "", false);
     page = TransContainer[1]->hWnd();
@@ -285,6 +289,7 @@ void frmUtama::Form_Load() {
 
     RememberedFolder = settings.RememberedFolder;
     service_ = settings.Service;
+    sync_ = settings.Sync;
     FillAmountList(cmbMenit);
     FillAmountList(cmbDetik);
     SetStatus(kStatusNotStarting);
@@ -327,6 +332,7 @@ void frmUtama::OnCommand(HWND source, WORD code) {
         {Text1, EN_CHANGE, &frmUtama::Text1_Change},         {cmdBuka, BN_CLICKED, &frmUtama::cmdBuka_Click},
         {cmdProses, BN_CLICKED, &frmUtama::cmdProses_Click}, {cmdTutup, BN_CLICKED, &frmUtama::cmdTutup_Click},
         {Picture1, STN_CLICKED, &frmUtama::Picture1_Click},  {cmdService, BN_CLICKED, &frmUtama::cmdService_Click},
+        {cmdSync, BN_CLICKED, &frmUtama::cmdSync_Click},
     };
     for (const Route& route : routes)
         if (source != nullptr && source == route.Source && code == route.Code) return (this->*route.Handler)();

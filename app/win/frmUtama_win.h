@@ -45,7 +45,7 @@ public:
     // on the command line, if any.
     void AcceptShellFiles();
     // Tab and Shift+Tab move the focus through the window's controls in
-    // reading order, whatever lies over what; Enter on Open, Service or Close
+    // reading order, whatever lies over what; Enter on Open, Service, Sync or Close
     // presses that button (elsewhere it is Process's); F1 opens the About box.
     // True when the key was used.
     bool TakeNavigationKey(const MSG& message);
@@ -78,6 +78,9 @@ private:
     void Form_DragDrop(HDROP drop);
     void cmdProses_Click();
     void cmdService_Click();
+    // The Sync dialog on the file chosen; what it finds is written as
+    // Process writes a shift.
+    void cmdSync_Click();
     // The service the Service dialog set, made for the run's languages; none
     // after telling the user why it cannot be made.
     std::shared_ptr<const Service> ChosenService(const JobSettings& settings);
@@ -109,7 +112,7 @@ private:
     void FitLabelsToText();
     void MakeFixedSizeAndCentre();
     void ResetProgressDisplay();
-    // Open, Service, Process and Close are off while a run is going.
+    // Open, Service, Sync, Process and Close are off while a run is going.
     void SetCommandsEnabled(bool enabled);
     bool RunJob(const JobSettings& settings, BusyState& busy, std::shared_ptr<const Service> api);
     WindowSettings CurrentSettings() const;
@@ -127,7 +130,8 @@ private:
     xp::XpGroupBox* FrameTeks = nullptr;
     xp::XpGroupBox* Progress1 = nullptr;
     HWND lblJudul = nullptr, lblUrl = nullptr, Text1 = nullptr, cmdBuka = nullptr, TabStrip1 = nullptr;
-    HWND Label4 = nullptr, cmbMenit = nullptr, cmbDetik = nullptr;
+    HWND Label4 = nullptr, cmbMenit = nullptr, cmbDetik = nullptr, cmdSync = nullptr;
+    SyncChoice sync_;
     HWND lblFrom = nullptr, comFrom = nullptr, Label1 = nullptr, comLan = nullptr, cmdService = nullptr;
     ServiceChoice service_;
     std::unique_ptr<LogoView> tarvoAsli;

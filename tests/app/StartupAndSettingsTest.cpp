@@ -90,5 +90,25 @@ TEST(Startup, VersionDpiAndThemeNotice) {
     EXPECT_EQ(ten.substr(ten.size() - 61), "To see the XpControls full potential, please enable themes.\r\n");
 }
 
+TEST(WindowSettings, SyncChoiceKeptAsTheDialogLeftIt) {
+    MemoryStore store;
+    const SyncChoice first = LoadWindowSettings(store).Sync;
+    EXPECT_EQ(first.Folder, "");
+    EXPECT_TRUE(first.AllowCuts && first.CorrectSpeed);
+
+    store.values = {{"synclokasi", " D:\\Refs "}, {"synccuts", " 0 "}, {"syncspeed", "yes"}};
+    const SyncChoice saved = LoadWindowSettings(store).Sync;
+    EXPECT_EQ(saved.Folder, " D:\\Refs ");  // a folder is not trimmed
+    EXPECT_FALSE(saved.AllowCuts);
+    EXPECT_TRUE(saved.CorrectSpeed);  // only "0" turns a kind of fit off
+
+    store.values.clear();
+    SaveSyncChoice(store, saved);
+    EXPECT_EQ(store.order, "synclokasi synccuts syncspeed ");
+    EXPECT_EQ(store.values["synccuts"], "0");
+    EXPECT_EQ(store.values["syncspeed"], "1");
+    EXPECT_EQ(LoadWindowSettings(store).Sync.Folder, " D:\\Refs ");
+}
+
 }  // namespace
 }  // namespace tarvex

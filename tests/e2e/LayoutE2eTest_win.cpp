@@ -21,6 +21,7 @@
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/xp/XpControls_win.h"
 #include "e2e/Driver_win.h"
+#include "support/TempFolder.h"
 
 namespace tarvex::e2e {
 namespace {
@@ -176,9 +177,9 @@ protected:
                 << " is cut off by its container " << Describe(ClientOnScreen(GetParent(window)));
         }
         std::vector<HWND> used;
-        for (int control :
-             {id::Text1, id::cmdBuka, id::Picture1, id::cmbMenit, id::cmbDetik, id::rdTambah0, id::rdTambah0 + 1,
-              id::rdTambah0 + 2, id::comFrom, id::comLan, id::cmdService, id::tarvoAsli, id::cmdTutup, id::cmdProses})
+        for (int control : {id::Text1, id::cmdBuka, id::Picture1, id::cmbMenit, id::cmdSync, id::cmbDetik,
+                            id::rdTambah0, id::rdTambah0 + 1, id::rdTambah0 + 2, id::comFrom, id::comLan,
+                            id::cmdService, id::tarvoAsli, id::cmdTutup, id::cmdProses})
             if (IsShown(Control(control))) used.push_back(Control(control));
         for (size_t a = 0; a < used.size(); ++a)
             for (size_t b = a + 1; b < used.size(); ++b)
@@ -205,8 +206,41 @@ protected:
         EXPECT_LE(need.cy, client.bottom) << controlId << " \"" << text << "\" is too tall";
     }
 
+    // Every control of a dialog lies inside it, none covers another, and
+    // every caption fits its control: a label's lines, a check box's or
+    // option button's text beside its box, a push button's inside its frame.
+    void CheckDialog(HWND dialog) {
+        std::vector<HWND> parts;
+        EnumChildWindows(dialog, CollectShown, reinterpret_cast<LPARAM>(&parts));
+        for (HWND part : parts) {
+            EXPECT_TRUE(Inside(DialogPartRect(part), ClientOnScreen(dialog)))
+                << "dialog control " << GetDlgCtrlID(part) << " " << Describe(DialogPartRect(part)) << " is cut off";
+            for (HWND other : parts) {
+                if (other < part && GetDlgCtrlID(other) > 0 && GetDlgCtrlID(part) > 0) {
+                    EXPECT_FALSE(Overlap(DialogPartRect(part), DialogPartRect(other)))
+                        << GetDlgCtrlID(part) << " and " << GetDlgCtrlID(other) << " overlap";
+                }
+            }
+            RECT client;
+            GetClientRect(part, &client);
+            const LONG_PTR kind = GetWindowLongPtrA(part, GWL_STYLE) & BS_TYPEMASK;
+            if (ClassOf(part) == "Static") {
+                const SIZE need = measure.Extent(TextOf(part), client.right, true);
+                EXPECT_LE(need.cy, client.bottom) << "\"" << TextOf(part) << "\" does not fit";
+            } else if (ClassOf(part) == "Button" && kind != BS_GROUPBOX) {
+                const bool pushed = kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
+                // The box and the gap before the text, or the frame and focus line around it.
+                const int margin = pushed ? 2 * GetSystemMetrics(SM_CXEDGE) + 4 : GetSystemMetrics(SM_CXMENUCHECK) + 4;
+                const SIZE need = measure.Extent(TextOf(part), 10000, false);
+                EXPECT_LE(need.cx + margin, client.right) << "\"" << TextOf(part) << "\" is too wide";
+                EXPECT_LE(need.cy, client.bottom) << "\"" << TextOf(part) << "\" is too tall";
+            }
+        }
+    }
+
     TarvexProcess app;
     TextMeasure measure;
+    test::TempFolder folder;
     int dpi = 96;
     double twipsPerPixel = 15;
 };
@@ -261,24 +295,51 @@ TEST_F(LayoutE2e, WindowScalesAndEveryTextFitsAtThisScale) {
     Click(Control(id::cmdService));
     HWND dialog = WaitForWindow(app.ProcessId(), "Translation Service");
     ASSERT_NE(dialog, nullptr);
-    std::vector<HWND> parts;
-    EnumChildWindows(dialog, CollectShown, reinterpret_cast<LPARAM>(&parts));
-    for (HWND part : parts) {
-        EXPECT_TRUE(Inside(DialogPartRect(part), ClientOnScreen(dialog)))
-            << "dialog control " << GetDlgCtrlID(part) << " " << Describe(DialogPartRect(part)) << " is cut off";
-        for (HWND other : parts) {
-            if (other < part && GetDlgCtrlID(other) > 0 && GetDlgCtrlID(part) > 0) {
-                EXPECT_FALSE(Overlap(DialogPartRect(part), DialogPartRect(other)))
-                    << GetDlgCtrlID(part) << " and " << GetDlgCtrlID(other) << " overlap";
-            }
-        }
-        if (ClassOf(part) != "Static") continue;
-        RECT client;
-        GetClientRect(part, &client);
-        const SIZE need = measure.Extent(TextOf(part), client.right, true);
-        EXPECT_LE(need.cy, client.bottom) << "\"" << TextOf(part) << "\" does not fit";
-    }
+    CheckDialog(dialog);
     SaveScreenshot(dialog, "service-dialog-" + std::to_string(dpi));
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s));
+}
+
+// The Sync button below the time-shift page's amounts leaves the page's own
+// controls where they always were, and its dialog fits at this scale.
+TEST_F(LayoutE2e, SyncButtonAndDialogAtThisScale) {
+    const RECT page = ClientOnScreen(Control(id::TransContainer0));
+    const struct {
+        int Id;
+        double Left, Top;
+    } unmoved[] = {{id::Label4, 120, 150},     {id::cmbMenit, 120, 420},       {id::cmbDetik, 1215, 420},
+                   {id::rdTambah0, 2400, 120}, {id::rdTambah0 + 1, 2400, 420}, {id::rdTambah0 + 2, 2400, 720}};
+    for (const auto& control : unmoved) {
+        const RECT place = ShownRect(Control(control.Id));
+        EXPECT_EQ(place.left - page.left, Pixels(control.Left)) << control.Id;
+        EXPECT_EQ(place.top - page.top, Pixels(control.Top)) << control.Id;
+    }
+    const int buttonMargin = 2 * GetSystemMetrics(SM_CXEDGE) + 4;
+    CheckTextFits(id::cmdSync, "Sync...", false, false, buttonMargin);
+
+    const std::string movie = folder / "movie.srt";
+    test::WriteBytes(movie,
+                     "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n2\r\n00:00:04,000 --> "
+                     "00:00:05,000\r\nWorld\r\n");
+    ReplaceText(Control(id::Text1), movie);
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(id::cmdSync)); }, 5s));
+    Click(Control(id::cmdSync));
+    HWND dialog = WaitForWindow(app.ProcessId(), "Sync");
+    ASSERT_NE(dialog, nullptr);
+    CheckDialog(dialog);
+    SaveScreenshot(dialog, "sync-dialog-" + std::to_string(dpi));
+
+    // Once a fit is found: the stage, the full bar and the fit in words.
+    PressWith(VK_MENU, 'W');
+    ReplaceText(FindControl(dialog, id::txtCue0), "1");
+    ReplaceText(FindControl(dialog, id::txtTime0), "00:00:02,000");
+    ReplaceText(FindControl(dialog, id::txtCue0 + 1), "2");
+    ReplaceText(FindControl(dialog, id::txtTime0 + 1), "00:05");
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(FindControl(dialog, id::cmdApply)); }, 30s));
+    CheckDialog(dialog);
+    SaveScreenshot(dialog, "sync-finding-" + std::to_string(dpi));
     Press(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s));
 }

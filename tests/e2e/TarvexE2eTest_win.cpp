@@ -7,6 +7,7 @@
 #include <shlobj.h>
 #include <wincrypt.h>
 
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -14,6 +15,7 @@
 
 #include "app/HexText.h"
 #include "app/ServiceTrial.h"
+#include "app/SyncFields.h"
 #include "app/win/ControlIds.h"
 #include "base/TextEncoding.h"
 #include "base/Version.h"
@@ -34,6 +36,10 @@ using test::WriteBytes;
 
 constexpr char kSettingsKey[] = "Software\\VB and VBA Program Settings\\tarvex\\Options";
 constexpr UINT kGetPercentage = WM_USER + 0x58;
+
+// Cues of a reference that takes the search a while: reading them alone
+// outlasts the press of Cancel many times over.
+constexpr int kLongReferenceCues = 400000;
 
 const std::string kTwoCues =
     "1\r\n00:00:45,500 --> 00:00:47,000\r\nHello\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWorld\r\n";
@@ -779,6 +785,217 @@ TEST_F(TarvexE2e, NamesInAnyScriptThroughOpenShiftTranslationAndSettings) {
     Press(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return WideTextOf(Control(id::Text1)) == films + L"\\película ёж 映画.id.srt"; }, 10s))
         << "not opened from the remembered folder";
+}
+
+// Cues of irregular lengths and gaps, as speech has, so that only one shift
+// fits; starts in milliseconds.
+std::vector<int64_t> CueStarts(int count) {
+    std::vector<int64_t> starts;
+    int64_t start = 10000;
+    for (int cue = 0; cue < count; ++cue) {
+        starts.push_back(start);
+        start += 900 + cue * 7919 % 2600 + 200 + cue * 104729 % 3000;
+    }
+    return starts;
+}
+
+std::string Stamp(int64_t millis) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld,%03lld", static_cast<long long>(millis / 3600000),
+                  static_cast<long long>(millis / 60000 % 60), static_cast<long long>(millis / 1000 % 60),
+                  static_cast<long long>(millis % 1000));
+    return text;
+}
+
+// An SRT file of those cues, every time `shift` later.
+std::string CueFile(const std::vector<int64_t>& starts, int64_t shift) {
+    std::string file;
+    for (size_t cue = 0; cue < starts.size(); ++cue) {
+        const int64_t start = starts[cue] + shift;
+        file += std::to_string(cue + 1) + "\r\n" + Stamp(start) + " --> " + Stamp(start + 900 + cue * 7919 % 2600) +
+                "\r\nLine " + std::to_string(cue + 1) + "\r\n\r\n";
+    }
+    return file;
+}
+
+// Every "HH:MM:SS,mmm" of a file, in milliseconds.
+std::vector<int64_t> StampsIn(const std::string& file) {
+    std::vector<int64_t> stamps;
+    int hours, minutes, seconds, millis, used = 0;
+    for (size_t at = file.find(" --> "); at != std::string::npos; at = file.find(" --> ", at + 5))
+        for (size_t from : {file.rfind('\n', at) + 1, at + 5})
+            if (std::sscanf(file.c_str() + from, "%d:%d:%d,%d%n", &hours, &minutes, &seconds, &millis, &used) == 4)
+                stamps.push_back(((hours * 60LL + minutes) * 60 + seconds) * 1000 + millis);
+    return stamps;
+}
+
+std::wstring Wide(const std::string& path) {
+    return std::wstring(path.begin(), path.end());
+}
+
+// Cues whose times have nothing to do with those above: a reference that
+// fits only weakly.
+std::string UnrelatedCueFile(int count) {
+    std::string file;
+    int64_t start = 5000;
+    for (int cue = 0; cue < count; ++cue) {
+        const int64_t length = 600 + cue * 3571 % 1900;
+        file += std::to_string(cue + 1) + "\r\n" + Stamp(start) + " --> " + Stamp(start + length) + "\r\nOther\r\n\r\n";
+        start += length + 150 + cue * 6007 % 4100;
+    }
+    return file;
+}
+
+// A subtitle 2.5 s late, and references browsed for and dropped on the Sync
+// dialog: one that fits only weakly is shown as such and written only if the user says
+// so; one in time is shown in words, nothing written, then Apply writes the
+// file as Process does, with its backup, its messages and the window's panel.
+TEST_F(TarvexE2e, SyncToAReferenceSubtitleIsShownThenWrittenAsProcessWrites) {
+    const std::vector<int64_t> starts = CueStarts(60);
+    const std::string movie = folder / "movie.srt", reference = folder / "reference.srt", other = folder / "other.srt";
+    const std::string late = CueFile(starts, 2500);
+    WriteBytes(movie, late);
+    WriteBytes(reference, CueFile(starts, 0));
+    WriteBytes(other, UnrelatedCueFile(60));
+    EXPECT_FALSE(IsEnabled(Control(id::cmdSync))) << "Sync without a subtitle file";
+    EnterPath(movie);
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(id::cmdSync)); }, 5s));
+
+    PressWith(VK_MENU, 'Y');
+    HWND dialog = WaitForWindow(app.ProcessId(), "Sync");
+    ASSERT_NE(dialog, nullptr);
+    auto field = [&](int control) { return FindControl(dialog, control); };
+    auto finding = [&] { return TextOf(field(id::txtFinding)); };
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == field(id::txtReference); }, 5s));
+    EXPECT_TRUE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "the shell would not drop here";
+
+    // Browse starts in the subtitle's folder while none is remembered.
+    PressWith(VK_MENU, 'B');
+    HWND browse = WaitForWindow(app.ProcessId(), "Select Reference");
+    ASSERT_NE(browse, nullptr);
+    Type("other.srt");
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::txtReference)) == other; }, 10s)) << "not opened there";
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == field(id::cmdFind); }, 5s)) << "Enter would browse";
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(field(id::cmdApply)); }, 60s)) << finding();
+    EXPECT_NE(finding().find("\r\nThis fit is weak"), std::string::npos) << finding();
+    Press(VK_RETURN);
+    HWND question = WaitForWindow(app.ProcessId(), kWeakFindingTitle);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(MessageBoxText(question).rfind("The fit found is weak", 0), 0u) << MessageBoxText(question);
+    Click(GetDlgItem(question, IDNO));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 5s));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(ReadBytes(movie), late);
+
+    ASSERT_TRUE(DeliverDrop(dialog, MakeDrop({Wide(reference)})));
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::txtReference)) == reference; }, 10s));
+    EXPECT_FALSE(IsEnabled(field(id::cmdApply))) << "a finding outlived its reference";
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(field(id::cmdApply)); }, 60s))
+        << TextOf(field(id::lblStage)) << " / " << finding();
+    EXPECT_EQ(finding().rfind("Found: earlier by 2.", 0), 0u) << finding();
+    EXPECT_EQ(finding().find("weak"), std::string::npos) << finding();
+    EXPECT_EQ(test::ListFolder(folder.Path()), "movie.srt other.srt reference.srt") << "Find wrote something";
+    EXPECT_EQ(ReadBytes(movie), late);
+
+    Press(VK_RETURN);
+    Answer("Finish", "Process Success Bos..");
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(ReadBytes(folder / "movie_original.srt"), late);
+    const std::vector<int64_t> expected = StampsIn(CueFile(starts, 0)), written = StampsIn(ReadBytes(movie));
+    ASSERT_EQ(written.size(), expected.size());
+    for (size_t at = 0; at < written.size(); ++at)
+        EXPECT_NEAR(written[at], expected[at], 40) << "time " << at << " of " << movie;
+    EXPECT_EQ(Text(id::Label5), "Output File : movie.srt");
+    EXPECT_EQ(Text(id::FrameTeks), "Total Text : 60");
+    EXPECT_EQ(Percentage(), 100);
+    EXPECT_EQ(Setting("synclokasi"), folder.Path());
+}
+
+// Refusals of the two-line form, a fit by two lines closed unused, a
+// reference refused with its numbered error, and a search cancelled: the
+// dialog answers at once and nothing is written.
+TEST_F(TarvexE2e, SyncByTwoLinesAnErrorAndACancelledSearchWriteNothing) {
+    const std::vector<int64_t> starts = CueStarts(60);
+    const std::string movie = folder / "movie.srt", reference = folder / "long.srt", empty = folder / "empty.srt";
+    const std::string late = CueFile(starts, 2500);
+    WriteBytes(movie, late);
+    WriteBytes(empty, "\r\n");
+    // Long enough that the search is still going when Cancel is pressed.
+    WriteBytes(reference, CueFile(CueStarts(kLongReferenceCues), 0));
+    EnterPath(movie);
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(id::cmdSync)); }, 5s));
+    Click(Control(id::cmdSync));
+    HWND dialog = WaitForWindow(app.ProcessId(), "Sync");
+    ASSERT_NE(dialog, nullptr);
+    auto field = [&](int control) { return FindControl(dialog, control); };
+
+    PressWith(VK_MENU, 'W');
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(field(id::txtCue0)); }, 5s));
+    EXPECT_FALSE(IsEnabled(field(id::txtReference)));
+    ReplaceText(field(id::txtCue0), "1");
+    ReplaceText(field(id::txtTime0), "0:10");
+    ReplaceText(field(id::txtCue0 + 1), "1");
+    ReplaceText(field(id::txtTime0 + 1), Stamp(starts.back()));
+    Press(VK_RETURN);
+    HWND box = WaitForWindow(app.ProcessId(), "Information");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), kCueNumberText);
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5s));
+    ReplaceText(field(id::txtCue0 + 1), "60");
+    PressWith(VK_MENU, 'T');
+    Type("10");
+    Press(VK_RETURN);
+    box = WaitForWindow(app.ProcessId(), "Information");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), kCueTimeText);
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5s));
+    ReplaceText(field(id::txtTime0), "00:10");
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(field(id::cmdApply)); }, 30s)) << TextOf(field(id::txtFinding));
+    EXPECT_EQ(TextOf(field(id::txtFinding)).rfind("Found: earlier by 2.500 s", 0), 0u) << TextOf(field(id::txtFinding));
+
+    // Back to a reference: the finding is dropped with the form it came from.
+    PressWith(VK_MENU, 'R');
+    ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(field(id::cmdApply)); }, 5s));
+
+    // A reference without cues: the numbered error report, in a box and in the dialog.
+    ReplaceText(field(id::txtReference), empty);
+    Press(VK_RETURN);
+    box = WaitForWindow(app.ProcessId(), "Error", 30s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box).rfind("Something Wrong (36003) ", 0), 0u) << MessageBoxText(box);
+    EXPECT_EQ(TextOf(field(id::txtFinding)), MessageBoxText(box));
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5s));
+    EXPECT_FALSE(IsEnabled(field(id::cmdApply)));
+
+    ReplaceText(field(id::txtReference), reference);
+    Click(field(id::cmdFind));
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::cmdFind)) == "Canc&el"; }, 5s));
+    EXPECT_FALSE(IsEnabled(field(id::txtReference)));
+    const auto pressed = std::chrono::steady_clock::now();
+    Click(field(id::cmdFind));
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::cmdFind)) == "&Find"; }, 5s));
+    EXPECT_LT(std::chrono::steady_clock::now() - pressed, 1s) << "Cancel did not answer at once";
+    EXPECT_EQ(TextOf(field(id::lblStage)), "Find cancelled: nothing was written.");
+    EXPECT_TRUE(IsEnabled(field(id::txtReference)));
+    EXPECT_FALSE(IsEnabled(field(id::cmdApply)));
+
+    // Esc under a new search closes the dialog at once, cancelling it (Wine
+    // takes its time to destroy a dialog once hidden).
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(field(id::cmdFind)) == "Canc&el"; }, 5s));
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 1s));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s));
+    EXPECT_EQ(test::ListFolder(folder.Path()), "empty.srt long.srt movie.srt");
+    EXPECT_EQ(ReadBytes(movie), late);
+    EXPECT_EQ(Text(id::Label5), "PROCESS NOT STARTING");
 }
 
 }  // namespace
