@@ -3,8 +3,8 @@
 // and lets Cancel wake a request that is waiting on the network. libcurl's
 // own content decoding stays off; the body goes through ContentDecoder.
 // Redirects are followed here, not by libcurl, which would pass on every
-// header but Authorization to another server. http_proxy and friends are
-// honoured by libcurl itself.
+// header but Authorization to another server. http_proxy, https_proxy and
+// no_proxy are honoured by libcurl itself, except for the loopback.
 
 #include <curl/curl.h>
 
@@ -20,6 +20,7 @@
 #include "translate/http/HttpLimits.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/http/Redirects.h"
+#include "translate/http/UrlText.h"
 
 namespace tarvex {
 
@@ -170,6 +171,10 @@ private:
         curl_easy_setopt(curl_, CURLOPT_HTTP_CONTENT_DECODING, 0L);
         curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 0L);
         curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");
+        // A request for this computer never goes through a proxy: a key
+        // allowed over plain http only because it stays here would be read
+        // by the proxy and whoever sits between.
+        if (IsLoopbackHost(OriginOf(url).Host)) curl_easy_setopt(curl_, CURLOPT_PROXY, "");
         curl_easy_setopt(curl_, CURLOPT_TIMEOUT_MS, MillisecondsUntil(deadline));
         curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, CollectBody);

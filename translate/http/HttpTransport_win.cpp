@@ -102,6 +102,9 @@ private:
                     Clock::time_point deadline, const char* method = "GET", const std::string& body = "") {
         std::string proxy = HttpProxyFrom(wininet_.ProxyList());
         if (!proxy.empty() && BypassesProxy(wininet_.ProxyBypass(), parts.Host)) proxy.clear();
+        // This computer is always reached directly: a key allowed over plain
+        // http only because it stays here must not pass through a proxy.
+        if (IsLoopbackHost(parts.Host)) proxy.clear();
         std::string head =
             std::string(method) + " " + EscapeRequestTarget(proxy.empty() ? parts.PathAndQuery : url) + " HTTP/1.1\r\n";
         if (std::none_of(lines.begin(), lines.end(), IsHostLine)) head += "Host: " + HostAndPort(parts) + "\r\n";

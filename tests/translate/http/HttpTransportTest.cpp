@@ -38,6 +38,27 @@ int ThreadCount() {
 #endif
 }
 
+// The proxy every request is to take, as the platform's users set it; ""
+// for none.
+void SetProxy(const std::string& address) {
+#ifdef _WIN32
+    HKEY key;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0, nullptr, 0,
+                    KEY_SET_VALUE, nullptr, &key, nullptr);
+    DWORD enable = address.empty() ? 0 : 1;
+    RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
+    RegSetValueExA(key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(address.c_str()),
+                   static_cast<DWORD>(address.size() + 1));
+    RegCloseKey(key);
+#else
+    if (address.empty()) {
+        unsetenv("http_proxy");
+    } else {
+        setenv("http_proxy", ("http://" + address).c_str(), 1);
+    }
+#endif
+}
+
 class HttpTransportTest : public ::testing::Test {
 protected:
     void SetUp() override { fake.Reset(); }
@@ -167,6 +188,29 @@ TEST_F(HttpTransportTest, SecretHeadersStayWithTheirOrigin) {
         EXPECT_EQ(fake.CountInRecords("\"Authorization: Bearer k1\""), each.Secrets);
         EXPECT_EQ(fake.CountInRecords("\"X-Api-Key: k2\""), each.Secrets);
     }
+}
+
+// The fake is its own proxy here: what reaches it through the proxy is
+// recorded as such. A key allowed over plain http because it stays on this
+// computer must not pass through one.
+TEST_F(HttpTransportTest, TheLoopbackIsReachedWithoutTheProxy) {
+    SetProxy(fake.Address());
+    const std::string port = fake.Address().substr(fake.Address().rfind(':'));
+    for (const std::string host : {"127.0.0.1", "localhost"}) {
+        SCOPED_TRACE(host);
+        std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+        HttpReply reply{};
+        try {
+            reply = transport->Get("http://" + host + port + "/translate_a/t?client=t&text=a&sl=en&tl=id",
+                                   {"Authorization: Bearer k1"}, std::chrono::seconds(10));
+        } catch (const RuntimeError& error) {
+            ADD_FAILURE() << error.Description();
+        }
+        EXPECT_EQ(reply.Status, 200);
+    }
+    SetProxy("");
+    EXPECT_EQ(fake.CountInRecords("\"Authorization: Bearer k1\""), 2);
+    EXPECT_EQ(fake.CountInRecords("\"via_proxy\": true"), 0);
 }
 
 TEST_F(HttpTransportTest, SeveralTransportsWorkAtOnceOnTheirOwnKeptAliveConnections) {
