@@ -71,7 +71,8 @@ protected:
         return RunTranslation(input, "english", "indonesian", environment, service, nullptr);
     }
     std::string Output() { return ReadBytes(InsertBeforeExtension(input, ".id")); }
-    // After a failure: the input untouched, an earlier output under its numbered name.
+    // After a failure at the first block: the input untouched, the earlier
+    // output back under its own name, nothing else left.
     void ExpectFailure(const std::string& report, std::string host = "") {
         WriteBytes(InsertBeforeExtension(input, ".id"), "earlier");
         EXPECT_FALSE(Run(host.empty() ? fake.Address() : host, std::chrono::seconds(2)));
@@ -79,7 +80,8 @@ protected:
         ASSERT_FALSE(panel.Messages.empty());
         EXPECT_EQ(panel.Messages.back().Text.substr(0, report.size()), report);
         EXPECT_EQ(ReadBytes(input), kThreeBlocks);
-        EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id1")), "earlier");
+        EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id")), "earlier");
+        EXPECT_FALSE(test::Exists(InsertBeforeExtension(input, ".id1")));
     }
 
     test::FakeService fake;
@@ -368,7 +370,7 @@ TEST_F(TranslationServiceTest, CliTranslatesAndListsLanguages) {
     EXPECT_NE(result.Err.find("PROCESS FAILED\nSomething Wrong (35762) HTTP 500 Internal Server Error\n"),
               std::string::npos)
         << result.Err;
-    EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id1")), kThreeBlocksTranslated);
+    EXPECT_EQ(Output(), kThreeBlocksTranslated);  // refused at once: the earlier output stays
 
     // Several files: each has its own output and report; a failed one does not stop the next.
     fake.Control("mode=normal");
