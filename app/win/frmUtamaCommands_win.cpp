@@ -41,7 +41,25 @@ void frmUtama::SetTotal(int32_t total) {
 void frmUtama::SetCounter(int32_t done, int32_t total) {
     shownDone_ = done;
     shownTotal_ = total;
-    if (progressPace_.Due(!busy_ || done == total, RedrawPace::Clock::now())) DrawProgress();
+    const auto now = RedrawPace::Clock::now();
+    if (progressPace_.Due(!busy_ || done == total, now)) return DrawProgress();
+    ScheduleHeldProgress(now);
+}
+
+void frmUtama::ScheduleHeldProgress(RedrawPace::Clock::time_point now) {
+    if (const auto delay = progressPace_.PendingDelay(now)) {
+        const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(*delay).count();
+        SetTimer(Handle(), kTmrProgress, static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, milliseconds)),
+                 nullptr);
+    }
+}
+
+void frmUtama::TmrProgress_Timer() {
+    KillTimer(Handle(), kTmrProgress);
+    const auto now = RedrawPace::Clock::now();
+    if (progressPace_.PendingDue(now)) return DrawProgress();
+    // Early by the timer's rounding: try again when it is due.
+    ScheduleHeldProgress(now);
 }
 
 void frmUtama::SetPercentage(int percentage) {
