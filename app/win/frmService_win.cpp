@@ -55,6 +55,7 @@ std::string ReportOfCurrentException() {
 
 frmService::frmService(ServiceChoice choice, std::string sourceLanguage, std::string targetLanguage)
     : choice_(std::move(choice)),
+      edited_(choice_),
       sourceLanguage_(std::move(sourceLanguage)),
       targetLanguage_(std::move(targetLanguage)) {}
 
@@ -89,7 +90,7 @@ void frmService::CreateControls() {
     lblModel = AddControl("STATIC", 0, -1, kLabelLeft, 930, kLabelWidth, 255, "&Model :");
     txtModel = AddControl("EDIT", edit, id::txtModel, kFieldLeft, 900, kFieldWidth, kRowHeight, choice_.Model);
     lblKey = AddControl("STATIC", 0, -1, kLabelLeft, 1305, kLabelWidth, 255, "&Key :");
-    txtKey = AddControl("EDIT", edit | ES_PASSWORD, id::txtKey, kFieldLeft, 1275, kFieldWidth, kRowHeight, choice_.Key);
+    txtKey = AddControl("EDIT", edit | ES_PASSWORD, id::txtKey, kFieldLeft, 1275, kFieldWidth, kRowHeight, "");
     lblHint = AddControl("STATIC", 0, id::lblHint, kLabelLeft, 1680, kClientWidth - 2 * kLabelLeft, 450, "");
     cmdTest =
         AddControl("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, id::cmdTest, kLabelLeft, 2235, kLabelWidth, 350, "&Test");
@@ -169,12 +170,18 @@ ServiceChoice frmService::ChoiceOnScreen() const {
     if (chosen >= 0 && static_cast<size_t>(chosen) < names.size()) choice.Name = names[static_cast<size_t>(chosen)];
     choice.Url = WindowText(txtUrl);
     choice.Model = WindowText(txtModel);
-    choice.Key = WindowText(txtKey);
+    choice.Keys = edited_.Keys;
+    if (!keyShownFor_.empty()) SwitchKeyBox(choice, keyShownFor_, WindowText(txtKey), keyShownFor_);
     return choice;
 }
 
 void frmService::cboService_Click() {
-    const ServiceFields fields = FieldsOf(ChoiceOnScreen().Name);
+    const std::string chosen = ChoiceOnScreen().Name;
+    const std::string key =
+        keyShownFor_.empty() ? edited_.KeyOf(chosen) : SwitchKeyBox(edited_, keyShownFor_, WindowText(txtKey), chosen);
+    SetWindowTextA(txtKey, key.c_str());
+    keyShownFor_ = chosen;
+    const ServiceFields fields = FieldsOf(chosen);
     // Fields the service has no use for keep their text, greyed.
     EnableWindow(lblUrl, fields.Url);
     EnableWindow(txtUrl, fields.Url);

@@ -212,7 +212,11 @@ void frmUtama::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     RegistrySettings store(ProgramTitle(), "Options");
-    SaveWindowSettings(store, CurrentSettings());
+    try {
+        SaveWindowSettings(store, CurrentSettings());
+    } catch (const RuntimeError& error) {
+        ShowErrorReport(prompts_, error);
+    }
 }
 
 }  // namespace tarvex::win

@@ -23,12 +23,12 @@ TEST(ServiceFields, EachServiceIsMadeFromTheFieldsItTakes) {
         SCOPED_TRACE(name);
         const ServiceFields fields = FieldsOf(name);
         EXPECT_NE(std::string(fields.Hint), "");
-        const ServiceChoice filled{name, "http://127.0.0.1:5000", "some-model", "some-key"};
+        const ServiceChoice filled{name, "http://127.0.0.1:5000", "some-model", {{name, "some-key"}}};
         const ServiceSettings settings = SettingsOf(filled, "english", "german");
         EXPECT_EQ(settings.Key.empty(), !fields.Key);
         EXPECT_EQ(settings.Model.empty(), !fields.Model);
         EXPECT_EQ(ErrorRaisedBy([&] { MakeService(settings); }).Number(), 0);
-        const ServiceChoice remote{name, "http://example.com", "some-model", "some-key"};
+        const ServiceChoice remote{name, "http://example.com", "some-model", {{name, "some-key"}}};
         const int32_t expected = fields.Key ? ErrorNumber::KeyOverPlainHttp : 0;
         EXPECT_EQ(ErrorRaisedBy([&] { MakeService(SettingsOf(remote, "english", "german")); }).Number(), expected);
     }
@@ -58,7 +58,7 @@ TranslationService Over(HttpTransport&) {
 }
 
 TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
-    const ServiceChoice libre{"libretranslate", "http://127.0.0.1:5000", "", ""};
+    const ServiceChoice libre{"libretranslate", "http://127.0.0.1:5000", "", {}};
     const ServiceSettings settings = SettingsOf(libre, "english", "french");
     const nlohmann::json answer = {{"translatedText", {"Bonjour, comment allez-vous ?"}}};
     OneReplyTransport answering({200, "OK", "", answer.dump()});
