@@ -27,12 +27,15 @@ ReplyVerdict VerdictByStatus(const HttpReply& reply) {
 HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyVerdict(const HttpReply&)>& classify,
                           TranslationService& service, HttpTransport& transport, RateGate* gate) {
     using Clock = std::chrono::steady_clock;
-    // One deadline for the whole request: its turns at the gate, every
-    // attempt and every pause, so that nothing the service says can hold a
-    // run past its time-out.
-    const Clock::time_point deadline = Clock::now() + service.Timeout;
+    // One deadline for the whole request from its first sending: every
+    // attempt, every pause and the turns at the gate between them, so that
+    // nothing the service says can hold a run past its time-out. The wait
+    // for a first turn, behind the run's other requests, is not the
+    // service's slowness; it has a bound of the same length of its own.
+    Clock::time_point deadline = Clock::now() + service.Timeout;
     for (int attempt = 0;; ++attempt) {
         const uint64_t ticket = gate ? gate->Enter(deadline) : 0;
+        if (attempt == 0) deadline = Clock::now() + service.Timeout;
         auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         HttpReply reply;
         try {

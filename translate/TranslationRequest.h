@@ -41,9 +41,10 @@ ReplyVerdict VerdictByStatus(const HttpReply& reply);
 
 // Sends `request` through `transport`, blocking the calling thread: a reply
 // the verdict says to retry is retried 3 times after its pause, all within
-// the service's time-out from the first attempt; then, or for a refusal,
-// RefusedReply. With a gate, each attempt waits for its turn there and
-// reports its outcome. Transport failures pass through.
+// the service's time-out from the first attempt's sending; then, or for a
+// refusal, RefusedReply. With a gate, each attempt waits for its turn there
+// (the first for at most the time-out) and reports its outcome. Transport
+// failures pass through.
 HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyVerdict(const HttpReply&)>& classify,
                           TranslationService& service, HttpTransport& transport, RateGate* gate);
 

@@ -41,6 +41,10 @@ struct TranslationService {
     std::shared_ptr<const Service> Api = nullptr;
 };
 
+// Requests in flight for a run of `service`: `given` when the user chose
+// (above 0), else the service's own default.
+int JobsFor(int given, const Service& service);
+
 // A new connection as the service's settings say.
 std::unique_ptr<HttpTransport> NewServiceTransport(const TranslationService& service);
 
