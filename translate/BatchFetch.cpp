@@ -1,5 +1,7 @@
 #include "translate/BatchFetch.h"
 
+#include <algorithm>
+
 #include "base/RuntimeError.h"
 
 namespace tarvex {
@@ -41,17 +43,9 @@ public:
 
     std::vector<BlockTranslation> Run() {
         std::vector<BlockTranslation> results(batch_.Count);
-        const bool sendsEmpty = services_.Current()->Limits().SendsEmptyBlocks;
         std::vector<size_t> asked;
-        for (size_t index = batch_.First; index < batch_.First + batch_.Count; ++index) {
-            const BlockRequest& request = plan_.Requests[index];
-            if (sendsEmpty || HasText(request)) {
-                asked.push_back(index);
-            } else {
-                results[index - batch_.First] = FitLines({}, request.Lines);
-            }
-        }
-        if (!asked.empty()) Ask(asked, results);
+        for (size_t index = batch_.First; index < batch_.First + batch_.Count; ++index) asked.push_back(index);
+        Ask(asked, results);
         return results;
     }
 
@@ -73,8 +67,22 @@ private:
         Ask(std::vector<size_t>(half, asked.end()), results);
     }
 
-    void Ask(const std::vector<size_t>& asked, std::vector<BlockTranslation>& results) {
+    void Ask(const std::vector<size_t>& given, std::vector<BlockTranslation>& results) {
         const std::shared_ptr<const Service> service = services_.Current();
+        // The batch was planned by the rules of the service first asked; the
+        // one asked now, its fallback perhaps, has its own.
+        const ServiceLimits limits = service->Limits();
+        std::vector<size_t> asked;
+        for (size_t index : given) {
+            const BlockRequest& request = plan_.Requests[index];
+            if (limits.SendsEmptyBlocks || HasText(request)) {
+                asked.push_back(index);
+            } else {
+                results[index - batch_.First] = FitLines({}, request.Lines);
+            }
+        }
+        if (asked.empty()) return;
+        if (asked.size() > std::max<size_t>(1, limits.MostBlocks)) return Split(asked, results);
         std::vector<BlockLines> blocks;
         for (size_t index : asked) blocks.push_back(plan_.Requests[index].Lines);
         HttpRequest request;
