@@ -15,6 +15,7 @@
 #include <mutex>
 
 #include "base/RuntimeError.h"
+#include "translate/http/CertificateFault.h"
 #include "translate/http/ContentDecoding.h"
 #include "translate/http/HeaderText.h"
 #include "translate/http/HttpLimits.h"
@@ -181,11 +182,15 @@ private:
         curl_easy_setopt(curl_, CURLOPT_WRITEDATA, &state);
         curl_easy_setopt(curl_, CURLOPT_HEADERFUNCTION, CollectHeader);
         curl_easy_setopt(curl_, CURLOPT_HEADERDATA, &state);
+        // OpenSSL's words for a refused certificate tell its cause.
+        char problem[CURL_ERROR_SIZE] = {};
+        curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, problem);
 
         CURLcode result = Perform();
         if (result == CURLE_OPERATION_TIMEDOUT) throw RequestTimedOutError();
         if (state.Failure) std::rethrow_exception(state.Failure);
         if (state.HeadersTooLarge) throw HeadersTooLargeError();
+        if (result == CURLE_PEER_FAILED_VERIFICATION) throw CertificateError(CertificateFaultOfTlsText(problem));
         if (result != CURLE_OK) throw UnreachableError(curl_easy_strerror(result));
         HttpReply reply;
         long status = 0;

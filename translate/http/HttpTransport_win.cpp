@@ -2,7 +2,8 @@
 // (PlainHttpConnection): WinINet reads a response's headers without any
 // bound, and a blocked WinINet call cannot be ended from outside under Wine,
 // so a hostile service could grow memory without end and keep a thread
-// forever. HTTPS, which only a redirect leads to, is left to WinINet.
+// forever. HTTPS (the services' default addresses, and any redirect there)
+// is left to WinINet, with its own bounds (WinInetClient).
 //
 // The header lines go on the wire exactly as given. The system's proxy
 // setting, as WinINet reads it, applies to both.
