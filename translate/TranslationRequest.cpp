@@ -4,7 +4,6 @@
 
 #include "base/RuntimeError.h"
 #include "translate/RateGate.h"
-#include "translate/WebReply.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/http/UrlText.h"
 #include "translate/services/ServiceSupport.h"
@@ -94,24 +93,6 @@ std::string BuildRequestUrl(const std::string& host, const std::vector<std::stri
     return url;
 }
 
-std::string BlockRequestUrl(const std::vector<std::string>& lines, const std::string& sourceCode,
-                            const std::string& targetCode, const std::string& host) {
-    std::string url = "http://" + BuildRequestUrl(host, lines, sourceCode, targetCode);
-    if (url.size() > kMaxRequestUrlBytes)
-        throw RuntimeError(ErrorNumber::BlockTooLong, std::string("Block ") + kTooLongForOneRequest);
-    return url;
-}
-
-BlockTranslation FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
-                                  const std::vector<std::string>& headerLines, TranslationService& service,
-                                  HttpTransport& transport, RateGate* gate) {
-    HttpRequest request;
-    request.Url = url;
-    request.HeaderLines = headerLines;
-    HttpReply reply = SendWithRetries(request, VerdictByStatus, service, transport, gate);
-    return FitLines(ReadReplyLines(reply.Body), lines);
-}
-
 std::vector<std::string> HeaderLines(const std::string& headerBlock) {
     std::vector<std::string> lines;
     size_t from = 0;
@@ -122,19 +103,6 @@ std::vector<std::string> HeaderLines(const std::string& headerBlock) {
         from = end + 2;
     }
     return lines;
-}
-
-std::string RequestTranslation(const std::vector<std::string>& lines, const std::string& sourceCode,
-                               const std::string& targetCode, const std::string& headerBlock,
-                               TranslationService& service) {
-    const std::string url = BlockRequestUrl(lines, sourceCode, targetCode, service.Host);
-    const std::vector<std::string> headers = HeaderLines(headerBlock);
-    std::string translation;
-    RunBlockingWork(service, [&] {
-        std::unique_ptr<HttpTransport> transport = NewServiceTransport(service);
-        translation = FetchTranslation(lines, url, headers, service, *transport, nullptr).Text;
-    });
-    return translation;
 }
 
 }  // namespace tarvex

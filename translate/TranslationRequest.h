@@ -1,6 +1,6 @@
 #pragma once
-// One translation request: the URL, the header block, the call with its
-// time-out and retries, and the reading of the reply.
+// One request of a run sent with its time-out and retries, and what the
+// web endpoint's requests are made of: its URL and its header block.
 
 #include <chrono>
 #include <string>
@@ -59,27 +59,5 @@ std::string BuildRequestUrl(const std::string& host, const std::vector<std::stri
 
 // The header block as the lines handed to the transport.
 std::vector<std::string> HeaderLines(const std::string& headerBlock);
-
-// The full URL for a block; raises BlockTooLong when it is over
-// kMaxRequestUrlBytes, so nothing is sent for it.
-std::string BlockRequestUrl(const std::vector<std::string>& lines, const std::string& sourceCode,
-                            const std::string& targetCode, const std::string& host);
-
-// One block's request through `transport`, with the retries described at
-// RequestTranslation, blocking the calling thread. With a gate, each attempt
-// waits for its turn there and reports its outcome. The reply's lines come
-// back fitted to the lines sent (FitLines).
-BlockTranslation FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
-                                  const std::vector<std::string>& headerLines, TranslationService& service,
-                                  HttpTransport& transport, RateGate* gate);
-
-// The block's lines translated and joined by CR LF. When the reply yields no
-// line, the lines as given (cleaned source text), joined the same way.
-// Throws RuntimeError on time-out, a dropped connection, or a final status
-// that is not 2xx (429 and 503 are retried up to 3 times first), and
-// BlockTooLong, before sending anything, for a URL over kMaxRequestUrlBytes.
-std::string RequestTranslation(const std::vector<std::string>& lines, const std::string& sourceCode,
-                               const std::string& targetCode, const std::string& headerBlock,
-                               TranslationService& service);
 
 }  // namespace tarvex

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/RuntimeError.h"
+#include "support/OneBlock.h"
 #include "support/ScriptedTransport.h"
 #include "translate/TranslationRequest.h"
 
@@ -35,9 +36,7 @@ TEST(TranslationRequest, UrlEscapesEveryByteOfTheText) {
 
 class RequestTest : public ::testing::Test {
 protected:
-    std::string Request(const std::vector<std::string>& lines) {
-        return RequestTranslation(lines, "en", "id", BuildHeaderBlock(service.Host), service);
-    }
+    std::string Request(const std::vector<std::string>& lines) { return test::AskOneBlock(lines, service); }
     int32_t FailureOf(const std::vector<std::string>& lines, std::string* description = nullptr) {
         try {
             Request(lines);
@@ -120,7 +119,7 @@ TEST(TranslationService, MembersLeftOutOrEmptiedStillWork) {
     limited.Reply.RetryAfter = "0";
     transport.Script = {limited};
     TranslationService service{.NewTransport = test::ConnectionsTo(transport), .RunBlocking = {}, .Pause = {}};
-    EXPECT_EQ(RequestTranslation({"Hello"}, "en", "id", BuildHeaderBlock(service.Host), service), "HELLO");
+    EXPECT_EQ(test::AskOneBlock({"Hello"}, service), "HELLO");
     EXPECT_EQ(transport.Urls.size(), 2u);
     EXPECT_LE(transport.Timeouts[0], kDefaultTimeout);
     EXPECT_GT(transport.Timeouts[0], kDefaultTimeout - std::chrono::seconds(1));
