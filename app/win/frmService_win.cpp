@@ -11,6 +11,7 @@
 #include "base/RuntimeError.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/Twips.h"
+#include "controls/host/WideText_win.h"
 #include "controls/xp/XpControls_win.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/http/MessagePump.h"
@@ -28,28 +29,7 @@ constexpr double kRowHeight = 285;
 constexpr double kListHeight = 1800;
 constexpr wchar_t kTitle[] = L"Translation Service";
 
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
-// What escaped a handler, as the numbered error report words it.
-std::string ReportOfCurrentException() {
-    try {
-        throw;
-    } catch (const RuntimeError& error) {
-        return ErrorReportText(error);
-    } catch (const std::bad_alloc&) {
-        return ErrorReportText(RuntimeError(ErrorNumber::OutOfMemory));
-    } catch (const std::exception& error) {
-        return ErrorReportText(RuntimeError(ErrorNumber::InvalidCall, error.what()));
-    } catch (...) {
-        return ErrorReportText(RuntimeError(ErrorNumber::InvalidCall));
-    }
-}
+using host::WindowText;
 
 }  // namespace
 
@@ -158,7 +138,7 @@ INT_PTR CALLBACK frmService::DialogProc(HWND window, UINT message, WPARAM wParam
         }
         return self->HandleMessage(message, wParam, lParam);
     } catch (...) {
-        MessageBoxA(window, ReportOfCurrentException().c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(window, ErrorReportText(CaughtError()).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
         return TRUE;
     }
 }
@@ -208,7 +188,7 @@ void frmService::cmdTest_Click() {
     try {
         outcome = TryService(settings, how, *transport);
     } catch (...) {
-        outcome.Text = ReportOfCurrentException();
+        outcome.Text = ErrorReportText(CaughtError());
     }
     testing_ = nullptr;
     if (finished_) return;  // closed meanwhile: nobody is looking

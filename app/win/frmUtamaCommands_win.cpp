@@ -11,6 +11,7 @@
 #include "base/PathNames.h"
 #include "base/TextTrim.h"
 #include "controls/cmdlg/CommonDialogError.h"
+#include "controls/host/WideText_win.h"
 #include "job/BusyState.h"
 #include "job/ProcessCheck.h"
 #include "job/RunEnvironment.h"
@@ -22,13 +23,7 @@ namespace tarvex::win {
 
 namespace {
 
-std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
+using host::WindowText;
 
 }  // namespace
 

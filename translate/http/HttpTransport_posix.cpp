@@ -116,14 +116,6 @@ public:
         if (multi_ != nullptr) curl_multi_wakeup(multi_);
     }
 
-    HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) override {
-        HttpRequest request;
-        request.Url = url;
-        request.HeaderLines = headers.Lines;
-        request.SecretHeaders = headers.SecretNames;
-        return Send(request, timeout);
-    }
-
     HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout) override {
         if (cancelled_) throw RuntimeError(ErrorNumber::UserInterrupt);
         if (curl_ == nullptr || multi_ == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);

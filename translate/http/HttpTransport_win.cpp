@@ -60,14 +60,6 @@ public:
         SetEvent(interrupt_);
     }
 
-    HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) override {
-        HttpRequest request;
-        request.Url = url;
-        request.HeaderLines = headers.Lines;
-        request.SecretHeaders = headers.SecretNames;
-        return Send(request, timeout);
-    }
-
     HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout) override {
         if (cancelled_) throw RuntimeError(ErrorNumber::UserInterrupt);
         if (interrupt_ == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
