@@ -4,12 +4,12 @@
 
 #include "base/LegacyEncoding.h"
 #include "base/RuntimeError.h"
+#include "base/TextTrim.h"
 
 namespace tarvex {
 
 namespace {
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 

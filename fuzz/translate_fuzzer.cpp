@@ -99,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const TextFamily outputFamily = family == TextFamily::Legacy ? TextFamily::Utf8 : family;
         const std::string output = TextToUtf8(files.Files["C:\\f\\movie.id.srt"], outputFamily, "");
         const SubtitleFormat format = DetectSubtitleFormat(content, "movie.srt");
-        const BlockPlan plan = PlanCueBlocks(format, content, lines);
+        const CutLines cut = SplitCueLines(content);
+        const BlockPlan plan = PlanCueBlocks(format, cut.Lines, cut.Ends);
         const KeptOutput kept = MatchEarlierOutput(plan, output);
         int32_t blocks = 0;
         for (const PlanStep& step : plan.Steps) blocks += step.What == PlanStep::Kind::BlockEnd ? 1 : 0;

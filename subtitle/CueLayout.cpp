@@ -1,78 +1,90 @@
 #include "subtitle/CueLayout.h"
 
-#include <cctype>
-#include <cstring>
+#include "base/RuntimeError.h"
+#include "base/TextTrim.h"
+#include "subtitle/CueTimestamps.h"
 
 namespace tarvex {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+// Where a WebVTT timestamp at `at` ends, or npos.
+size_t VttStampEnd(std::string_view line, size_t at) {
+    CueStamp stamp;
+    try {
+        if (!ReadVttStamp(line.substr(at), stamp)) return std::string_view::npos;
+    } catch (const RuntimeError&) {
+        return std::string_view::npos;  // hours past six digits
+    }
+    return at + stamp.Length;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r')) text.remove_suffix(1);
-    return text;
+size_t SkipBlanks(std::string_view text, size_t at) {
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    return at;
 }
 
-bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
-    if (text.size() != lower.size()) return false;
-    for (size_t at = 0; at < text.size(); ++at)
-        if (std::tolower(static_cast<unsigned char>(text[at])) != lower[at]) return false;
-    return true;
-}
-
-std::string_view WithoutMark(std::string_view line) {
-    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-    return line.substr(0, kUtf8Mark.size()) == kUtf8Mark ? line.substr(kUtf8Mark.size()) : line;
-}
+// The event keys of [Events] whose lines carry a start and an end.
+constexpr std::string_view kEventKeys[] = {"Dialogue:", "Comment:", "Picture:", "Sound:", "Movie:", "Command:"};
 
 }  // namespace
+
+bool IsVttTimingLine(std::string_view line) {
+    line = WithoutUtf8Mark(line);
+    const size_t first = VttStampEnd(line, SkipBlanks(line, 0));
+    if (first == std::string_view::npos) return false;
+    const size_t arrow = SkipBlanks(line, first);
+    if (line.substr(arrow, 3) != "-->") return false;
+    const size_t second = VttStampEnd(line, SkipBlanks(line, arrow + 3));
+    return second != std::string_view::npos && (second == line.size() || IsBlank(line[second]));
+}
 
 CueLineKind CueLayout::Next(std::string_view line) {
     if (firstLine_) {
         firstLine_ = false;
-        line = WithoutMark(line);
+        line = WithoutUtf8Mark(line);
     }
     return format_ == SubtitleFormat::Ass ? NextAss(line) : NextVtt(line);
 }
 
 CueLineKind CueLayout::NextVtt(std::string_view line) {
-    // As a WebVTT parser reads a file, any line with an arrow is a cue's
-    // timing line (the header, NOTE, STYLE and REGION blocks cannot hold
-    // one), and a blank line ends the cue's text.
-    if (line.find("-->") != std::string_view::npos) {
-        inCue_ = true;
+    // As a WebVTT parser reads a file: only an empty line ends a cue's text
+    // (video downloaders open every cue with a line of one space). Outside a
+    // cue any line with an arrow is a timing line, as the header, NOTE,
+    // STYLE and REGION blocks cannot hold one; inside, only a valid one
+    // starts the next cue, and any other is the cue's text.
+    if (inCue_) {
+        if (line.empty()) {
+            inCue_ = false;
+            return CueLineKind::Other;
+        }
+        if (line.find("-->") == std::string_view::npos || !IsVttTimingLine(line)) return CueLineKind::Text;
         return CueLineKind::Timing;
     }
-    if (!inCue_) return CueLineKind::Other;
-    if (TrimBlanks(line).empty()) {
-        inCue_ = false;
-        return CueLineKind::Other;
-    }
-    return CueLineKind::Text;
+    if (line.find("-->") == std::string_view::npos) return CueLineKind::Other;
+    inCue_ = true;
+    return CueLineKind::Timing;
 }
 
 CueLineKind CueLayout::NextAss(std::string_view line) {
-    size_t lead = 0;
-    while (lead < line.size() && IsBlank(line[lead])) ++lead;
+    const size_t lead = SkipBlanks(line, 0);
     if (lead == line.size()) return CueLineKind::Other;
     const std::string_view text = line.substr(lead);
     if (text.front() == '[') {
-        inEvents_ = EqualsIgnoringCase(TrimBlanks(text), "[events]");
+        // A line end of CR LF leaves no CR here, but a stray one may.
+        std::string_view section = TrimBlanks(text);
+        if (!section.empty() && section.back() == '\r') section.remove_suffix(1);
+        inEvents_ = SameIgnoringCase(TrimBlanks(section), "[events]");
         startField_ = 1;
         endField_ = 2;
         fieldCount_ = 10;
         return CueLineKind::Other;
     }
     if (!inEvents_) return CueLineKind::Other;
-    constexpr std::string_view kDialogue = "Dialogue:";
-    constexpr std::string_view kComment = "Comment:";
-    if (text.substr(0, kDialogue.size()) == kDialogue || text.substr(0, kComment.size()) == kComment) {
-        dialogue_ = text.front() == 'D';
-        keyLength_ = lead + (dialogue_ ? kDialogue.size() : kComment.size());
+    for (std::string_view key : kEventKeys) {
+        if (text.substr(0, key.size()) != key) continue;
+        dialogue_ = key == kEventKeys[0];
+        keyLength_ = lead + key.size();
         return CueLineKind::Timing;
     }
     constexpr std::string_view kFormat = "Format:";
@@ -89,10 +101,10 @@ void CueLayout::ReadFormat(std::string_view fields) {
     for (size_t from = 0;; ++index) {
         size_t comma = fields.find(',', from);
         std::string_view name = TrimBlanks(fields.substr(from, comma == std::string_view::npos ? comma : comma - from));
-        if (!haveStart && EqualsIgnoringCase(name, "start")) {
+        if (!haveStart && SameIgnoringCase(name, "start")) {
             start = index;
             haveStart = true;
-        } else if (!haveEnd && EqualsIgnoringCase(name, "end")) {
+        } else if (!haveEnd && SameIgnoringCase(name, "end")) {
             end = index;
             haveEnd = true;
         }

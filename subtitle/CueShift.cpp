@@ -4,24 +4,16 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "base/Interruption.h"
 #include "base/RuntimeError.h"
+#include "base/TextTrim.h"
 #include "subtitle/CueTimestamps.h"
+#include "subtitle/Lines.h"
 #include "subtitle/TimeChange.h"
 
 namespace tarvex {
 
 namespace {
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 size_t SkipBlanks(std::string_view text, size_t at) {
     while (at < text.size() && IsBlank(text[at])) ++at;
@@ -79,6 +71,15 @@ CueStamp ReadAssField(std::string_view line, size_t start, size_t end, size_t& a
     return stamp;
 }
 
+// A timestamp inside cue text; one too long to be a time is text.
+bool ReadInlineStamp(std::string_view text, CueStamp& stamp) {
+    try {
+        return ReadVttStamp(text, stamp);
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 bool CueLineShifter::Shift(std::string_view line, std::string& out) {
@@ -94,9 +95,7 @@ bool CueLineShifter::Shift(std::string_view line, std::string& out) {
 bool CueLineShifter::ShiftVttTiming(std::string_view line, std::string& out) {
     out.clear();
     const size_t arrow = line.find("-->");
-    size_t start = 0;
-    if (line.substr(0, kUtf8Mark.size()) == kUtf8Mark) start = kUtf8Mark.size();
-    start = SkipBlanks(line, start);
+    const size_t start = SkipBlanks(line, line.size() - WithoutUtf8Mark(line).size());
     size_t copied = ShiftVttStampAt(line.substr(0, arrow), start, 0, change_, out);
     if (SkipBlanks(line, copied) != arrow) ThrowUnreadable();
     copied = ShiftVttStampAt(line, SkipBlanks(line, arrow + 3), copied, change_, out);
@@ -109,8 +108,9 @@ bool CueLineShifter::ShiftInlineStamps(std::string_view line, std::string& out) 
     bool changed = false;
     for (size_t at = line.find('<'); at != std::string_view::npos; at = line.find('<', at + 1)) {
         CueStamp stamp;
-        // Other tags (<i>, <c.yellow>, <v Anna>) are not times and stay.
-        if (!ReadVttStamp(line.substr(at + 1), stamp)) continue;
+        // Other tags (<i>, <c.yellow>, <v Anna>, <1234567>) are not times and
+        // stay: only a timing line can fail a shift.
+        if (!ReadInlineStamp(line.substr(at + 1), stamp)) continue;
         const size_t close = at + 1 + stamp.Length;
         if (close >= line.size() || line[close] != '>') continue;
         if (!changed) out.clear();
@@ -154,13 +154,38 @@ int64_t CueStartMillis(std::string_view line, SubtitleFormat format, const CueLa
             throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
         return ReadAssField(line, start, end, at).Units * 10;
     }
-    if (line.substr(0, kUtf8Mark.size()) == kUtf8Mark) line.remove_prefix(kUtf8Mark.size());
+    line = WithoutUtf8Mark(line);
     CueStamp stamp;
     if (!ReadVttStamp(line.substr(SkipBlanks(line, 0)), stamp)) ThrowUnreadable();
     return stamp.Units;
 }
 
-// Cuts the bytes of a file into lines as the header says, a window at a
+// The start of the first cue, for Start Time: in ASS the first Dialogue
+// wins over Comment and other events before it, as those often hold
+// templates timed at zero.
+class FirstCueStart {
+public:
+    FirstCueStart(SubtitleFormat format, CueCount& count) : format_(format), count_(count) {}
+
+    // Given each Timing line in order.
+    void See(std::string_view line, size_t index, const CueLayout& layout) {
+        const bool dialogue = format_ != SubtitleFormat::Ass || layout.IsDialogue();
+        if (count_.FirstStart >= 0 && (!dialogue || dialogueSeen_)) return;
+        try {
+            count_.FirstStart = CueStartMillis(line, format_, layout);
+        } catch (const RuntimeError&) {
+            RethrowAtLine(index, line);
+        }
+        dialogueSeen_ = dialogue;
+    }
+
+private:
+    const SubtitleFormat format_;
+    CueCount& count_;
+    bool dialogueSeen_ = false;
+};
+
+// Cuts the bytes of a file into lines as SplitCueLines does, a window at a
 // time; `onLine(line, index)` sees each line without its line end and may
 // answer a replacement. Unchanged bytes go to the output in bulk.
 class LineWalker {
@@ -192,16 +217,13 @@ public:
                 copied_ = lineEnd;
             }
             ++lineIndex_;
-            if (stopped_ || (next == end_ && eof_)) break;
+            if (next == end_ && eof_) break;
             pos_ = next;
         }
         Emit(copied_, end_);
         Flush();
         return readOffset_;
     }
-
-    // Ends the walk after the line under way (only where nothing is written).
-    void Stop() { stopped_ = true; }
 
 private:
     // The end of the line at pos_ (before any CR of a CR LF) and the start of
@@ -278,120 +300,22 @@ private:
     bool eof_ = false;
     int cutAtCr_ = -1;  // not yet known
     size_t lineIndex_ = 0;
-    bool stopped_ = false;
     std::string out_;
 };
 
 }  // namespace
 
-namespace {
-
-// The first "-->" that lies wholly in [from, end), or nullptr; with SSE2 16
-// places at a time, as the arrow is rare and files are large.
-const char* FindVttArrow(const char* from, const char* end) {
-#if defined(__SSE2__)
-    const __m128i dash = _mm_set1_epi8('-');
-    const __m128i greater = _mm_set1_epi8('>');
-    for (; end - from >= 18; from += 16) {
-        const __m128i ones = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 1));
-        const __m128i twos = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 2));
-        unsigned mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(ones, dash), _mm_cmpeq_epi8(twos, greater))));
-        for (; mask != 0; mask &= mask - 1) {
-            const char* at = from + __builtin_ctz(mask);
-            if (at[0] == '-') return at;
-        }
-    }
-#endif
-    for (; end - from >= 3; ++from)
-        if (from[0] == '-' && from[1] == '-' && from[2] == '>') return from;
-    return nullptr;
-}
-
-// Whether the file's lines end at CR: its first line end is a lone CR.
-bool CutsAtCr(InputFile& input, size_t chunkSize) {
-    std::vector<char> buffer(std::max<size_t>(chunkSize, 16) + 1);
-    for (uint64_t offset = 0;;) {
-        StopIfInterrupted();
-        const size_t got = input.ReadAt(offset, buffer.data(), buffer.size());
-        if (got == 0) return false;
-        const char* end = buffer.data() + got;
-        for (const char* at = buffer.data(); at < end; ++at) {
-            if (*at == '\n') return false;
-            if (*at != '\r') continue;
-            if (at + 1 < end) return at[1] != '\n';
-            char next = 0;
-            return input.ReadAt(offset + got, &next, 1) == 0 || next != '\n';
-        }
-        offset += got;
-    }
-}
-
-// The number of lines holding "-->" and the file's length, in chunks.
-CueCount CountVttArrows(InputFile& input, size_t chunkSize) {
-    constexpr size_t kCarry = 2;  // an arrow may straddle the cut
-    const char lineEnd = CutsAtCr(input, chunkSize) ? '\r' : '\n';
-    std::vector<char> buffer(kCarry + std::max<size_t>(chunkSize, 16));
-    CueCount count;
-    size_t kept = 0;
-    bool skipping = false;  // inside a line already counted
-    uint64_t offset = 0;
-    for (;;) {
-        StopIfInterrupted();
-        const size_t got = input.ReadAt(offset, buffer.data() + kept, buffer.size() - kept);
-        if (got == 0) break;
-        offset += got;
-        const char* end = buffer.data() + kept + got;
-        // Kept bytes hold no line end that was not seen already.
-        const char* from = skipping ? buffer.data() + kept : buffer.data();
-        for (;;) {
-            if (skipping) {
-                const void* found = std::memchr(from, lineEnd, static_cast<size_t>(end - from));
-                if (found == nullptr) break;
-                skipping = false;
-                from = static_cast<const char*>(found) + 1;
-            }
-            const char* arrow = FindVttArrow(from, end);
-            if (arrow == nullptr) break;
-            ++count.Cues;
-            skipping = true;
-            from = arrow + 3;
-        }
-        // Bytes after a line end only: an arrow is never cut by one.
-        kept = std::min<size_t>(kCarry, static_cast<size_t>(end - buffer.data()));
-        if (skipping) kept = 0;
-        std::memmove(buffer.data(), end - kept, kept);
-    }
-    count.Bytes = offset;
-    return count;
-}
-
-}  // namespace
-
 CueCount CountCues(InputFile& input, SubtitleFormat format, size_t chunkSize) {
     CueCount count;
-    if (format == SubtitleFormat::WebVtt) count = CountVttArrows(input, chunkSize);
     CueLayout layout(format);
-    bool firstDialogue = false;
+    FirstCueStart first(format, count);
     LineWalker walker(input, nullptr, chunkSize);
-    // WebVTT only needs the first cue's start here; ASS is counted line by line.
-    const uint64_t bytes = walker.Run([&](std::string_view line, size_t index, std::string&) {
+    count.Bytes = walker.Run([&](std::string_view line, size_t index, std::string&) {
         if (layout.Next(line) != CueLineKind::Timing) return false;
-        if (format == SubtitleFormat::Ass) ++count.Cues;
-        // The first Dialogue wins over Comment lines before it.
-        const bool dialogue = format != SubtitleFormat::Ass || layout.IsDialogue();
-        if (count.FirstStart < 0 || (dialogue && !firstDialogue)) {
-            try {
-                count.FirstStart = CueStartMillis(line, format, layout);
-            } catch (const RuntimeError&) {
-                RethrowAtLine(index, line);
-            }
-            firstDialogue = dialogue;
-        }
-        if (format == SubtitleFormat::WebVtt) walker.Stop();
+        ++count.Cues;
+        first.See(line, index, layout);
         return false;
     });
-    if (format == SubtitleFormat::Ass) count.Bytes = bytes;
     return count;
 }
 
@@ -422,50 +346,26 @@ StreamShiftResult ShiftCueStream(InputFile& input, SubtitleFormat format, const 
 }
 
 std::string ShiftCueContent(std::string_view content, SubtitleFormat format, const ShiftAmount& requested) {
-    // The same cut as the stream's, over the whole content at once.
-    const size_t firstEnd = content.find_first_of("\r\n");
-    const bool cutAtCr = firstEnd != std::string_view::npos && content[firstEnd] == '\r' &&
-                         (firstEnd + 1 == content.size() || content[firstEnd + 1] != '\n');
-    const char wanted = cutAtCr ? '\r' : '\n';
-    std::vector<std::string_view> lines;
-    std::vector<std::string_view> ends;
-    for (size_t from = 0;;) {
-        size_t at = content.find(wanted, from);
-        size_t stop = at == std::string_view::npos ? content.size() : at;
-        size_t lineEnd =
-            !cutAtCr && at != std::string_view::npos && stop > from && content[stop - 1] == '\r' ? stop - 1 : stop;
-        lines.push_back(content.substr(from, lineEnd - from));
-        ends.push_back(content.substr(lineEnd, at == std::string_view::npos ? stop - lineEnd : at + 1 - lineEnd));
-        if (at == std::string_view::npos) break;
-        from = at + 1;
-    }
-
+    const CutLines cut = SplitCueLines(content);
     CueCount count;
     CueLayout layout(format);
-    bool firstDialogue = false;
-    for (size_t index = 0; index < lines.size(); ++index) {
-        if (layout.Next(lines[index]) != CueLineKind::Timing) continue;
+    FirstCueStart first(format, count);
+    for (size_t index = 0; index < cut.Lines.size(); ++index) {
+        if (layout.Next(cut.Lines[index]) != CueLineKind::Timing) continue;
         ++count.Cues;
-        const bool dialogue = format != SubtitleFormat::Ass || layout.IsDialogue();
-        if (count.FirstStart >= 0 && (!dialogue || firstDialogue)) continue;
-        try {
-            count.FirstStart = CueStartMillis(lines[index], format, layout);
-        } catch (const RuntimeError&) {
-            RethrowAtLine(index, lines[index]);
-        }
-        firstDialogue = dialogue;
+        first.See(cut.Lines[index], index, layout);
     }
     CueLineShifter shifter(format, ResolveCueAmount(count, format, requested));
     std::string out;
     out.reserve(content.size() + content.size() / 8);
     std::string replacement;
-    for (size_t index = 0; index < lines.size(); ++index) {
+    for (size_t index = 0; index < cut.Lines.size(); ++index) {
         try {
-            out.append(shifter.Shift(lines[index], replacement) ? std::string_view(replacement) : lines[index]);
+            out.append(shifter.Shift(cut.Lines[index], replacement) ? std::string_view(replacement) : cut.Lines[index]);
         } catch (const RuntimeError&) {
-            RethrowAtLine(index, lines[index]);
+            RethrowAtLine(index, cut.Lines[index]);
         }
-        out.append(ends[index]);
+        out.append(cut.Ends[index]);
     }
     return out;
 }

@@ -57,4 +57,26 @@ std::vector<std::string_view> SplitLines(std::string_view content) {
     return SplitAtByte(content, '\r');
 }
 
+CutLines SplitCueLines(std::string_view content) {
+    const size_t firstEnd = content.find_first_of("\r\n");
+    const bool cutAtCr = firstEnd != std::string_view::npos && content[firstEnd] == '\r' &&
+                         (firstEnd + 1 == content.size() || content[firstEnd + 1] != '\n');
+    const char wanted = cutAtCr ? '\r' : '\n';
+    CutLines cut;
+    cut.Lines.reserve(GuessLineCount(content));
+    cut.Ends.reserve(GuessLineCount(content));
+    for (size_t from = 0;;) {
+        const size_t at = content.find(wanted, from);
+        if (at == std::string_view::npos) {
+            cut.Lines.push_back(content.substr(from));
+            cut.Ends.push_back({});
+            return cut;
+        }
+        const size_t lineEnd = !cutAtCr && at > from && content[at - 1] == '\r' ? at - 1 : at;
+        cut.Lines.push_back(content.substr(from, lineEnd - from));
+        cut.Ends.push_back(content.substr(lineEnd, at + 1 - lineEnd));
+        from = at + 1;
+    }
+}
+
 }  // namespace tarvex

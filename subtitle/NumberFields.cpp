@@ -1,22 +1,14 @@
 #include "subtitle/NumberFields.h"
 
 #include "base/RuntimeError.h"
+#include "base/TextTrim.h"
 
 namespace tarvex {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
 }
 
 [[noreturn]] void ThrowTypeMismatch() {

@@ -16,9 +16,9 @@ enum class SubtitleFormat {
 constexpr size_t kFormatHeadSize = 64 * 1024;
 
 // By content first, as files are often misnamed: a first line "WEBVTT"
-// (after a byte-order mark), or a "[Script Info]" section before anything
-// but blank lines and comments; otherwise by the extension of `path`. `head` is the start of
-// the file as UTF-8.
+// (after a byte-order mark), a "[Script Info]" section before anything but
+// blank lines and comments, or SRT's comma timing lines; otherwise by the
+// extension of `path`. `head` is the start of the file as UTF-8.
 SubtitleFormat DetectSubtitleFormat(std::string_view head, const std::string& path);
 
 }  // namespace tarvex

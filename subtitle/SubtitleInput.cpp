@@ -5,6 +5,7 @@
 #include "job/ProgressPanel.h"
 #include "subtitle/CueLayout.h"
 #include "subtitle/CueShift.h"
+#include "subtitle/Lines.h"
 #include "subtitle/ShiftContent.h"
 
 namespace tarvex {
@@ -16,14 +17,21 @@ void ReadSubtitleInput(const std::string& path, const std::string& legacyEncodin
     input.Content =
         input.Family == TextFamily::Utf8 ? std::move(bytes) : TextToUtf8(bytes, input.Family, legacyEncoding);
     input.Format = DetectSubtitleFormat(input.Content, path);
-    input.Lines = SplitLines(input.Content);
+    input.TimingLines.clear();
+    input.LineEnds.clear();
     if (input.Format == SubtitleFormat::Srt) {
+        input.Lines = SplitLines(input.Content);
         input.TimingLines = FindTimingLines(input.Lines);
     } else {
-        input.TimingLines.clear();
+        // Cut as the shift cuts, so both jobs see the same cues.
+        CutLines cut = SplitCueLines(input.Content);
+        input.Lines = std::move(cut.Lines);
+        input.LineEnds = std::move(cut.Ends);
         CueLayout layout(input.Format);
         for (size_t index = 0; index < input.Lines.size(); ++index)
-            if (layout.Next(input.Lines[index]) == CueLineKind::Timing) input.TimingLines.push_back(index);
+            if (layout.Next(input.Lines[index]) == CueLineKind::Timing &&
+                (input.Format != SubtitleFormat::Ass || layout.IsDialogue()))
+                input.TimingLines.push_back(index);
     }
     if (input.TimingLines.size() > INT32_MAX) throw RuntimeError(ErrorNumber::Overflow);
     input.Total = static_cast<int32_t>(input.TimingLines.size());

@@ -17,8 +17,11 @@ struct SubtitleInput {
     TextFamily Family = TextFamily::Utf8;  // of the file; Content is UTF-8 whatever it was
     SubtitleFormat Format = SubtitleFormat::Srt;
     std::string Content;
-    std::vector<std::string_view> Lines;  // views into Content
-    std::vector<size_t> TimingLines;      // SRT: lines with " --> "; WebVTT, ASS: cue timing lines
+    std::vector<std::string_view> Lines;     // views into Content
+    std::vector<std::string_view> LineEnds;  // WebVTT, ASS: each line's own end; SRT: none
+    // SRT: lines with " --> "; WebVTT: cue timing lines; ASS: Dialogue
+    // events, the only ones with text to translate.
+    std::vector<size_t> TimingLines;
     int32_t Total = 0;
 };
 

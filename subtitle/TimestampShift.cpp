@@ -4,6 +4,7 @@
 
 #include "base/Rounding.h"
 #include "base/RuntimeError.h"
+#include "base/TextTrim.h"
 #include "subtitle/Lines.h"
 #include "subtitle/NumberFields.h"
 #include "subtitle/ShiftContent.h"
@@ -107,14 +108,6 @@ size_t FindBlank(std::string_view text, size_t from) {
     return std::string_view::npos;
 }
 
-// A UTF-8 mark before the first timing line of a file belongs to no line:
-// it is taken off before the timestamps are read and put back before them.
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-std::string_view WithoutMark(std::string_view line) {
-    return line.substr(0, kUtf8Mark.size()) == kUtf8Mark ? line.substr(kUtf8Mark.size()) : line;
-}
-
 // A fraction of a second or a frame-rate change: the timestamp is read as a
 // whole time, changed to the millisecond and written in full.
 void AppendExactTimestamp(std::string_view timestamp, const ShiftAmount& amount, std::string& out) {
@@ -186,7 +179,9 @@ void AppendMinusTimestamp(std::string_view timestamp, int16_t minutes, int16_t s
 }
 
 void AppendShiftedTimingLine(std::string_view line, const ShiftAmount& amount, std::string& out) {
-    const std::string_view unmarked = WithoutMark(line);
+    // A UTF-8 mark before the first timing line belongs to no line: it is
+    // taken off before the timestamps are read and put back before them.
+    const std::string_view unmarked = WithoutUtf8Mark(line);
     out.append(line.substr(0, line.size() - unmarked.size()));
     line = unmarked;
     size_t arrow = line.find(kTimingArrow);
@@ -220,7 +215,7 @@ void AppendShiftedTimingLine(std::string_view line, const ShiftAmount& amount, s
 
 ShiftAmount StartTimeAmount(std::string_view firstTimingLine, int16_t targetMinutes, int16_t targetSeconds,
                             int16_t targetMillis) {
-    firstTimingLine = WithoutMark(firstTimingLine);
+    firstTimingLine = WithoutUtf8Mark(firstTimingLine);
     std::string_view start = firstTimingLine.substr(0, firstTimingLine.find(kTimingArrow));
     TimestampFields fields = CutTimestamp(start);
     if (targetMillis != 0) {

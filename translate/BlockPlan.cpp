@@ -102,11 +102,11 @@ bool CopiesMatch(const BlockPlan& plan, size_t from, std::string_view earlier, s
             continue;
         }
         if (at == earlier.size()) return blockEnded && confirmed;
+        const std::string_view end = EndOf(plan, next);
         std::string_view rest = earlier.substr(at);
-        if (rest.substr(0, next.Line.size()) != next.Line ||
-            rest.substr(next.Line.size(), plan.LineEnd.size()) != plan.LineEnd)
+        if (rest.substr(0, next.Line.size()) != next.Line || rest.substr(next.Line.size(), end.size()) != end)
             return false;
-        at += next.Line.size() + plan.LineEnd.size();
+        at += next.Line.size() + end.size();
         confirmed = true;
     }
     return confirmed || at == earlier.size();
@@ -128,21 +128,30 @@ KeptOutput MatchEarlierOutput(const BlockPlan& plan, std::string_view earlier) {
             kept.Blocks = static_cast<int32_t>(current.Index);
             kept.Bytes = at;
         } else if (current.What == PlanStep::Kind::Copy) {
+            const std::string_view end = EndOf(plan, current);
             std::string_view rest = earlier.substr(at);
             if (rest.substr(0, current.Line.size()) != current.Line ||
-                rest.substr(current.Line.size(), plan.LineEnd.size()) != plan.LineEnd)
+                rest.substr(current.Line.size(), end.size()) != end)
                 break;
-            at += current.Line.size() + plan.LineEnd.size();
+            at += current.Line.size() + end.size();
         } else {
-            // The fewest lines after which the copies that follow still match.
+            // The fewest lines after which the copies that follow still match:
+            // lines joined by the plan's line end, the last ended by the step's.
             const size_t most = std::max<size_t>(1, plan.Requests[current.Index].Lines.size());
+            const std::string_view last = EndOf(plan, current);
             size_t end = at;
             bool found = false;
             for (size_t count = 1; count <= most && !found; ++count) {
-                size_t lineEnd = earlier.find(plan.LineEnd, end);
-                if (lineEnd == std::string_view::npos) break;
-                end = lineEnd + plan.LineEnd.size();
-                found = CopiesMatch(plan, step + 1, earlier, end);
+                const size_t lastEnd = earlier.find(last, end);
+                if (lastEnd == std::string_view::npos) break;
+                found = CopiesMatch(plan, step + 1, earlier, lastEnd + last.size());
+                if (found) {
+                    end = lastEnd + last.size();
+                    break;
+                }
+                const size_t joint = earlier.find(plan.LineEnd, end);
+                if (joint == std::string_view::npos) break;
+                end = joint + plan.LineEnd.size();
             }
             if (!found) break;
             at = end;

@@ -23,6 +23,9 @@ struct PlanStep {
     Kind What;
     std::string_view Line;
     size_t Index = 0;
+    // What ends the written line (after a translation, its last line): the
+    // input's own line end, or empty for the plan's LineEnd.
+    std::string_view End{};
 };
 
 struct BlockRequest {
@@ -39,10 +42,16 @@ struct BlockRequest {
 struct BlockPlan {
     std::vector<PlanStep> Steps;
     std::vector<BlockRequest> Requests;
-    // What ends every written line: CR LF for SRT; WebVTT and ASS keep the
-    // input's own.
+    // What ends written lines that have no end of their own (every line of
+    // SRT: CR LF) and joins a translation's lines; WebVTT and ASS take the
+    // end of the input's first line.
     std::string_view LineEnd = "\r\n";
 };
+
+// The line end written after `step`.
+inline std::string_view EndOf(const BlockPlan& plan, const PlanStep& step) {
+    return step.End.empty() ? plan.LineEnd : step.End;
+}
 
 // Number and timing lines are copied, text lines replaced by their
 // translation; lines outside blocks are copied while blocks remain.

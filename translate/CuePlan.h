@@ -11,15 +11,18 @@
 
 namespace tarvex {
 
-// One block per cue (timing line), in order. WebVTT: the cue's text lines,
-// tags left out of what is sent and the first line's leading tags kept in
-// front of the translation. ASS: a Dialogue's Text field cut into lines at
-// \N and \n, override blocks {...} left out of what is sent, the leading one
+// One block per WebVTT cue or ASS Dialogue, in order. WebVTT: the cue's
+// text lines, tags left out of what is sent and the first line's leading
+// tags kept in front of the translation; lines of blanks or markup only, and
+// lines with an arrow that is no timing line, are kept unsent. ASS: a
+// Dialogue's Text field cut into lines at \N and \n, override blocks {...}
+// and the shapes drawn under \p left out of what is sent, the leading ones
 // kept; the translated lines are joined by \N on the event's own line.
-// Comment lines and everything else are copied. `content` is what `lines`
-// were cut from; its line end is kept. A last empty line (the content ended
-// with a line end) is no line of its own.
-BlockPlan PlanCueBlocks(SubtitleFormat format, std::string_view content, const std::vector<std::string_view>& lines);
+// Other events and everything else are copied. `lines` and `ends` are as
+// SplitCueLines cut them: every line keeps its own end. A last empty line
+// (the content ended with a line end) is no line of its own.
+BlockPlan PlanCueBlocks(SubtitleFormat format, const std::vector<std::string_view>& lines,
+                        const std::vector<std::string_view>& ends);
 
 // What a Translation step writes for `request`: its prefix, then the lines of
 // `translation` (joined by CR LF) joined by its line break or `lineEnd`.

@@ -30,19 +30,25 @@ std::string JoinCrLf(const std::vector<std::string>& lines) {
 BlockTranslation FitLines(std::vector<std::string> translated, const std::vector<std::string>& sent) {
     BlockTranslation result;
     if (sent.empty()) return result;
-    if (AllBlank(translated)) {
+    // A NUL would end the line for many readers; a line break inside a line
+    // would let the reply add lines of its own.
+    for (std::string& line : translated) {
+        std::erase(line, '\0');
+        std::replace_if(
+            line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    }
+    // A blank line among a block's lines would end an SRT block or a WebVTT
+    // cue early.
+    std::erase_if(translated, Blank);
+    if (translated.empty()) {
         result.Text = JoinCrLf(sent);
         result.Untranslated = !AllBlank(sent);
         return result;
     }
-    for (std::string& line : translated)
-        std::replace_if(
-            line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     const size_t last = sent.size() - 1;
     if (translated.size() > sent.size()) {
         std::string joined;
         for (size_t index = last; index < translated.size(); ++index) {
-            if (Blank(translated[index])) continue;
             if (!joined.empty()) joined.push_back(' ');
             joined.append(translated[index]);
         }

@@ -13,10 +13,10 @@ struct BlockTranslation {
 };
 
 // At most as many lines as were sent: any beyond are joined to the last one
-// with single spaces, so no text is lost; fewer stay fewer. No line, or only
-// blank ones, gives the sent lines back, marked untranslated unless there
-// was nothing to translate. A block that sent no line takes none. CR and LF
-// inside a line become spaces.
+// with single spaces, so no text is lost; fewer stay fewer. Blank lines are
+// dropped. No line, or only blank ones, gives the sent lines back, marked
+// untranslated unless there was nothing to translate. A block that sent no
+// line takes none. CR and LF inside a line become spaces; NULs go.
 BlockTranslation FitLines(std::vector<std::string> translated, const std::vector<std::string>& sent);
 
 }  // namespace tarvex

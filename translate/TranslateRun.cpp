@@ -53,6 +53,10 @@ std::string UntranslatedRemark(int32_t untranslated, int32_t total) {
     return std::to_string(untranslated) + " of " + std::to_string(total) + " blocks came back untranslated";
 }
 
+std::string NothingSentRemark(int32_t total) {
+    return "None of the " + std::to_string(total) + " blocks held text to translate: the output is a copy";
+}
+
 std::string ResumeQuestion(const std::string& shownName, int32_t kept, int32_t total) {
     return shownName + " already holds " + std::to_string(kept) + " of " + std::to_string(total) +
            " translated blocks from an earlier run.\r\n\r\nContinue that translation? (No moves the file aside and "
@@ -106,12 +110,12 @@ int32_t WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, 
     for (size_t index = firstStep; index < plan.Steps.size(); ++index) {
         const PlanStep& step = plan.Steps[index];
         switch (step.What) {
-            case PlanStep::Kind::Copy: writer.WriteLine(step.Line, plan.LineEnd); break;
+            case PlanStep::Kind::Copy: writer.WriteLine(step.Line, EndOf(plan, step)); break;
             case PlanStep::Kind::Translation: {
                 const BlockTranslation translation = pool->Take(step.Index);
                 if (translation.Untranslated) ++untranslated;
                 writer.WriteLine(ShapeTranslation(plan.Requests[step.Index], translation.Text, plan.LineEnd),
-                                 plan.LineEnd);
+                                 EndOf(plan, step));
                 break;
             }
             case PlanStep::Kind::BlockEnd: {
@@ -162,7 +166,7 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
     output.ShownName = FileNameOf(outputPath);
     const BlockPlan plan = input.Format == SubtitleFormat::Srt
                                ? PlanBlocks(input.Lines, input.TimingLines, input.Total)
-                               : PlanCueBlocks(input.Format, input.Content, input.Lines);
+                               : PlanCueBlocks(input.Format, input.Lines, input.LineEnds);
     const TextFamily family = OutputFamily(input.Family);
 
     std::optional<EarlierOutput> earlier;
@@ -208,6 +212,8 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
     std::vector<std::string> remarks;
     if (!services.Note().empty()) remarks.push_back(services.Note());
     if (untranslated > 0) remarks.push_back(UntranslatedRemark(untranslated, input.Total));
+    // Cues were found but none held words: the output is only a copy.
+    if (plan.Requests.empty()) remarks.push_back(NothingSentRemark(input.Total));
     for (const std::string& remark : remarks) output.Remark += (output.Remark.empty() ? "" : "\r\n") + remark;
 }
 

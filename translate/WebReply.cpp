@@ -44,9 +44,9 @@ void RepairLine(std::string& line) {
     ReplaceAll(line, "\\\"", "\"");
 }
 
-std::string FinishLine(std::string_view raw) {
+std::string FinishLine(std::string_view raw, PunctuationRepair repair) {
     std::string line(TrimSpaces(raw));
-    RepairLine(line);
+    if (repair == PunctuationRepair::WebPage) RepairLine(line);
     line = DecodeJsonEscapes(line);
     // A line break inside a line would let the reply add lines, even timing
     // lines, to the output.
@@ -72,7 +72,7 @@ std::optional<std::string> ReplyTranslationText(std::string_view reply) {
     return std::nullopt;
 }
 
-std::vector<std::string> ReadReplyLines(std::string_view reply) {
+std::vector<std::string> ReadReplyLines(std::string_view reply, PunctuationRepair repair) {
     std::vector<std::string> lines;
     const std::optional<std::string> text = ReplyTranslationText(reply);
     if (!text) return lines;
@@ -81,12 +81,12 @@ std::vector<std::string> ReadReplyLines(std::string_view reply) {
     for (size_t at = 0; at + 1 < text->size(); ++at) {
         if ((*text)[at] != '\\') continue;
         if ((*text)[at + 1] == 'n') {
-            lines.push_back(FinishLine(std::string_view(*text).substr(lineStart, at - lineStart)));
+            lines.push_back(FinishLine(std::string_view(*text).substr(lineStart, at - lineStart), repair));
             lineStart = at + 2;
         }
         ++at;
     }
-    lines.push_back(FinishLine(std::string_view(*text).substr(lineStart)));
+    lines.push_back(FinishLine(std::string_view(*text).substr(lineStart), repair));
     return lines;
 }
 

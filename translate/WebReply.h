@@ -17,10 +17,15 @@ namespace tarvex {
 // a syntax error, an empty body...).
 std::optional<std::string> ReplyTranslationText(std::string_view reply);
 
+// Whether the web page's padding of punctuation and quotes is undone. The
+// API twin writes the same shape without that padding, so repairing its
+// text would only damage it ("Rock 'n' roll").
+enum class PunctuationRepair { WebPage, None };
+
 // The translated lines of a reply: its text cut at every escaped line break,
-// each line trimmed, its punctuation and quotes repaired, then decoded, with
-// any line break that decoding gives made a space. Empty when the reply
-// holds no translation.
-std::vector<std::string> ReadReplyLines(std::string_view reply);
+// each line trimmed, its punctuation and quotes repaired as asked, then
+// decoded, with any line break that decoding gives made a space. Empty when
+// the reply holds no translation.
+std::vector<std::string> ReadReplyLines(std::string_view reply, PunctuationRepair repair = PunctuationRepair::WebPage);
 
 }  // namespace tarvex

@@ -1,17 +1,12 @@
 #include "controls/host/PropertyBag.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "base/TextTrim.h"
 
 namespace tarvex::host {
 
 namespace {
-
-bool SameKey(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 template <class T>
 T ReadTyped(const PropertyBag& bag, std::string_view key, const T& defaultValue) {
@@ -24,13 +19,13 @@ T ReadTyped(const PropertyBag& bag, std::string_view key, const T& defaultValue)
 
 PropertyValue PropertyBag::ReadProperty(std::string_view key, const PropertyValue& defaultValue) const {
     for (const auto& [name, value] : entries_)
-        if (SameKey(name, key)) return value;
+        if (SameIgnoringCase(name, key)) return value;
     return defaultValue;
 }
 
 void PropertyBag::WriteProperty(std::string_view key, const PropertyValue& value, const PropertyValue& defaultValue) {
-    auto found =
-        std::find_if(entries_.begin(), entries_.end(), [&](const auto& entry) { return SameKey(entry.first, key); });
+    auto found = std::find_if(entries_.begin(), entries_.end(),
+                              [&](const auto& entry) { return SameIgnoringCase(entry.first, key); });
     if (value == defaultValue) {
         if (found != entries_.end()) entries_.erase(found);
         return;
@@ -43,7 +38,8 @@ void PropertyBag::WriteProperty(std::string_view key, const PropertyValue& value
 }
 
 bool PropertyBag::Contains(std::string_view key) const {
-    return std::any_of(entries_.begin(), entries_.end(), [&](const auto& entry) { return SameKey(entry.first, key); });
+    return std::any_of(entries_.begin(), entries_.end(),
+                       [&](const auto& entry) { return SameIgnoringCase(entry.first, key); });
 }
 
 bool PropertyBag::ReadBool(std::string_view key, bool defaultValue) const {

@@ -30,6 +30,28 @@ inline std::string DownloaderWebVtt() {
            "An hour in.\n";
 }
 
+// Automatic captions as a video downloader saves them: every cue opens with
+// a line of one space (or the words already shown), then the new words with
+// a time for each; short cues in between repeat the words, ending in a line
+// of one space.
+inline std::string AutoCaptionWebVtt() {
+    return "WEBVTT\n"
+           "Kind: captions\n"
+           "Language: en\n"
+           "\n"
+           "00:00:00.000 --> 00:00:02.350 align:start position:0%\n"
+           " \n"
+           "welcome<00:00:00.359><c> back</c><00:00:00.840><c> to</c><00:00:01.079><c> the</c>\n"
+           "\n"
+           "00:00:02.350 --> 00:00:02.360 align:start position:0%\n"
+           "welcome back to the\n"
+           " \n"
+           "\n"
+           "00:00:02.360 --> 00:00:05.030 align:start position:0%\n"
+           "welcome back to the\n"
+           "channel<00:00:02.879><c> today</c><00:00:03.120><c> we</c><00:00:03.360><c> cook</c>\n";
+}
+
 // An Aegisub-style ASS script: styles, a karaoke template comment timed at
 // zero, override blocks, \N breaks, commas in the text, CR LF line ends.
 inline std::string StyledKaraokeAss() {

@@ -123,7 +123,12 @@ TEST(SubtitleFormat, ContentFirstThenTheExtension) {
         {"\xEF\xBB\xBFWEBVTT - title\r\n", "a.txt", SubtitleFormat::WebVtt},
         {"WEBVTTX\n", "a.srt", SubtitleFormat::Srt},
         {"; comment\n[Script Info]\nTitle: x\n", "a.txt", SubtitleFormat::Ass},
-        {"1\n00:00:01,000 --> 00:00:02,000\n", "a.VTT", SubtitleFormat::WebVtt},
+        // SRT blocks under another name are SRT.
+        {"1\n00:00:01,000 --> 00:00:02,000\n", "a.VTT", SubtitleFormat::Srt},
+        {"\xEF\xBB\xBF"
+         "00:00:01,000 --> 00:00:02,000\r\n",
+         "a.ass", SubtitleFormat::Srt},
+        {"00:01.000 --> 00:02.000\n", "a.vtt", SubtitleFormat::WebVtt},
         {"", "a.Ssa", SubtitleFormat::Ass},
         {"", "a.ass", SubtitleFormat::Ass},
         {"[script info]", "a.srt", SubtitleFormat::Ass},
@@ -170,6 +175,43 @@ TEST(CueShift, MovesTheEventsOfARealAssScriptAndNothingElse) {
               "[Events]\nFormat: Marked, Name, End, Start, Text\nDialogue: 0,x,0:00:03.00, 0:00:02.00 ,c\n");
 }
 
+// A cue's text runs to the first empty line, whatever it holds; only a
+// timing line can fail the shift; every ASS event with times moves.
+TEST(CueShift, EveryCueTextLineMovesAndOnlyTimingLinesFail) {
+    std::string captions = test::AutoCaptionWebVtt();
+    std::string expected = captions;
+    for (auto [from, to] : {std::pair{"00:00:00.000 --> 00:00:02.350", "00:00:01.000 --> 00:00:03.350"},
+                            {"<00:00:00.359>", "<00:00:01.359>"},
+                            {"<00:00:00.840>", "<00:00:01.840>"},
+                            {"<00:00:01.079>", "<00:00:02.079>"},
+                            {"00:00:02.350 --> 00:00:02.360", "00:00:03.350 --> 00:00:03.360"},
+                            {"00:00:02.360 --> 00:00:05.030", "00:00:03.360 --> 00:00:06.030"},
+                            {"<00:00:02.879>", "<00:00:03.879>"},
+                            {"<00:00:03.120>", "<00:00:04.120>"},
+                            {"<00:00:03.360>", "<00:00:04.360>"}})
+        expected = Replace(expected, from, to);
+    EXPECT_EQ(Whole(captions, SubtitleFormat::WebVtt, Plus(1)), expected);
+
+    const std::pair<const char*, const char*> cases[] = {
+        {"WEBVTT\n\n00:01.000 --> 00:02.000\nsee <1234567> at <00:01.500>\na --> b\n",
+         "WEBVTT\n\n00:02.000 --> 00:03.000\nsee <1234567> at <00:02.500>\na --> b\n"},
+        // A valid timing line still starts the next cue without a blank line.
+        {"WEBVTT\n\n00:01.000 --> 00:02.000\na\n00:03.000-->00:04.000\nb\n",
+         "WEBVTT\n\n00:02.000 --> 00:03.000\na\n00:04.000-->00:05.000\nb\n"},
+        {"[Events]\nPicture: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,logo.png\nSound: "
+         "0,0:00:01.00,0:00:02.00,D,,0,0,0,,a.wav\n"
+         "Movie: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,b.avi\nCommand: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,run\n",
+         "[Events]\nPicture: 0,0:00:02.00,0:00:03.00,D,,0,0,0,,logo.png\nSound: "
+         "0,0:00:02.00,0:00:03.00,D,,0,0,0,,a.wav\n"
+         "Movie: 0,0:00:02.00,0:00:03.00,D,,0,0,0,,b.avi\nCommand: 0,0:00:02.00,0:00:03.00,D,,0,0,0,,run\n"},
+    };
+    for (const auto& [content, shifted] : cases) {
+        const SubtitleFormat format = content[0] == '[' ? SubtitleFormat::Ass : SubtitleFormat::WebVtt;
+        EXPECT_EQ(Whole(content, format, Plus(1)), shifted);
+        EXPECT_EQ(Streamed(content, format, Plus(1), 16), shifted);
+    }
+}
+
 // Shifting by zero, or there and back, gives the same bytes; the stream
 // gives the whole-file bytes (or error) at every chunk size.
 TEST(CueShift, StreamEqualsWholeFileAndShiftsUndo) {
@@ -177,6 +219,7 @@ TEST(CueShift, StreamEqualsWholeFileAndShiftsUndo) {
     const std::string ass = test::StyledKaraokeAss();
     const std::pair<std::string, SubtitleFormat> files[] = {
         {vtt, SubtitleFormat::WebVtt},
+        {test::AutoCaptionWebVtt(), SubtitleFormat::WebVtt},
         {Replace(vtt, "\n", "\r\n"), SubtitleFormat::WebVtt},
         {Replace(vtt, "\n", "\r"), SubtitleFormat::WebVtt},
         {vtt.substr(0, vtt.size() - 1) + std::string(200, 'x'), SubtitleFormat::WebVtt},

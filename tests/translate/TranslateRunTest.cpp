@@ -342,7 +342,8 @@ TEST_F(TranslateRunTest, WebVttAndAssFilmsKeepEveryByteButTheirText) {
         expected = Replaced(expected, from, to);
     EXPECT_EQ(Translate(ass), expected);
     EXPECT_EQ(Sent(), (std::vector<std::string>{"Hello, world|second line", "Karaoke", "Sign text"}));
-    EXPECT_EQ(panel.Total, "Total Text : 5");
+    // What is sent is what is counted: the Dialogue events, not the comments.
+    EXPECT_EQ(panel.Total, "Total Text : 3");
     EXPECT_EQ(panel.Percentages.back(), 100);
 
     // A mark and then straight the first timing line, as some tools write SRT.
@@ -351,6 +352,37 @@ TEST_F(TranslateRunTest, WebVttAndAssFilmsKeepEveryByteButTheirText) {
                         "00:00:01,000 --> 00:00:02,000\r\nHello\r\n"),
               "\xEF\xBB\xBF"
               "00:00:01,000 --> 00:00:02,000\r\nHELLO\r\n");
+}
+
+// The translation cuts a WebVTT file as the shift does: lines end at LF,
+// each keeps its own end, and a cue's text runs to the first empty line.
+TEST_F(TranslateRunTest, WebVttCuesAreTheCuesTheShiftSees) {
+    input = folder / "film.vtt";
+    EXPECT_EQ(Translate("WEBVTT\n\n00:01.000 --> 00:02.000\r\nHello\n\n00:03.000 --> 00:04.000\nWorld\n"),
+              "WEBVTT\n\n00:01.000 --> 00:02.000\r\nHELLO\n\n00:03.000 --> 00:04.000\nWORLD\n");
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"Hello", "World"}));
+
+    transport.Urls.clear();
+    std::string expected = test::AutoCaptionWebVtt();
+    for (auto [from, to] :
+         {std::pair{"welcome<00:00:00.359><c> back</c><00:00:00.840><c> to</c><00:00:01.079><c> the</c>",
+                    "WELCOME BACK TO THE"},
+          {"welcome back to the\n \n", "WELCOME BACK TO THE\n \n"},
+          {"welcome back to the\nchannel<00:00:02.879><c> today</c><00:00:03.120><c> we</c><00:00:03.360><c> cook</c>",
+           "WELCOME BACK TO THE\nCHANNEL TODAY WE COOK"}})
+        expected = Replaced(expected, from, to);
+    EXPECT_EQ(Translate(test::AutoCaptionWebVtt()), expected);
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"welcome back to the", "welcome back to the",
+                                                "welcome back to the|channel today we cook"}));
+
+    // Cues without words: kept as they are, and the user is told nothing was sent.
+    transport.Urls.clear();
+    const std::string wordless = "WEBVTT\n\n00:01.000 --> 00:02.000\n<i></i>\n";
+    EXPECT_EQ(Translate(wordless), wordless);
+    EXPECT_TRUE(Sent().empty());
+    ASSERT_FALSE(panel.Messages.empty());
+    EXPECT_NE(panel.Messages.back().Text.find("None of the 1 blocks held text"), std::string::npos)
+        << panel.Messages.back().Text;
 }
 
 TEST(CuePlan, BlocksFollowTheCuesAndKeepTheirMarkupApart) {
@@ -375,9 +407,26 @@ TEST(CuePlan, BlocksFollowTheCuesAndKeepTheirMarkupApart) {
          {"x, y|z\\h"},
          {"Dialogue: 0,0:00:01.00,0:00:02.00,{\\b1}"},
          2},
+        // Shapes drawn under \p are never sent; a shape alone is no text. Other
+        // events are no blocks.
+        {SubtitleFormat::Ass,
+         "[Events]\nFormat: Layer, Start, End, Style, Text\n"
+         "Dialogue: 0,0:00:01.00,0:00:02.00,,{\\p1}m 0 0 l 10 0 10 10{\\p0}\n"
+         "Comment: 0,0:00:01.00,0:00:02.00,,note\nPicture: 0,0:00:01.00,0:00:02.00,,a.png\n"
+         "Dialogue: 0,0:00:01.00,0:00:02.00,,{\\pos(1,2)\\p2}m 0 0 l 1 1{\\p0}Hi\\N{\\p1}m 1 1{\\p0}there\n",
+         {"Hi|there"},
+         {"Dialogue: 0,0:00:01.00,0:00:02.00,,{\\pos(1,2)\\p2}m 0 0 l 1 1{\\p0}"},
+         2},
+        // Lines of markup or blanks only, and arrows that are no timing, are kept unsent.
+        {SubtitleFormat::WebVtt,
+         "WEBVTT\n\n00:01.000 --> 00:02.000\n \n<b>a --> b</b>\n<i>c</i>\n<i></i>\n",
+         {"c"},
+         {"<i>"},
+         1},
     };
     for (const Case& c : cases) {
-        const BlockPlan plan = PlanCueBlocks(c.Format, c.Content, SplitLines(c.Content));
+        const CutLines cut = SplitCueLines(c.Content);
+        const BlockPlan plan = PlanCueBlocks(c.Format, cut.Lines, cut.Ends);
         std::vector<std::string> sent, prefixes;
         for (const BlockRequest& request : plan.Requests) {
             std::string joined;

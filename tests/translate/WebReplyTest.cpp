@@ -61,9 +61,14 @@ TEST(FitLines, KeepsEveryLineWithinTheLinesSent) {
         // More lines than sent: the rest joins the last, empty ones left out.
         {{"A", "B", "", "C"}, {"a", "b"}, "A\r\nB C", false},
         {{"A", "B", "C"}, {"a"}, "A B C", false},
-        // Fewer stay fewer; an empty line keeps its place.
+        // Fewer stay fewer; a blank line would end the block early, so it goes.
         {{"A"}, {"a", "b"}, "A", false},
-        {{"", "B"}, {"a", "b"}, "\r\nB", false},
+        {{"", "B"}, {"a", "b"}, "B", false},
+        {{"A", " ", "B"}, {"a", "b", "c"}, "A\r\nB", false},
+        {{"A", "\r\n", "B"}, {"a", "b", "c"}, "A\r\nB", false},
+        // A NUL in a reply is never written.
+        {{std::string("A\0B", 3)}, {"a"}, "AB", false},
+        {{std::string(1, '\0')}, {"a"}, "a", true},
         // Nothing, or only blanks: the source lines, counted.
         {{}, {"a", "b"}, "a\r\nb", true},
         {{" ", ""}, {"a"}, "a", true},

@@ -6,13 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/TextTrim.h"
+
 namespace tarvex {
 
 // Without the spaces and tabs at either end.
-inline std::string TrimmedBlanks(const std::string& text) {
-    size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return std::string();
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+inline std::string TrimmedBlanks(std::string_view text) {
+    return std::string(TrimBlanks(text));
 }
 
 inline std::string LowerAscii(std::string text) {
@@ -30,18 +30,9 @@ inline bool HasToken(const std::string& list, const std::string& token) {
     return false;
 }
 
-// Whether two header names are the same (names are in any case).
-inline bool SameHeaderName(std::string_view one, std::string_view other) {
-    if (one.size() != other.size()) return false;
-    for (size_t i = 0; i < one.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(one[i])) != std::tolower(static_cast<unsigned char>(other[i])))
-            return false;
-    return true;
-}
-
 // Whether the header line "Name:value" is named `name`.
 inline bool HeaderLineNamed(std::string_view line, std::string_view name) {
-    return line.size() > name.size() && line[name.size()] == ':' && SameHeaderName(line.substr(0, name.size()), name);
+    return line.size() > name.size() && line[name.size()] == ':' && SameIgnoringCase(line.substr(0, name.size()), name);
 }
 
 // The value of the header line if it is named `name`, without its blanks.

@@ -29,7 +29,7 @@ bool IsHexDigit(char c) {
 std::string HttpResponseParser::Header(const std::string& name) const {
     std::string value;
     for (const auto& [field, text] : headers_)
-        if (SameHeaderName(field, name)) value += (value.empty() ? "" : ", ") + text;
+        if (SameIgnoringCase(field, name)) value += (value.empty() ? "" : ", ") + text;
     return value;
 }
 

@@ -52,7 +52,7 @@ public:
         request.Url = setup_.Url.Text() + "/v2/translate";
         request.HeaderLines = {"Authorization: DeepL-Auth-Key " + setup_.Key, "Content-Type: application/json"};
         request.SecretHeaders = {"Authorization"};
-        request.Body = DumpJson(body, Name());
+        request.Body = DumpJson(body);
         if (request.Body.size() > kMostBodyBytes)
             throw RuntimeError(ErrorNumber::BlockTooLong, "Block too long for one request to " + Name());
         return request;

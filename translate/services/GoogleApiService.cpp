@@ -1,7 +1,8 @@
 // `google-api`: the endpoint's API twin, translate_a/single with
 // client=gtx. One block per request as a GET, its lines joined by "%0A" in
 // q; the reply has the web endpoint's shape (one segment per sentence, line
-// breaks escaped inside them) and is read the same way.
+// breaks escaped inside them) and is read the same way, but as the JSON it
+// is: none of the web page's repairs of punctuation and quotes.
 
 #include "base/RuntimeError.h"
 #include "translate/TranslationRequest.h"
@@ -40,7 +41,7 @@ public:
     }
     std::vector<BlockLines> Read(const HttpReply& reply, size_t blocks) const override {
         if (blocks != 1) RaiseMismatch(Name(), 1, blocks);
-        return {ReadReplyLines(reply.Body)};
+        return {ReadReplyLines(reply.Body, PunctuationRepair::None)};
     }
 
 private:

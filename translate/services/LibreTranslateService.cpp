@@ -59,7 +59,7 @@ public:
         request.Method = "POST";
         request.Url = setup_.Url.Text() + "/translate";
         request.HeaderLines = {"Content-Type: application/json", "Accept: application/json"};
-        request.Body = DumpJson(body, Name());
+        request.Body = DumpJson(body);
         request.SecretBody = keyed;
         if (request.Body.size() > kMostBodyBytes)
             throw RuntimeError(ErrorNumber::BlockTooLong, "Block too long for one request to " + Name());

@@ -1,17 +1,11 @@
 #include "translate/services/OpenAiLayout.h"
 
+#include "base/TextTrim.h"
 #include "translate/services/ServiceSupport.h"
 
 namespace tarvex {
 
 namespace {
-
-// Models pad with tabs as readily as with spaces.
-std::string_view Trim(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // "[12]" at the start of a line (blanks around it allowed): its number, and
 // where the rest of the line starts. 0 when the line does not start so.
@@ -66,20 +60,25 @@ std::string WithoutReasoning(std::string_view answer) {
 
 std::vector<BlockLines> ReadNumberedBlocks(std::string_view answer, size_t blocks, const std::string& service) {
     std::vector<BlockLines> read;
-    bool numbersInOrder = true;
+    BlockLines unnumbered;
     for (const std::string& whole : SplitBlockText(answer)) {
-        std::string_view line = Trim(whole);
+        std::string_view line = TrimBlanks(whole);
         if (line.rfind("```", 0) == 0) continue;
         size_t restAt = 0;
-        if (const size_t number = BlockNumber(line, &restAt)) {
-            if (number != read.size() + 1) numbersInOrder = false;
+        // Only the number that comes next starts a block: a subtitle line may
+        // itself begin with "[2]". In a batch of several, a number past the
+        // last block is a block the model added, which the count below catches.
+        const size_t number = BlockNumber(line, &restAt);
+        if (number != 0 && number == read.size() + 1 && (number <= blocks || blocks > 1)) {
             read.emplace_back();
-            line = Trim(line.substr(restAt));
+            line = TrimBlanks(line.substr(restAt));
         }
-        if (line.empty() || read.empty()) continue;
-        read.back().emplace_back(line);
+        if (line.empty()) continue;
+        (read.empty() ? unnumbered : read.back()).emplace_back(line);
     }
-    if (!numbersInOrder || read.size() != blocks) RaiseMismatch(service, read.size(), blocks);
+    // A small model often answers a single block without its number.
+    if (blocks == 1 && read.empty()) read.push_back(std::move(unnumbered));
+    if (read.size() != blocks) RaiseMismatch(service, read.size(), blocks);
     if (blocks > 1)
         for (const BlockLines& block : read)
             if (block.empty()) RaiseMismatch(service, blocks - 1, blocks);

@@ -32,10 +32,13 @@ std::string WithoutReasoning(std::string_view answer);
 
 // The blocks of an answer in the numbered layout: whatever comes before [1]
 // is dropped (a preamble), so are blank lines and code fences, and a text
-// after a number on its own line is that block's first line. Raises
-// BatchMismatch (naming `service`) unless the numbers run 1 to `blocks` in
-// order, and when one of several blocks came back without text, which is
-// what a model that merged two blocks leaves behind.
+// after a number on its own line is that block's first line. Only the next
+// number starts a block; any other is text. A single block may come back
+// without its number: the whole answer is that block, and an empty answer
+// an empty block (untranslated, not an error). Raises BatchMismatch (naming
+// `service`) unless the numbers run 1 to `blocks`, and when one of several
+// blocks came back without text, which is what a model that merged two
+// blocks leaves behind.
 std::vector<BlockLines> ReadNumberedBlocks(std::string_view answer, size_t blocks, const std::string& service);
 
 }  // namespace tarvex

@@ -131,7 +131,7 @@ public:
             request.HeaderLines.push_back("Authorization: Bearer " + setup_.Key);
             request.SecretHeaders = {"Authorization"};
         }
-        request.Body = DumpJson(body, Name());
+        request.Body = DumpJson(body);
         if (request.Body.size() > kMostBodyBytes)
             throw RuntimeError(ErrorNumber::BlockTooLong, "Block too long for one request to " + Name());
         return request;
@@ -162,12 +162,13 @@ public:
         if (!choice.is_object() || !choice.contains("message") || !choice["message"].is_object())
             RaiseUnreadable(Name(), "a choice without its message");
         const nlohmann::json& message = choice["message"];
-        // A model that spent its whole answer reasoning leaves no content.
+        // A model that spent its whole answer reasoning leaves no content
+        // (null, or none at all): its blocks come back untranslated.
         std::string content;
         if (message.contains("content") && message["content"].is_string())
             content = message["content"].get<std::string>();
-        else if (!message.contains("content") || !message["content"].is_null())
-            RaiseUnreadable(Name(), "a message without its content");
+        else if (message.contains("content") && !message["content"].is_null())
+            RaiseUnreadable(Name(), "a message whose content is no text");
         return ReadNumberedBlocks(WithoutReasoning(content), blocks, Name());
     }
 

@@ -1,20 +1,14 @@
 #include "translate/services/ServiceLanguages.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "base/RuntimeError.h"
+#include "base/TextTrim.h"
 #include "translate/Languages.h"
 
 namespace tarvex {
 
 namespace {
-
-bool SameCode(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
 
 std::string_view TableCodeOf(std::string_view name) {
     for (const Language& language : LanguageTable())
@@ -28,8 +22,8 @@ const ServiceLanguage* FindLanguage(const std::vector<ServiceLanguage>& offer, c
     for (const ServiceLanguage& language : offer)
         if (language.Name == text) return &language;
     for (const ServiceLanguage& language : offer)
-        if (SameCode(TableCodeOf(language.Name), text) || SameCode(language.Source, text) ||
-            SameCode(language.Target, text))
+        if (SameIgnoringCase(TableCodeOf(language.Name), text) || SameIgnoringCase(language.Source, text) ||
+            SameIgnoringCase(language.Target, text))
             return &language;
     return nullptr;
 }
@@ -38,7 +32,7 @@ bool NamesALanguage(const std::string& text) {
     if (text.empty() || LanguageCode(text) == "auto") return false;
     if (text.size() > 2) return true;
     return std::any_of(LanguageTable().begin(), LanguageTable().end(),
-                       [&](const Language& language) { return SameCode(language.Code, text); });
+                       [&](const Language& language) { return SameIgnoringCase(language.Code, text); });
 }
 
 [[noreturn]] void RaiseNotOffered(const std::string& service, const char* direction, const std::string& text) {

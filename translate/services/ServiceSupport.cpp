@@ -143,12 +143,8 @@ std::optional<nlohmann::json> ParseJson(std::string_view body) {
     return value;
 }
 
-std::string DumpJson(const nlohmann::json& body, const std::string& service) {
-    try {
-        return body.dump();
-    } catch (const nlohmann::json::type_error&) {
-        throw RuntimeError(ErrorNumber::InvalidCall, service + ": a block's text is not UTF-8");
-    }
+std::string DumpJson(const nlohmann::json& body) {
+    return body.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 void RaiseUnreadable(const std::string& service, const std::string& what) {

@@ -39,9 +39,10 @@ void CheckBatchSize(const std::vector<BlockLines>& batch, const ServiceLimits& l
 // The reply's body as JSON; nothing for a body that is not JSON.
 std::optional<nlohmann::json> ParseJson(std::string_view body);
 
-// The JSON text of a request body. JSON carries UTF-8 only: a text that is
-// not raises InvalidCall rather than going out with characters replaced.
-std::string DumpJson(const nlohmann::json& body, const std::string& service);
+// The JSON text of a request body. JSON carries UTF-8 only: a byte that is
+// not part of valid UTF-8 goes out as U+FFFD, so one stray byte in a film's
+// subtitles neither ends the run nor makes the service refuse the request.
+std::string DumpJson(const nlohmann::json& body);
 
 // UnreadableReply: "<service>: the reply is not the documented JSON (what)".
 [[noreturn]] void RaiseUnreadable(const std::string& service, const std::string& what);

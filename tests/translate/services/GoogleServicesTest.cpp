@@ -62,6 +62,10 @@ TEST(GoogleApiService, AsksTheGtxEndpointAndReadsItLikeTheWebOne) {
     EXPECT_TRUE(local.HeaderLines.empty());
     EXPECT_EQ(Make("google-api")->Read(Reply(200, test::Fixture("google_api_two_lines.json")), 1),
               (std::vector<BlockLines>{{"Halo", "Dunia"}}));
+    // Its JSON is exact: the web page's repairs of padded punctuation would damage it.
+    const std::string exact = R"([[["Rock 'n' roll , \"yes\" .","x",null]]])";
+    EXPECT_EQ(Make("google-api")->Read(Reply(200, exact), 1), (std::vector<BlockLines>{{"Rock 'n' roll , \"yes\" ."}}));
+    EXPECT_EQ(Make("google")->Read(Reply(200, exact), 1), (std::vector<BlockLines>{{"Rock'n' roll,\"yes\"."}}));
 }
 
 // What a server writes reaches a report as one printable line: a console

@@ -46,6 +46,9 @@ TEST(OpenAiService, ReadsTheNumberedAnswer) {
               ErrorNumber::BatchMismatch);
     EXPECT_EQ(test::NumberRaisedBy([&] { model->Read(Reply(200, R"({"choices": []})"), 1); }),
               ErrorNumber::UnreadableReply);
+    // A model that gave no content leaves its block untranslated instead of ending the run.
+    for (const char* empty : {R"({"choices": [{"message": {"content": null}}]})", R"({"choices": [{"message": {}}]})"})
+        EXPECT_EQ(model->Read(Reply(200, empty), 1), (std::vector<BlockLines>{{}})) << empty;
 }
 
 TEST(OpenAiLayout, AnAnswerThatLosesAddsOrMergesBlocksIsAMismatch) {
@@ -64,7 +67,12 @@ TEST(OpenAiLayout, AnAnswerThatLosesAddsOrMergesBlocksIsAMismatch) {
         {"[1]\na\n[3]\nb", 2, {}},
         {"[2]\na\n[1]\nb", 2, {}},
         {"[1]\na\n[2]\nb\n[3]\nc", 2, {}},
-        {"no numbers at all", 1, {}},
+        // A single block is read leniently: a small model's answer without its
+        // number is that block, and only the next number starts a block.
+        {"no numbers at all\n\nsecond line", 1, {{"no numbers at all", "second line"}}},
+        {"", 1, {{}}},
+        {"Here it is:\n[1]\n[2] is a line of it\n[1] so is this", 1, {{"[2] is a line of it", "[1] so is this"}}},
+        {"[1]\n[3] text\n[2]\nb", 2, {{"[3] text"}, {"b"}}},
     };
     for (const Case& c : cases) {
         std::vector<BlockLines> read;

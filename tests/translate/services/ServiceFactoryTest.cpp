@@ -156,4 +156,13 @@ TEST(ServiceFactory, APairTheServiceCannotDoIsRefusedNamingTheLanguage) {
 }
 
 }  // namespace
+TEST(ServiceFactory, AStrayByteGoesToJsonServicesAsTheReplacementCharacter) {
+    const std::string sent = "caf\xE9 \xC3";
+    for (const char* name : {"deepl", "libretranslate", "openai"}) {
+        const HttpRequest request = test::Make(name, "http://127.0.0.1:9", "k", "m")->Build({{sent}}, {});
+        EXPECT_NE(request.Body.find("caf\xEF\xBF\xBD \xEF\xBF\xBD"), std::string::npos) << name;
+        EXPECT_NO_THROW(test::Body(request)) << name;
+    }
+}
+
 }  // namespace tarvex
