@@ -22,7 +22,7 @@
 #include "translate/TextCleaning.h"
 #include "translate/TranslateRun.h"
 #include "translate/TranslationRequest.h"
-#include "translate/WebReply.h"
+#include "translate/services/WebReply.h"
 
 namespace {
 

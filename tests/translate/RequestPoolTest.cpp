@@ -9,6 +9,7 @@
 #include "translate/RequestPool.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/services/ServiceFactory.h"
+#include "translate/services/WebEndpoint.h"
 
 namespace tarvex {
 namespace {

@@ -4,6 +4,7 @@
 #include "support/OneBlock.h"
 #include "support/ScriptedTransport.h"
 #include "translate/TranslationRequest.h"
+#include "translate/services/WebEndpoint.h"
 
 namespace tarvex {
 namespace {

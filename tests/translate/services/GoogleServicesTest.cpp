@@ -7,6 +7,7 @@
 #include "translate/TranslationRequest.h"
 #include "translate/services/ServiceSupport.h"
 #include "translate/services/ServiceTestKit.h"
+#include "translate/services/WebEndpoint.h"
 
 namespace tarvex {
 namespace {
