@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "job/ProcessCheck.h"
-#include "translate/TranslationService.h"
+#include "translate/ConnectionSettings.h"
 
 namespace tarvex::cli {
 

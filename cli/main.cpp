@@ -142,7 +142,7 @@ int RunTranslate(const CliArguments& arguments) {
         arguments.TimeoutSeconds > 0 ? std::chrono::seconds(arguments.TimeoutSeconds) : api->Limits().Timeout;
     TranslationOptions options{arguments.Encoding, arguments.Resume ? ResumeChoice::Always : ResumeChoice::Never};
     // Every run opens its own connections, one per request in flight.
-    TranslationService service{.Timeout = timeout, .Jobs = JobsFor(arguments.Jobs, *api), .Api = api};
+    ConnectionSettings service{.Timeout = timeout, .Jobs = JobsFor(arguments.Jobs, *api), .Api = api};
     InterruptGuard guard;
     int status = RunEach(jobs, [&](const JobSettings& settings) {
         ConsoleRun run;

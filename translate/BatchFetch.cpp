@@ -37,7 +37,7 @@ namespace {
 
 class BatchAsker {
 public:
-    BatchAsker(const BlockPlan& plan, const RequestBatch& batch, ServiceInUse& services, TranslationService& settings,
+    BatchAsker(const BlockPlan& plan, const RequestBatch& batch, ServiceInUse& services, ConnectionSettings& settings,
                HttpTransport& transport, RateGate* gate)
         : plan_(plan), batch_(batch), services_(services), settings_(settings), transport_(transport), gate_(gate) {}
 
@@ -122,7 +122,7 @@ private:
     const BlockPlan& plan_;
     const RequestBatch& batch_;
     ServiceInUse& services_;
-    TranslationService& settings_;
+    ConnectionSettings& settings_;
     HttpTransport& transport_;
     RateGate* gate_;
 };
@@ -130,7 +130,7 @@ private:
 }  // namespace
 
 std::vector<BlockTranslation> FetchBatch(const BlockPlan& plan, const RequestBatch& batch, ServiceInUse& services,
-                                         TranslationService& settings, HttpTransport& transport, RateGate* gate) {
+                                         ConnectionSettings& settings, HttpTransport& transport, RateGate* gate) {
     return BatchAsker(plan, batch, services, settings, transport, gate).Run();
 }
 

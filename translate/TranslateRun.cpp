@@ -102,7 +102,7 @@ void StartFromEarlier(const std::string& outputPath, const EarlierOutput& earlie
 // Writes the plan from `firstStep` on; answers how many blocks came back
 // untranslated.
 int32_t WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, int32_t total, ServiceInUse& services,
-                  TranslationService& service, ProgressPanel& panel, RunOutput& output) {
+                  ConnectionSettings& service, ProgressPanel& panel, RunOutput& output) {
     BufferedWriter& writer = output.Writer;
     int32_t untranslated = 0;
     std::optional<RequestPool> pool;
@@ -150,7 +150,7 @@ void ResumePoint(const BlockPlan& plan, int32_t blocks, size_t& step, size_t& re
 }
 
 void Translate(const std::string& inputPath, const std::string& sourceLanguage, const std::string& targetLanguage,
-               RunEnvironment& environment, TranslationService& service, const TranslationOptions& options,
+               RunEnvironment& environment, ConnectionSettings& service, const TranslationOptions& options,
                RunOutput& output) {
     FileSystem& files = environment.Files;
     SubtitleInput input;
@@ -220,7 +220,7 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
 }  // namespace
 
 bool RunTranslation(const std::string& inputPath, const std::string& sourceLanguage, const std::string& targetLanguage,
-                    RunEnvironment& environment, TranslationService& service, ConnectionTest connected,
+                    RunEnvironment& environment, ConnectionSettings& service, ConnectionTest connected,
                     const TranslationOptions& options) {
     if (connected != nullptr && !connected()) {
         // The status line keeps "PROCESS IS RUNNING..." as Process left it.

@@ -15,7 +15,7 @@ constexpr int kRetries = 3;
 }  // namespace
 
 HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyVerdict(const HttpReply&)>& classify,
-                          TranslationService& service, HttpTransport& transport, RateGate* gate) {
+                          ConnectionSettings& service, HttpTransport& transport, RateGate* gate) {
     using Clock = std::chrono::steady_clock;
     // One deadline for the whole request from its first sending: every
     // attempt, every pause and the turns at the gate between them, so that

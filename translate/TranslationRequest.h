@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/RuntimeError.h"
+#include "translate/ConnectionSettings.h"
 #include "translate/FitLines.h"
-#include "translate/TranslationService.h"
 #include "translate/services/Service.h"
 
 namespace tarvex {
@@ -39,6 +39,6 @@ private:
 // (the first for at most the time-out) and reports its outcome. Transport
 // failures pass through.
 HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyVerdict(const HttpReply&)>& classify,
-                          TranslationService& service, HttpTransport& transport, RateGate* gate);
+                          ConnectionSettings& service, HttpTransport& transport, RateGate* gate);
 
 }  // namespace tarvex

@@ -178,7 +178,7 @@ void frmService::cmdTest_Click() {
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
     // The dialog keeps answering while the service is asked.
     const HWND dialog = Handle();
-    TranslationService how{
+    ConnectionSettings how{
         .Jobs = 1, .RunBlocking = [dialog](const std::function<void()>& work) { RunWhileDialogAnswers(work, dialog); }};
     // Test stays enabled (a press meanwhile is ignored): disabling it would
     // take the focus away, and with it Enter and Esc.

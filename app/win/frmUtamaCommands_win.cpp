@@ -180,7 +180,7 @@ bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy, std::shared_
     RunEnvironment environment{*this, prompts_, SystemFileSystem(), ShiftNameNumber, TranslateNameNumber, &busy};
     if (settings.Job == JobKind::TimeShift) return RunTimeShift(settings, environment);
     // The window keeps answering while each reply is awaited.
-    TranslationService service{
+    ConnectionSettings service{
         .Timeout = api->Limits().Timeout, .Jobs = JobsFor(0, *api), .RunBlocking = RunWhilePumpingMessages, .Api = api};
     // A file that is not UTF-8 is read in the user's own ANSI code page;
     // an earlier partial output may be carried on if the user says so.

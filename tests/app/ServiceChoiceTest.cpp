@@ -53,8 +53,8 @@ private:
 };
 
 // The run's settings, every request on the calling thread.
-TranslationService Over(HttpTransport&) {
-    return TranslationService{.Timeout = std::chrono::seconds(1), .Jobs = 1};
+ConnectionSettings Over(HttpTransport&) {
+    return ConnectionSettings{.Timeout = std::chrono::seconds(1), .Jobs = 1};
 }
 
 TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
@@ -62,7 +62,7 @@ TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
     const ServiceSettings settings = SettingsOf(libre, "english", "french");
     const nlohmann::json answer = {{"translatedText", {"Bonjour, comment allez-vous ?"}}};
     OneReplyTransport answering({200, "OK", "", answer.dump()});
-    TranslationService how = Over(answering);
+    ConnectionSettings how = Over(answering);
     TrialOutcome outcome = TryService(settings, how, answering);
     EXPECT_TRUE(outcome.Answered);
     EXPECT_EQ(outcome.Text, "Bonjour, comment allez-vous ?");
@@ -70,7 +70,7 @@ TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
     EXPECT_EQ(how.Timeout, MakeService(settings)->Limits().Timeout);
 
     OneReplyTransport refusing({400, "Bad Request", "", R"({"error": "Invalid request"})"});
-    TranslationService refused = Over(refusing);
+    ConnectionSettings refused = Over(refusing);
     outcome = TryService(settings, refused, refusing);
     EXPECT_FALSE(outcome.Answered);
     EXPECT_EQ(outcome.Text.rfind("Something Wrong (", 0), 0u) << outcome.Text;
@@ -81,7 +81,7 @@ TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
     remote.Url = "http://example.com";
     remote.Key = "some-key";
     OneReplyTransport unused({200, "OK", "", ""});
-    TranslationService never = Over(unused);
+    ConnectionSettings never = Over(unused);
     outcome = TryService(remote, never, unused);
     EXPECT_EQ(outcome.Text, ErrorReportText(ErrorRaisedBy([&] { MakeService(remote); })));
     EXPECT_EQ(outcome.Text.find("some-key"), std::string::npos);

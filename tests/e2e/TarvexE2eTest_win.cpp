@@ -22,7 +22,7 @@
 #include "support/FakeService.h"
 #include "support/RaisedError.h"
 #include "support/TempFolder.h"
-#include "translate/TranslationService.h"
+#include "translate/ConnectionSettings.h"
 #include "translate/services/ServiceFactory.h"
 
 namespace tarvex::e2e {

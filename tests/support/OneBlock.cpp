@@ -6,7 +6,7 @@
 
 namespace tarvex::test {
 
-std::string AskOneBlock(const std::vector<std::string>& lines, TranslationService& settings) {
+std::string AskOneBlock(const std::vector<std::string>& lines, ConnectionSettings& settings) {
     ServiceSettings web;
     web.Host = settings.Host;
     web.SourceLanguage = "en";

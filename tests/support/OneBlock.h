@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "translate/TranslationService.h"
+#include "translate/ConnectionSettings.h"
 
 namespace tarvex::test {
 
@@ -13,6 +13,6 @@ namespace tarvex::test {
 // settings' connection, blocking work, pauses and time-out, and the run's
 // retries; answers the translated lines joined by CR LF (the lines sent
 // when the reply held none). Raises what the request raises.
-std::string AskOneBlock(const std::vector<std::string>& lines, TranslationService& settings);
+std::string AskOneBlock(const std::vector<std::string>& lines, ConnectionSettings& settings);
 
 }  // namespace tarvex::test

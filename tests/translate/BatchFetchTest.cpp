@@ -95,7 +95,7 @@ class BatchFetchTest : public ::testing::Test {
 protected:
     std::string Translate(const std::shared_ptr<const Service>& api) {
         WriteBytes(input, kFilm);
-        TranslationService service{.Jobs = 1,
+        ConnectionSettings service{.Jobs = 1,
                                    .NewTransport = test::ConnectionsTo(transport),
                                    .Pause = [](std::chrono::milliseconds) {},
                                    .Api = api};
@@ -171,7 +171,7 @@ TEST_F(BatchFetchTest, AFirstRefusalTurnsToTheFallbackOnceAndSaysSo) {
     // Without a fallback the refusal fails the run, named by the service.
     first->FallbackTo = nullptr;
     WriteBytes(input, kFilm);
-    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport), .Api = first};
+    ConnectionSettings service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport), .Api = first};
     BusyState busy(panel);
     RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber, &busy};
     EXPECT_FALSE(RunTranslation(input, "english", "indonesian", environment, service, nullptr));

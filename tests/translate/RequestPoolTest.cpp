@@ -50,7 +50,7 @@ TEST(SendWithRetries, TheTimeOutStartsWhenTheRequestIsSent) {
     RateGate gate(1, [](milliseconds) {});
     const uint64_t other = gate.Enter(Clock::now() + std::chrono::seconds(10));
     test::ScriptedTransport transport;
-    TranslationService settings{.Timeout = std::chrono::seconds(2), .Jobs = 1};
+    ConnectionSettings settings{.Timeout = std::chrono::seconds(2), .Jobs = 1};
     HttpRequest request;
     request.Url = "http://127.0.0.1/translate_a/t?client=t&text=a";
     std::thread waiting([&] { SendWithRetries(request, VerdictByStatus, settings, transport, &gate); });
@@ -65,7 +65,7 @@ TEST(RequestPool, StoppingCancelsEveryConnectionBeforeWaitingForIt) {
     BlockPlan plan;
     plan.Requests = {{{"one"}, 3}, {{"two"}, 7}};
     std::vector<StallingTransport*> made;
-    TranslationService service{.Host = "h", .Timeout = std::chrono::seconds(20), .Jobs = 2, .NewTransport = [&] {
+    ConnectionSettings service{.Host = "h", .Timeout = std::chrono::seconds(20), .Jobs = 2, .NewTransport = [&] {
                                    auto transport = std::make_unique<StallingTransport>();
                                    made.push_back(transport.get());
                                    return std::unique_ptr<HttpTransport>(std::move(transport));

@@ -63,7 +63,7 @@ protected:
     test::FaultyFileSystem files;
     test::RecordingPanel panel;
     test::ScriptedTransport transport;
-    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
+    ConnectionSettings service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
     int16_t shiftNameNumber = 0;
     int16_t translateNameNumber = 0;
     bool succeeded = false;

@@ -59,7 +59,7 @@ protected:
 
     ScriptedTransport transport;
     std::vector<std::chrono::milliseconds> pauses;
-    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
+    ConnectionSettings service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
     void SetUp() override {
         service.Pause = [this](std::chrono::milliseconds pause) { pauses.push_back(pause); };
     }
@@ -113,13 +113,13 @@ TEST_F(RequestTest, RateLimitsAreRetriedThenRefusalsFail) {
     }
 }
 
-TEST(TranslationService, MembersLeftOutOrEmptiedStillWork) {
+TEST(ConnectionSettings, MembersLeftOutOrEmptiedStillWork) {
     ScriptedTransport transport;
     test::ScriptedTransport::Step limited;
     limited.Reply.Status = 429;
     limited.Reply.RetryAfter = "0";
     transport.Script = {limited};
-    TranslationService service{.NewTransport = test::ConnectionsTo(transport), .RunBlocking = {}, .Pause = {}};
+    ConnectionSettings service{.NewTransport = test::ConnectionsTo(transport), .RunBlocking = {}, .Pause = {}};
     EXPECT_EQ(test::AskOneBlock({"Hello"}, service), "HELLO");
     EXPECT_EQ(transport.Urls.size(), 2u);
     EXPECT_LE(transport.Timeouts[0], kDefaultTimeout);

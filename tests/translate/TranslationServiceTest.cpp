@@ -64,7 +64,7 @@ protected:
         WriteBytes(input, kThreeBlocks);
     }
     bool Run(const std::string& host, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
-        TranslationService service{.Host = host, .Timeout = timeout, .Jobs = 1};
+        ConnectionSettings service{.Host = host, .Timeout = timeout, .Jobs = 1};
         panel = test::RecordingPanel();
         BusyState busy(panel);
         RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber, &busy};

@@ -66,7 +66,7 @@ TEST(MessagePump, WaitingKeepsTheWindowAliveWithoutSpinning) {
     TickingWindow window;
     ASSERT_TRUE(window.Created());
 
-    TranslationService service{
+    ConnectionSettings service{
         .Host = fake.Address(), .Timeout = std::chrono::seconds(10), .Jobs = 1, .RunBlocking = RunWhilePumpingMessages};
     EXPECT_EQ(test::AskOneBlock({"warm", "up"}, service), "WARM\r\nUP");
 
@@ -106,7 +106,7 @@ TEST(MessagePump, AStalledServiceEndsOnTimeWhileTheWindowKeepsAnswering) {
     fake.Reset();
     TickingWindow window;
     ASSERT_TRUE(window.Created());
-    TranslationService service{
+    ConnectionSettings service{
         .Host = fake.Address(), .Timeout = std::chrono::seconds(2), .Jobs = 1, .RunBlocking = RunWhilePumpingMessages};
     for (const char* mode : {"mode=silent", "mode=slowheaders", "mode=trickle"}) {
         fake.Control(mode);

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "support/RaisedError.h"
+#include "translate/ConnectionSettings.h"
 #include "translate/Languages.h"
-#include "translate/TranslationService.h"
 #include "translate/services/ServiceTestKit.h"
 #include "translate/services/ServiceUrl.h"
 

@@ -1,4 +1,4 @@
-#include "translate/TranslationService.h"
+#include "translate/ConnectionSettings.h"
 
 #include "translate/http/HttpTransport.h"
 #include "translate/services/Service.h"
@@ -10,11 +10,11 @@ int JobsFor(int given, const Service& service) {
     return service.Limits().OneAtATime ? 1 : kDefaultJobs;
 }
 
-std::unique_ptr<HttpTransport> NewServiceTransport(const TranslationService& service) {
+std::unique_ptr<HttpTransport> NewServiceTransport(const ConnectionSettings& service) {
     return service.NewTransport ? service.NewTransport() : CreateSystemTransport();
 }
 
-void RunBlockingWork(const TranslationService& service, const std::function<void()>& work) {
+void RunBlockingWork(const ConnectionSettings& service, const std::function<void()>& work) {
     if (service.RunBlocking) {
         service.RunBlocking(work);
     } else {
