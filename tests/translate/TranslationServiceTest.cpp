@@ -13,6 +13,7 @@
 #include "support/FakeService.h"
 #include "support/RecordingPanel.h"
 #include "support/RunCli.h"
+#include "support/SystemProxy.h"
 #include "support/TempFolder.h"
 #include "translate/TranslateRun.h"
 #include "translate/TranslationRequest.h"
@@ -326,27 +327,9 @@ TEST_F(TranslationServiceTest, RepliesAreBoundedAfterDecoding) {
 }
 
 TEST_F(TranslationServiceTest, TheSystemProxySettingReachesTheService) {
-#ifdef _WIN32
-    // The ordinary per-user proxy setting, as the Internet Options dialog writes it.
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0,
-                              nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    DWORD enable = 1;
-    RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
-    std::string server = fake.Address();
-    RegSetValueExA(key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),
-                   static_cast<DWORD>(server.size() + 1));
+    test::SetSystemProxy(fake.Address());
     bool done = Run(kServiceHost);
-    enable = 0;
-    RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
-    RegCloseKey(key);
-#else
-    std::string proxy = "http://" + fake.Address();
-    setenv("http_proxy", proxy.c_str(), 1);
-    bool done = Run(kServiceHost);
-    unsetenv("http_proxy");
-#endif
+    test::SetSystemProxy("");
     ASSERT_TRUE(done) << (panel.Messages.empty() ? "" : panel.Messages.back().Text);
     EXPECT_EQ(Output(), kThreeBlocksTranslated);
     EXPECT_EQ(fake.CountInRecords("\"via_proxy\": true"), 3);

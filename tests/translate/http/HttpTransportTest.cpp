@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "support/FakeService.h"
+#include "support/SystemProxy.h"
 #include "translate/http/HttpTransport.h"
 
 #ifdef _WIN32
@@ -35,27 +36,6 @@ int ThreadCount() {
 #else
     return static_cast<int>(
         std::distance(std::filesystem::directory_iterator("/proc/self/task"), std::filesystem::directory_iterator()));
-#endif
-}
-
-// The proxy every request is to take, as the platform's users set it; ""
-// for none.
-void SetProxy(const std::string& address) {
-#ifdef _WIN32
-    HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0, nullptr, 0,
-                    KEY_SET_VALUE, nullptr, &key, nullptr);
-    DWORD enable = address.empty() ? 0 : 1;
-    RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
-    RegSetValueExA(key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(address.c_str()),
-                   static_cast<DWORD>(address.size() + 1));
-    RegCloseKey(key);
-#else
-    if (address.empty()) {
-        unsetenv("http_proxy");
-    } else {
-        setenv("http_proxy", ("http://" + address).c_str(), 1);
-    }
 #endif
 }
 
@@ -194,7 +174,7 @@ TEST_F(HttpTransportTest, SecretHeadersStayWithTheirOrigin) {
 // recorded as such. A key allowed over plain http because it stays on this
 // computer must not pass through one.
 TEST_F(HttpTransportTest, TheLoopbackIsReachedWithoutTheProxy) {
-    SetProxy(fake.Address());
+    test::SetSystemProxy(fake.Address());
     const std::string port = fake.Address().substr(fake.Address().rfind(':'));
     for (const std::string host : {"127.0.0.1", "localhost"}) {
         SCOPED_TRACE(host);
@@ -208,7 +188,7 @@ TEST_F(HttpTransportTest, TheLoopbackIsReachedWithoutTheProxy) {
         }
         EXPECT_EQ(reply.Status, 200);
     }
-    SetProxy("");
+    test::SetSystemProxy("");
     EXPECT_EQ(fake.CountInRecords("\"Authorization: Bearer k1\""), 2);
     EXPECT_EQ(fake.CountInRecords("\"via_proxy\": true"), 0);
 }
