@@ -26,10 +26,20 @@ ServiceSettings SettingsOf(const ServiceChoice& choice, const std::string& sourc
     settings.Name = choice.Name;
     if (fields.Url) settings.Url = choice.Url;
     if (fields.Model) settings.Model = choice.Model;
-    if (fields.Key) settings.Key = choice.Key;
+    if (fields.Key) settings.Key = choice.KeyOf(choice.Name);
     settings.SourceLanguage = sourceLanguage;
     settings.TargetLanguage = targetLanguage;
     return settings;
+}
+
+std::string SwitchKeyBox(ServiceChoice& choice, const std::string& shown, const std::string& boxText,
+                         const std::string& chosen) {
+    if (boxText.empty()) {
+        choice.Keys.erase(shown);
+    } else {
+        choice.Keys[shown] = boxText;
+    }
+    return choice.KeyOf(chosen);
 }
 
 }  // namespace tarvex

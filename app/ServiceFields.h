@@ -20,8 +20,15 @@ struct ServiceFields {
 ServiceFields FieldsOf(const std::string& service);
 
 // The settings the factory takes: the fields that do not apply left out,
-// so a key never goes to a service that has no use for it.
+// and only the chosen service's own key, so a key never goes to a service
+// it was not given for.
 ServiceSettings SettingsOf(const ServiceChoice& choice, const std::string& sourceLanguage,
                            const std::string& targetLanguage);
+
+// The Service dialog's key box shows the chosen service's key. When the
+// choice moves from `shown` to `chosen`, the box's text becomes `shown`'s
+// key; answers `chosen`'s key, for the box.
+std::string SwitchKeyBox(ServiceChoice& choice, const std::string& shown, const std::string& boxText,
+                         const std::string& chosen);
 
 }  // namespace tarvex

@@ -4,7 +4,7 @@
 
 namespace tarvex {
 
-TrialOutcome TryService(const ServiceSettings& settings, TranslationService& how, HttpTransport& transport) {
+TrialOutcome TryService(const ServiceSettings& settings, ConnectionSettings& how, HttpTransport& transport) {
     TrialOutcome outcome;
     try {
         std::shared_ptr<const Service> service = MakeService(settings);

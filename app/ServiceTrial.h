@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "translate/TranslationRequest.h"
+#include "translate/ConnectionSettings.h"
+#include "translate/http/HttpTransport.h"
 #include "translate/services/ServiceFactory.h"
 
 namespace tarvex {
@@ -19,9 +20,10 @@ struct TrialOutcome {
     std::string Text;
 };
 
-// Sends through `transport` as `how` says (its RunBlocking and Pause; its
-// time-out and service are set here). Raises nothing a service or a
-// transport raises.
-TrialOutcome TryService(const ServiceSettings& settings, TranslationService& how, HttpTransport& transport);
+// Makes the service from `settings` and sends through `transport` as `how`
+// says: its RunBlocking and Pause are used; its Api and Timeout are set
+// here, to the service made and that service's own time-out. Raises
+// nothing a service or a transport raises.
+TrialOutcome TryService(const ServiceSettings& settings, ConnectionSettings& how, HttpTransport& transport);
 
 }  // namespace tarvex

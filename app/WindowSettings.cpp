@@ -1,8 +1,18 @@
 #include "app/WindowSettings.h"
 
+#include "base/RuntimeError.h"
 #include "base/TextTrim.h"
+#include "translate/services/ServiceFactory.h"
 
 namespace tarvex {
+
+namespace {
+
+std::string KeyValueName(const std::string& service) {
+    return "key_" + service;
+}
+
+}  // namespace
 
 WindowSettings LoadWindowSettings(SettingsStore& store) {
     WindowSettings settings;
@@ -22,7 +32,20 @@ WindowSettings LoadWindowSettings(SettingsStore& store) {
     settings.Service.Url = TrimSpaces(store.GetSetting("url"));
     settings.Service.Model = TrimSpaces(store.GetSetting("model"));
     // A key is taken exactly as it was given: its service decides what it is.
-    settings.Service.Key = store.GetSecret("key");
+    for (const std::string& name : ServiceNames()) {
+        std::string key = store.GetSecret(KeyValueName(name));
+        if (!key.empty()) settings.Service.Keys[name] = std::move(key);
+    }
+    if (std::string earlier = store.GetSecret("key"); !earlier.empty()) {
+        const std::string& owner = settings.Service.Name;
+        try {
+            if (settings.Service.KeyOf(owner).empty()) store.SaveSecret(KeyValueName(owner), earlier);
+            store.SaveSetting("key", "");
+        } catch (const RuntimeError&) {
+            // Left where it was, to be moved at a later start; it is used meanwhile.
+        }
+        if (settings.Service.KeyOf(owner).empty()) settings.Service.Keys[owner] = std::move(earlier);
+    }
     return settings;
 }
 
@@ -38,7 +61,7 @@ void SaveServiceChoice(SettingsStore& store, const ServiceChoice& service) {
     store.SaveSetting("service", service.Name);
     store.SaveSetting("url", service.Url);
     store.SaveSetting("model", service.Model);
-    store.SaveSecret("key", service.Key);
+    for (const std::string& name : ServiceNames()) store.SaveSecret(KeyValueName(name), service.KeyOf(name));
 }
 
 void SaveSyncChoice(SettingsStore& store, const SyncChoice& sync) {

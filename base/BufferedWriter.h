@@ -48,6 +48,10 @@ public:
         Write(std::string_view(buffer_.data(), pending));
     }
 
+    // Drops what is not yet written: lines of a piece that will never be
+    // finished.
+    void Discard() { used_ = 0; }
+
 private:
     void Write(std::string_view bytes) {
         if (file_ != nullptr) file_->Write(bytes);

@@ -6,7 +6,7 @@
 
 #include "job/ProcessCheck.h"
 #include "sync/SyncRun.h"
-#include "translate/TranslationService.h"
+#include "translate/ConnectionSettings.h"
 
 namespace tarvex::cli {
 
@@ -28,7 +28,7 @@ struct CliArguments {
     int TimeoutSeconds = 0;
     // Requests in flight at once; carry on an earlier partial output; the
     // code page of inputs that are neither UTF-8 nor UTF-16 ("" = default).
-    int Jobs = kDefaultJobs;
+    int Jobs = 0;  // 0: not given, the service's own default
     bool Resume = false;
     std::string Encoding;
     // For Translate and Languages: the service by name ("" = the default),

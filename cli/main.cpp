@@ -15,6 +15,7 @@
 #include "cli/ConsolePanel.h"
 #include "cli/EachFile.h"
 #include "cli/InterruptGuard.h"
+#include "cli/ServiceKey.h"
 #include "cli/Wildcards.h"
 #include "job/BusyState.h"
 #include "job/ProcessCheck.h"
@@ -174,24 +175,6 @@ int RunSyncCommand(const CliArguments& arguments) {
     return status;
 }
 
-// The key comes from a file or the environment, never from the command
-// line, where every user of the machine could read it.
-bool ReadKey(const CliArguments& arguments, std::string& key) {
-    if (arguments.ApiKeyFile.empty()) {
-        const char* fromEnvironment = std::getenv("TARVEX_API_KEY");
-        key = fromEnvironment ? fromEnvironment : "";
-    } else {
-        try {
-            key = SystemFileSystem().ReadFile(arguments.ApiKeyFile);
-        } catch (const RuntimeError&) {
-            return false;
-        }
-    }
-    // A key file usually ends with a line break.
-    while (!key.empty() && (key.back() == '\n' || key.back() == '\r' || key.back() == ' ')) key.pop_back();
-    return true;
-}
-
 // The service the options name, checked before any file is touched;
 // answers the refusal's exit code, or -1.
 int ServiceOf(const CliArguments& arguments, std::shared_ptr<const Service>& service) {
@@ -204,8 +187,10 @@ int ServiceOf(const CliArguments& arguments, std::shared_ptr<const Service>& ser
     settings.Model = arguments.Model;
     settings.SourceLanguage = arguments.Request.SourceLanguage;
     settings.TargetLanguage = arguments.Request.TargetLanguage;
-    if (!ReadKey(arguments, settings.Key)) return Refuse("Cannot read the key file " + arguments.ApiKeyFile);
     try {
+        // From a file or the environment, never from the command line, where
+        // every user of the machine could read it.
+        settings.Key = ChooseServiceKey(settings.Name, arguments.ApiKeyFile, SystemFileSystem(), std::getenv);
         service = MakeService(settings);
     } catch (const RuntimeError& error) {
         return Refuse(error.Description());
@@ -223,7 +208,7 @@ int RunTranslate(const CliArguments& arguments) {
         arguments.TimeoutSeconds > 0 ? std::chrono::seconds(arguments.TimeoutSeconds) : api->Limits().Timeout;
     TranslationOptions options{arguments.Encoding, arguments.Resume ? ResumeChoice::Always : ResumeChoice::Never};
     // Every run opens its own connections, one per request in flight.
-    TranslationService service{.Timeout = timeout, .Jobs = arguments.Jobs, .Api = api};
+    ConnectionSettings service{.Timeout = timeout, .Jobs = JobsFor(arguments.Jobs, *api), .Api = api};
     InterruptGuard guard;
     int status = RunEach(jobs, [&](const JobSettings& settings) {
         ConsoleRun run;

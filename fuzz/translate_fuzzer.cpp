@@ -22,7 +22,7 @@
 #include "translate/TextCleaning.h"
 #include "translate/TranslateRun.h"
 #include "translate/TranslationRequest.h"
-#include "translate/WebReply.h"
+#include "translate/services/WebReply.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             transport.Script.push_back(step);
         }
     }
-    TranslationService service{.Host = "h", .Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
+    ConnectionSettings service{.Host = "h", .Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
     service.Pause = [](std::chrono::milliseconds) {};
     SilentPanel panel;
     int16_t shiftNumber = 0, translateNumber = 0;

@@ -25,17 +25,22 @@ bool RunToEnd(RunEnvironment& environment, const std::function<void(RunOutput&)>
         failure = CaughtError();
     }
     if (failure && output.File) {
-        // Keep what was written so far; the failure being reported is the first one.
-        try {
-            output.Writer.Flush();
-        } catch (...) {
-        }
+        // Keep what was written so far, but not the lines collected for a
+        // piece that was never finished; the failure being reported is the
+        // first one.
+        output.Writer.Discard();
         try {
             output.File->Close();
         } catch (...) {
         }
     }
     output.File.reset();
+    if (failure && output.Abandon) {
+        try {
+            output.Abandon();
+        } catch (...) {
+        }
+    }
 
     environment.EndBusy();
     if (failure) {

@@ -1,6 +1,6 @@
 #pragma once
 // The one way out of a run, success or failure: close the output (what was
-// written stays), give the pointer back, then "Output File : NAME" and the
+// written stays, what was only collected is dropped), give the pointer back, then "Output File : NAME" and the
 // success message, or "PROCESS FAILED" and the error report.
 
 #include <functional>
@@ -18,6 +18,10 @@ struct RunOutput {
     BufferedWriter Writer;
     std::string ShownName;  // the output's name without its folder
     std::string Remark;     // a second line for the success message, if any
+    // Set while the output holds nothing worth keeping: a failed run calls
+    // it, after closing the output, to remove it and put back what it took
+    // the place of.
+    std::function<void()> Abandon;
 };
 
 // Runs `work` and ends the run; answers whether it succeeded. Whatever

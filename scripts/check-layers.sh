@@ -1,6 +1,6 @@
 #!/bin/sh
-# Each folder includes only its own headers and those of the layers below it
-# (see the layout in the README). Prints every include that breaks
+# Each folder of code includes only its own headers and those of the layers
+# below it (see the layout in the README). Prints every include that breaks
 # the rule and fails if there is one.
 set -eu
 cd "$(dirname "$0")/.."
@@ -37,6 +37,13 @@ out=$(
   check controls/xp base controls/host
   check app base job subtitle translate sync
   check cli base job subtitle translate sync
+  check app/win base job subtitle translate sync controls app
+  check app/win/res
+  check media base
+  check sync base job subtitle media
+  check bench base job subtitle translate media sync
+  check fuzz base job subtitle translate support
+  check tools base controls
   # Only the window's own tests know the window's headers.
   git ls-files 'tests/*.h' 'tests/*.cpp' | grep -v '^tests/app/\|^tests/e2e/' |
     xargs grep -n '^#include "app/' /dev/null | sed 's/:[0-9]*:#include "\(.*\)".*/: includes \1/' || true

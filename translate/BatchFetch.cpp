@@ -1,5 +1,7 @@
 #include "translate/BatchFetch.h"
 
+#include <algorithm>
+
 #include "base/RuntimeError.h"
 
 namespace tarvex {
@@ -35,23 +37,15 @@ namespace {
 
 class BatchAsker {
 public:
-    BatchAsker(const BlockPlan& plan, const RequestBatch& batch, ServiceInUse& services, TranslationService& settings,
+    BatchAsker(const BlockPlan& plan, const RequestBatch& batch, ServiceInUse& services, ConnectionSettings& settings,
                HttpTransport& transport, RateGate* gate)
         : plan_(plan), batch_(batch), services_(services), settings_(settings), transport_(transport), gate_(gate) {}
 
     std::vector<BlockTranslation> Run() {
         std::vector<BlockTranslation> results(batch_.Count);
-        const bool sendsEmpty = services_.Current()->Limits().SendsEmptyBlocks;
         std::vector<size_t> asked;
-        for (size_t index = batch_.First; index < batch_.First + batch_.Count; ++index) {
-            const BlockRequest& request = plan_.Requests[index];
-            if (sendsEmpty || HasText(request)) {
-                asked.push_back(index);
-            } else {
-                results[index - batch_.First] = FitLines({}, request.Lines);
-            }
-        }
-        if (!asked.empty()) Ask(asked, results);
+        for (size_t index = batch_.First; index < batch_.First + batch_.Count; ++index) asked.push_back(index);
+        Ask(asked, results);
         return results;
     }
 
@@ -73,8 +67,22 @@ private:
         Ask(std::vector<size_t>(half, asked.end()), results);
     }
 
-    void Ask(const std::vector<size_t>& asked, std::vector<BlockTranslation>& results) {
+    void Ask(const std::vector<size_t>& given, std::vector<BlockTranslation>& results) {
         const std::shared_ptr<const Service> service = services_.Current();
+        // The batch was planned by the rules of the service first asked; the
+        // one asked now, its fallback perhaps, has its own.
+        const ServiceLimits limits = service->Limits();
+        std::vector<size_t> asked;
+        for (size_t index : given) {
+            const BlockRequest& request = plan_.Requests[index];
+            if (limits.SendsEmptyBlocks || HasText(request)) {
+                asked.push_back(index);
+            } else {
+                results[index - batch_.First] = FitLines({}, request.Lines);
+            }
+        }
+        if (asked.empty()) return;
+        if (asked.size() > std::max<size_t>(1, limits.MostBlocks)) return Split(asked, results);
         std::vector<BlockLines> blocks;
         for (size_t index : asked) blocks.push_back(plan_.Requests[index].Lines);
         HttpRequest request;
@@ -114,7 +122,7 @@ private:
     const BlockPlan& plan_;
     const RequestBatch& batch_;
     ServiceInUse& services_;
-    TranslationService& settings_;
+    ConnectionSettings& settings_;
     HttpTransport& transport_;
     RateGate* gate_;
 };
@@ -122,7 +130,7 @@ private:
 }  // namespace
 
 std::vector<BlockTranslation> FetchBatch(const BlockPlan& plan, const RequestBatch& batch, ServiceInUse& services,
-                                         TranslationService& settings, HttpTransport& transport, RateGate* gate) {
+                                         ConnectionSettings& settings, HttpTransport& transport, RateGate* gate) {
     return BatchAsker(plan, batch, services, settings, transport, gate).Run();
 }
 

@@ -38,6 +38,6 @@ private:
 
 // The translations of `batch`, in order, one per request of the plan.
 std::vector<BlockTranslation> FetchBatch(const BlockPlan& plan, const RequestBatch& batch, ServiceInUse& services,
-                                         TranslationService& settings, HttpTransport& transport, RateGate* gate);
+                                         ConnectionSettings& settings, HttpTransport& transport, RateGate* gate);
 
 }  // namespace tarvex

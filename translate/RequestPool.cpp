@@ -16,7 +16,7 @@ constexpr size_t kAheadPerJob = 8;
 
 }  // namespace
 
-RequestPool::RequestPool(const BlockPlan& plan, size_t first, ServiceInUse& services, TranslationService& service)
+RequestPool::RequestPool(const BlockPlan& plan, size_t first, ServiceInUse& services, ConnectionSettings& service)
     : plan_(plan),
       services_(services),
       service_(service),

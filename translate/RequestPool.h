@@ -23,7 +23,7 @@ class RequestPool {
 public:
     // Starts sending the plan's requests from `first` on, each worker on a
     // connection made for it. Whatever it raises, no worker is left running.
-    RequestPool(const BlockPlan& plan, size_t first, ServiceInUse& services, TranslationService& service);
+    RequestPool(const BlockPlan& plan, size_t first, ServiceInUse& services, ConnectionSettings& service);
     // Cancels every connection, so that nothing in flight is waited for,
     // then joins the workers.
     ~RequestPool();
@@ -48,7 +48,7 @@ private:
 
     const BlockPlan& plan_;
     ServiceInUse& services_;
-    TranslationService& service_;
+    ConnectionSettings& service_;
     const std::vector<RequestBatch> batches_;
     RateGate gate_;
     std::vector<std::unique_ptr<HttpTransport>> transports_;

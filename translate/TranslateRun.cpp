@@ -102,7 +102,8 @@ void StartFromEarlier(const std::string& outputPath, const EarlierOutput& earlie
 // Writes the plan from `firstStep` on; answers how many blocks came back
 // untranslated.
 int32_t WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, int32_t total, ServiceInUse& services,
-                  TranslationService& service, ProgressPanel& panel, BufferedWriter& writer) {
+                  ConnectionSettings& service, ProgressPanel& panel, RunOutput& output) {
+    BufferedWriter& writer = output.Writer;
     int32_t untranslated = 0;
     std::optional<RequestPool> pool;
     if (firstRequest < plan.Requests.size()) pool.emplace(plan, firstRequest, services, service);
@@ -121,6 +122,7 @@ int32_t WritePlan(const BlockPlan& plan, size_t firstStep, size_t firstRequest, 
                 // The output grows block by block, as the user sees the counter move;
                 // an interruption stops the run here, leaving whole blocks to resume.
                 writer.Flush();
+                output.Abandon = nullptr;  // a finished block is worth keeping
                 StopIfInterrupted();
                 const auto done = static_cast<int32_t>(step.Index);
                 panel.SetPercentage(PercentageOf(done, total));
@@ -148,7 +150,7 @@ void ResumePoint(const BlockPlan& plan, int32_t blocks, size_t& step, size_t& re
 }
 
 void Translate(const std::string& inputPath, const std::string& sourceLanguage, const std::string& targetLanguage,
-               RunEnvironment& environment, TranslationService& service, const TranslationOptions& options,
+               RunEnvironment& environment, ConnectionSettings& service, const TranslationOptions& options,
                RunOutput& output) {
     FileSystem& files = environment.Files;
     SubtitleInput input;
@@ -189,14 +191,22 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
         environment.Panel.SetPercentage(PercentageOf(earlier->Blocks, input.Total));
         environment.Panel.SetCounter(earlier->Blocks, input.Total);
     } else {
-        if (files.NameTaken(outputPath))
-            files.Rename(outputPath, NextFreeNumberedName(outputPath, files, environment.TranslateNameNumber));
+        std::string aside;
+        if (files.NameTaken(outputPath)) {
+            aside = NextFreeNumberedName(outputPath, files, environment.TranslateNameNumber);
+            files.Rename(outputPath, aside);
+        }
         output.File = CreateEncodedOutput(files, outputPath, family);
         output.Writer.Attach(output.File.get());
+        // Until a block is finished, a failure leaves the folder as it was.
+        output.Abandon = [&files, outputPath, aside] {
+            files.Remove(outputPath);
+            if (!aside.empty()) files.Rename(aside, outputPath);
+        };
     }
     ServiceInUse services(service.Api ? service.Api : WebEndpointAt(service.Host, sourceLanguage, targetLanguage));
     const int32_t untranslated =
-        WritePlan(plan, firstStep, firstRequest, input.Total, services, service, environment.Panel, output.Writer);
+        WritePlan(plan, firstStep, firstRequest, input.Total, services, service, environment.Panel, output);
     // Written with their source text, but the user should know; so is a
     // switch to another service.
     std::vector<std::string> remarks;
@@ -210,7 +220,7 @@ void Translate(const std::string& inputPath, const std::string& sourceLanguage, 
 }  // namespace
 
 bool RunTranslation(const std::string& inputPath, const std::string& sourceLanguage, const std::string& targetLanguage,
-                    RunEnvironment& environment, TranslationService& service, ConnectionTest connected,
+                    RunEnvironment& environment, ConnectionSettings& service, ConnectionTest connected,
                     const TranslationOptions& options) {
     if (connected != nullptr && !connected()) {
         // The status line keeps "PROCESS IS RUNNING..." as Process left it.

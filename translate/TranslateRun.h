@@ -32,7 +32,7 @@ struct TranslationOptions {
 // only says "Internet not connected". The input is never changed. Answers
 // whether a translated file was written.
 bool RunTranslation(const std::string& inputPath, const std::string& sourceLanguage, const std::string& targetLanguage,
-                    RunEnvironment& environment, TranslationService& service, ConnectionTest connected,
+                    RunEnvironment& environment, ConnectionSettings& service, ConnectionTest connected,
                     const TranslationOptions& options = {});
 
 }  // namespace tarvex

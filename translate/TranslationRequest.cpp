@@ -4,35 +4,28 @@
 
 #include "base/RuntimeError.h"
 #include "translate/RateGate.h"
-#include "translate/WebReply.h"
 #include "translate/http/HttpTransport.h"
-#include "translate/http/UrlText.h"
-#include "translate/services/ServiceSupport.h"
 
 namespace tarvex {
 
 namespace {
 
-constexpr const char* kCrLf = "\r\n";
 constexpr int kRetries = 3;
 
 }  // namespace
 
-ReplyVerdict VerdictByStatus(const HttpReply& reply) {
-    if (reply.Status >= 200 && reply.Status <= 299) return {};
-    if (reply.Status == 429 || reply.Status == 503) return RetryLater(reply);
-    return Refused(StatusText(reply));
-}
-
 HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyVerdict(const HttpReply&)>& classify,
-                          TranslationService& service, HttpTransport& transport, RateGate* gate) {
+                          ConnectionSettings& service, HttpTransport& transport, RateGate* gate) {
     using Clock = std::chrono::steady_clock;
-    // One deadline for the whole request: its turns at the gate, every
-    // attempt and every pause, so that nothing the service says can hold a
-    // run past its time-out.
-    const Clock::time_point deadline = Clock::now() + service.Timeout;
+    // One deadline for the whole request from its first sending: every
+    // attempt, every pause and the turns at the gate between them, so that
+    // nothing the service says can hold a run past its time-out. The wait
+    // for a first turn, behind the run's other requests, is not the
+    // service's slowness; it has a bound of the same length of its own.
+    Clock::time_point deadline = Clock::now() + service.Timeout;
     for (int attempt = 0;; ++attempt) {
         const uint64_t ticket = gate ? gate->Enter(deadline) : 0;
+        if (attempt == 0) deadline = Clock::now() + service.Timeout;
         auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         HttpReply reply;
         try {
@@ -59,79 +52,6 @@ HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyV
             std::this_thread::sleep_for(pause);
         }
     }
-}
-
-std::string BuildHeaderBlock(const std::string& host) {
-    std::string block = "\r\n\r\n";
-    block += "Host:" + host + kCrLf;
-    block += std::string("User-Agent:") + kUserAgent + kCrLf;
-    block += "Accept:text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n";
-    block += "Accept-Language:en-us,en;q=0.5\r\n";
-    block += "Accept-Encoding: *\r\n";
-    block += "Accept-Charset:ISO-8859-1,utf-8;q=0.7,*;q=0.7\r\n";
-    block += "Keep-Alive:115\r\n";
-    block += "Connection: keep-alive\r\n";
-    block += "Referer:http://" + host + "/" + kCrLf;
-    block += kCrLf;
-    return block;
-}
-
-std::string BuildRequestUrl(const std::string& host, const std::vector<std::string>& lines,
-                            const std::string& sourceCode, const std::string& targetCode) {
-    std::string url = host + "/translate_a/t?client=t&text=";
-    for (size_t index = 0; index < lines.size(); ++index) {
-        if (index > 0) url += "%0A";
-        url += PercentEncode(lines[index]);
-    }
-    // Codes from the table are unreserved; a code typed by the user is
-    // escaped like the text so it cannot add parameters either.
-    url += "&hl=en&sl=" + PercentEncode(sourceCode);
-    url += "&tl=" + PercentEncode(targetCode);
-    url += "&multires=1&otf=1&pc=1&ssel=0&tsel=0&sc=1";
-    return url;
-}
-
-std::string BlockRequestUrl(const std::vector<std::string>& lines, const std::string& sourceCode,
-                            const std::string& targetCode, const std::string& host) {
-    std::string url = "http://" + BuildRequestUrl(host, lines, sourceCode, targetCode);
-    if (url.size() > kMaxRequestUrlBytes)
-        throw RuntimeError(ErrorNumber::BlockTooLong, std::string("Block ") + kTooLongForOneRequest);
-    return url;
-}
-
-BlockTranslation FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
-                                  const std::vector<std::string>& headerLines, TranslationService& service,
-                                  HttpTransport& transport, RateGate* gate) {
-    HttpRequest request;
-    request.Url = url;
-    request.HeaderLines = headerLines;
-    HttpReply reply = SendWithRetries(request, VerdictByStatus, service, transport, gate);
-    return FitLines(ReadReplyLines(reply.Body), lines);
-}
-
-std::vector<std::string> HeaderLines(const std::string& headerBlock) {
-    std::vector<std::string> lines;
-    size_t from = 0;
-    while (from <= headerBlock.size()) {
-        size_t end = headerBlock.find(kCrLf, from);
-        if (end == std::string::npos) end = headerBlock.size();
-        if (end > from) lines.push_back(headerBlock.substr(from, end - from));
-        from = end + 2;
-    }
-    return lines;
-}
-
-std::string RequestTranslation(const std::vector<std::string>& lines, const std::string& sourceCode,
-                               const std::string& targetCode, const std::string& headerBlock,
-                               TranslationService& service) {
-    const std::string url = BlockRequestUrl(lines, sourceCode, targetCode, service.Host);
-    const std::vector<std::string> headers = HeaderLines(headerBlock);
-    std::string translation;
-    RunBlockingWork(service, [&] {
-        std::unique_ptr<HttpTransport> transport = NewServiceTransport(service);
-        translation = FetchTranslation(lines, url, headers, service, *transport, nullptr).Text;
-    });
-    return translation;
 }
 
 }  // namespace tarvex

@@ -1,6 +1,6 @@
 #pragma once
-// One translation request: the URL, the header block, the call with its
-// time-out and retries, and the reading of the reply.
+// One request of a run sent with its time-out and retries, and the refusal
+// it may end in.
 
 #include <chrono>
 #include <string>
@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/RuntimeError.h"
+#include "translate/ConnectionSettings.h"
 #include "translate/FitLines.h"
-#include "translate/TranslationService.h"
 #include "translate/services/Service.h"
 
 namespace tarvex {
@@ -17,9 +17,7 @@ namespace tarvex {
 class HttpTransport;
 class RateGate;
 
-// The longest request URL sent. Servers refuse much longer ones, and no
-// subtitle block comes near it.
-constexpr size_t kMaxRequestUrlBytes = size_t{16} << 10;
+// The end of a BlockTooLong message, after the block it names.
 constexpr const char* kTooLongForOneRequest = "too long for one request (over 16 KiB once encoded)";
 
 // A refusal by the service, numbered and worded as its verdict says, with
@@ -34,51 +32,13 @@ private:
     int status_;
 };
 
-// What a status alone says: 2xx read it; 429 and 503 retry after
-// Retry-After (seconds) or the growing pause; anything else refused, each
-// with the status's description.
-ReplyVerdict VerdictByStatus(const HttpReply& reply);
-
 // Sends `request` through `transport`, blocking the calling thread: a reply
 // the verdict says to retry is retried 3 times after its pause, all within
-// the service's time-out from the first attempt; then, or for a refusal,
-// RefusedReply. With a gate, each attempt waits for its turn there and
-// reports its outcome. Transport failures pass through.
+// the service's time-out from the first attempt's sending; then, or for a
+// refusal, RefusedReply. With a gate, each attempt waits for its turn there
+// (the first for at most the time-out) and reports its outcome. Transport
+// failures pass through.
 HttpReply SendWithRetries(const HttpRequest& request, const std::function<ReplyVerdict(const HttpReply&)>& classify,
-                          TranslationService& service, HttpTransport& transport, RateGate* gate);
-
-// The header block sent with every request of a run, CR LF separated, with
-// its empty first pair and final empty line.
-std::string BuildHeaderBlock(const std::string& host);
-
-// HOST/translate_a/t?client=t&text=...&hl=en&sl=..&tl=..&..., no scheme. The
-// lines are percent-encoded and joined by "%0A".
-std::string BuildRequestUrl(const std::string& host, const std::vector<std::string>& lines,
-                            const std::string& sourceCode, const std::string& targetCode);
-
-// The header block as the lines handed to the transport.
-std::vector<std::string> HeaderLines(const std::string& headerBlock);
-
-// The full URL for a block; raises BlockTooLong when it is over
-// kMaxRequestUrlBytes, so nothing is sent for it.
-std::string BlockRequestUrl(const std::vector<std::string>& lines, const std::string& sourceCode,
-                            const std::string& targetCode, const std::string& host);
-
-// One block's request through `transport`, with the retries described at
-// RequestTranslation, blocking the calling thread. With a gate, each attempt
-// waits for its turn there and reports its outcome. The reply's lines come
-// back fitted to the lines sent (FitLines).
-BlockTranslation FetchTranslation(const std::vector<std::string>& lines, const std::string& url,
-                                  const std::vector<std::string>& headerLines, TranslationService& service,
-                                  HttpTransport& transport, RateGate* gate);
-
-// The block's lines translated and joined by CR LF. When the reply yields no
-// line, the lines as given (cleaned source text), joined the same way.
-// Throws RuntimeError on time-out, a dropped connection, or a final status
-// that is not 2xx (429 and 503 are retried up to 3 times first), and
-// BlockTooLong, before sending anything, for a URL over kMaxRequestUrlBytes.
-std::string RequestTranslation(const std::vector<std::string>& lines, const std::string& sourceCode,
-                               const std::string& targetCode, const std::string& headerBlock,
-                               TranslationService& service);
+                          ConnectionSettings& service, HttpTransport& transport, RateGate* gate);
 
 }  // namespace tarvex

@@ -6,6 +6,7 @@
 
 #include "app/HexText.h"
 #include "app/win/UserSecret_win.h"
+#include "base/RuntimeError.h"
 
 namespace tarvex::win {
 
@@ -26,8 +27,8 @@ private:
 
 }  // namespace
 
-RegistrySettings::RegistrySettings(std::string programName, std::string section)
-    : keyPath_("Software\\VB and VBA Program Settings\\" + programName + "\\" + section) {}
+RegistrySettings::RegistrySettings(std::string programName, std::string section, Sealer seal)
+    : keyPath_("Software\\VB and VBA Program Settings\\" + programName + "\\" + section), seal_(std::move(seal)) {}
 
 std::string RegistrySettings::GetSetting(const std::string& key) {
     HKEY handle = nullptr;
@@ -63,9 +64,13 @@ std::string RegistrySettings::GetSecret(const std::string& key) {
 
 void RegistrySettings::SaveSecret(const std::string& key, const std::string& value) {
     if (value.empty()) return SaveSetting(key, "");
-    std::optional<std::string> sealed = SealForUser(value);
-    // Never the secret in clear: without sealing, nothing is kept.
-    SaveSetting(key, sealed ? HexOf(*sealed) : "");
+    std::optional<std::string> sealed = seal_(value);
+    // Never the secret in clear: without sealing, nothing is kept, and the
+    // user is told rather than finding the key gone at the next start.
+    if (!sealed)
+        throw RuntimeError(ErrorNumber::PermissionDenied,
+                           "Permission denied: the key could not be sealed for this user, so it was not kept");
+    SaveSetting(key, HexOf(*sealed));
 }
 
 }  // namespace tarvex::win

@@ -10,6 +10,7 @@
 #include "base/RuntimeError.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/Twips.h"
+#include "controls/host/WideText_win.h"
 #include "controls/xp/XpControls_win.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/http/MessagePump.h"
@@ -27,33 +28,13 @@ constexpr double kRowHeight = 285;
 constexpr double kListHeight = 1800;
 constexpr wchar_t kTitle[] = L"Translation Service";
 
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
-// What escaped a handler, as the numbered error report words it.
-std::string ReportOfCurrentException() {
-    try {
-        throw;
-    } catch (const RuntimeError& error) {
-        return ErrorReportText(error);
-    } catch (const std::bad_alloc&) {
-        return ErrorReportText(RuntimeError(ErrorNumber::OutOfMemory));
-    } catch (const std::exception& error) {
-        return ErrorReportText(RuntimeError(ErrorNumber::InvalidCall, error.what()));
-    } catch (...) {
-        return ErrorReportText(RuntimeError(ErrorNumber::InvalidCall));
-    }
-}
+using host::WindowText;
 
 }  // namespace
 
 frmService::frmService(ServiceChoice choice, std::string sourceLanguage, std::string targetLanguage)
     : choice_(std::move(choice)),
+      edited_(choice_),
       sourceLanguage_(std::move(sourceLanguage)),
       targetLanguage_(std::move(targetLanguage)) {}
 
@@ -76,7 +57,7 @@ void frmService::CreateControls() {
     lblModel = AddControl("STATIC", 0, -1, kLabelLeft, 930, kLabelWidth, 255, "&Model :");
     txtModel = AddControl("EDIT", edit, id::txtModel, kFieldLeft, 900, kFieldWidth, kRowHeight, choice_.Model);
     lblKey = AddControl("STATIC", 0, -1, kLabelLeft, 1305, kLabelWidth, 255, "&Key :");
-    txtKey = AddControl("EDIT", edit | ES_PASSWORD, id::txtKey, kFieldLeft, 1275, kFieldWidth, kRowHeight, choice_.Key);
+    txtKey = AddControl("EDIT", edit | ES_PASSWORD, id::txtKey, kFieldLeft, 1275, kFieldWidth, kRowHeight, "");
     lblHint = AddControl("STATIC", 0, id::lblHint, kLabelLeft, 1680, kClientWidth - 2 * kLabelLeft, 450, "");
     cmdTest =
         AddControl("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, id::cmdTest, kLabelLeft, 2235, kLabelWidth, 350, "&Test");
@@ -122,7 +103,7 @@ INT_PTR CALLBACK frmService::DialogProc(HWND window, UINT message, WPARAM wParam
         }
         return self->HandleMessage(message, wParam, lParam);
     } catch (...) {
-        MessageBoxA(window, ReportOfCurrentException().c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(window, ErrorReportText(CaughtError()).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
         return TRUE;
     }
 }
@@ -134,12 +115,18 @@ ServiceChoice frmService::ChoiceOnScreen() const {
     if (chosen >= 0 && static_cast<size_t>(chosen) < names.size()) choice.Name = names[static_cast<size_t>(chosen)];
     choice.Url = WindowText(txtUrl);
     choice.Model = WindowText(txtModel);
-    choice.Key = WindowText(txtKey);
+    choice.Keys = edited_.Keys;
+    if (!keyShownFor_.empty()) SwitchKeyBox(choice, keyShownFor_, WindowText(txtKey), keyShownFor_);
     return choice;
 }
 
 void frmService::cboService_Click() {
-    const ServiceFields fields = FieldsOf(ChoiceOnScreen().Name);
+    const std::string chosen = ChoiceOnScreen().Name;
+    const std::string key =
+        keyShownFor_.empty() ? edited_.KeyOf(chosen) : SwitchKeyBox(edited_, keyShownFor_, WindowText(txtKey), chosen);
+    SetWindowTextA(txtKey, key.c_str());
+    keyShownFor_ = chosen;
+    const ServiceFields fields = FieldsOf(chosen);
     // Fields the service has no use for keep their text, greyed.
     EnableWindow(lblUrl, fields.Url);
     EnableWindow(txtUrl, fields.Url);
@@ -156,7 +143,7 @@ void frmService::cmdTest_Click() {
     std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
     // The dialog keeps answering while the service is asked.
     const HWND dialog = Handle();
-    TranslationService how{
+    ConnectionSettings how{
         .Jobs = 1, .RunBlocking = [dialog](const std::function<void()>& work) { RunWhileDialogAnswers(work, dialog); }};
     // Test stays enabled (a press meanwhile is ignored): disabling it would
     // take the focus away, and with it Enter and Esc.
@@ -166,7 +153,7 @@ void frmService::cmdTest_Click() {
     try {
         outcome = TryService(settings, how, *transport);
     } catch (...) {
-        outcome.Text = ReportOfCurrentException();
+        outcome.Text = ErrorReportText(CaughtError());
     }
     testing_ = nullptr;
     if (finished_) return;  // closed meanwhile: nobody is looking

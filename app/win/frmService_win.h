@@ -1,6 +1,7 @@
 #pragma once
 // frmService: the Service dialog, modal to the main window. The service
-// (a list of the known ones), its URL, model and key (masked), a line on
+// (a list of the known ones), its URL, model and key (masked; each service
+// has its own, and the box shows the chosen one's), a line on
 // what the chosen service needs, and Test, which translates one sample line
 // with the values as they stand and shows the answer or the numbered error.
 // Enter is OK, Esc is Cancel.
@@ -46,6 +47,9 @@ private:
     void Finish(bool accepted);
 
     ServiceChoice choice_;
+    // The keys as edited so far, and the service whose key the box shows.
+    ServiceChoice edited_;
+    std::string keyShownFor_;
     std::string sourceLanguage_, targetLanguage_;
     HWND window_ = nullptr;
     HWND owner_ = nullptr;

@@ -18,11 +18,14 @@
 #include "base/RuntimeError.h"
 #include "controls/cmdlg/CommonDialogError.h"
 #include "controls/host/ScreenMetrics_win.h"
+#include "controls/host/WideText_win.h"
 #include "controls/xp/XpControls_win.h"
 
 namespace tarvex::win {
 
 namespace {
+
+using host::WindowText;
 
 constexpr double kClientWidth = 5400;   // twips
 constexpr double kClientHeight = 4380;  // twips
@@ -33,14 +36,6 @@ constexpr wchar_t kTitle[] = L"Sync";
 constexpr UINT kSearchProgress = WM_APP + 1;
 constexpr UINT kSearchDone = WM_APP + 2;
 constexpr int kBarSteps = 1000;
-
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
 
 bool Checked(HWND button) {
     return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;

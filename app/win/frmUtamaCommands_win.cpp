@@ -11,6 +11,7 @@
 #include "base/PathNames.h"
 #include "base/TextTrim.h"
 #include "controls/cmdlg/CommonDialogError.h"
+#include "controls/host/WideText_win.h"
 #include "job/BusyState.h"
 #include "job/ProcessCheck.h"
 #include "job/RunEnvironment.h"
@@ -22,13 +23,7 @@ namespace tarvex::win {
 
 namespace {
 
-std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
+using host::WindowText;
 
 }  // namespace
 
@@ -41,7 +36,25 @@ void frmUtama::SetTotal(int32_t total) {
 void frmUtama::SetCounter(int32_t done, int32_t total) {
     shownDone_ = done;
     shownTotal_ = total;
-    if (progressPace_.Due(!busy_ || done == total, RedrawPace::Clock::now())) DrawProgress();
+    const auto now = RedrawPace::Clock::now();
+    if (progressPace_.Due(!busy_ || done == total, now)) return DrawProgress();
+    ScheduleHeldProgress(now);
+}
+
+void frmUtama::ScheduleHeldProgress(RedrawPace::Clock::time_point now) {
+    if (const auto delay = progressPace_.PendingDelay(now)) {
+        const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(*delay).count();
+        SetTimer(Handle(), kTmrProgress, static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, milliseconds)),
+                 nullptr);
+    }
+}
+
+void frmUtama::TmrProgress_Timer() {
+    KillTimer(Handle(), kTmrProgress);
+    const auto now = RedrawPace::Clock::now();
+    if (progressPace_.PendingDue(now)) return DrawProgress();
+    // Early by the timer's rounding: try again when it is due.
+    ScheduleHeldProgress(now);
 }
 
 void frmUtama::SetPercentage(int percentage) {
@@ -170,7 +183,8 @@ bool frmUtama::RunJob(const JobSettings& settings, BusyState& busy, std::shared_
     RunEnvironment environment{*this, prompts_, SystemFileSystem(), ShiftNameNumber, TranslateNameNumber, &busy};
     if (settings.Job == JobKind::TimeShift) return RunTimeShift(settings, environment);
     // The window keeps answering while each reply is awaited.
-    TranslationService service{.Timeout = api->Limits().Timeout, .RunBlocking = RunWhilePumpingMessages, .Api = api};
+    ConnectionSettings service{
+        .Timeout = api->Limits().Timeout, .Jobs = JobsFor(0, *api), .RunBlocking = RunWhilePumpingMessages, .Api = api};
     // A file that is not UTF-8 is read in the user's own ANSI code page;
     // an earlier partial output may be carried on if the user says so.
     TranslationOptions options{DefaultLegacyEncoding(), ResumeChoice::Ask};
@@ -197,7 +211,11 @@ void frmUtama::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     RegistrySettings store(ProgramTitle(), "Options");
-    SaveWindowSettings(store, CurrentSettings());
+    try {
+        SaveWindowSettings(store, CurrentSettings());
+    } catch (const RuntimeError& error) {
+        ShowErrorReport(prompts_, error);
+    }
 }
 
 }  // namespace tarvex::win

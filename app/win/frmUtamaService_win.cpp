@@ -9,19 +9,14 @@
 #include "app/win/frmService_win.h"
 #include "app/win/frmUtama_win.h"
 #include "base/RuntimeError.h"
+#include "controls/host/WideText_win.h"
 #include "job/ProcessCheck.h"
 
 namespace tarvex::win {
 
 namespace {
 
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
+using host::WindowText;
 
 }  // namespace
 

@@ -362,6 +362,10 @@ LRESULT frmUtama::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 TmrTarv_Timer();
                 return 0;
             }
+            if (wParam == kTmrProgress) {
+                TmrProgress_Timer();
+                return 0;
+            }
             break;
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wParam) == Picture1) {

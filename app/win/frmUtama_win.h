@@ -34,6 +34,8 @@ class frmUtama : public host::ThemedForm, public ProgressPanel {
 public:
     // The logo animation's 50 ms timer.
     static constexpr UINT_PTR kTmrTarv = 1;
+    // Draws a count the redraw pacing held back, once its interval is over.
+    static constexpr UINT_PTR kTmrProgress = 2;
 
     frmUtama();
     ~frmUtama() override;
@@ -149,6 +151,8 @@ private:
     // the frame and the label at once, which can cost milliseconds.
     void DrawProgress();
     void DrawPendingProgress();
+    void TmrProgress_Timer();
+    void ScheduleHeldProgress(RedrawPace::Clock::time_point now);
     int32_t shownDone_ = 0, shownTotal_ = 0, drawnDone_ = -1, drawnTotal_ = -1;
     int shownPercentage_ = 0, drawnPercentage_ = -1;
     RedrawPace progressPace_{std::chrono::milliseconds(100)};

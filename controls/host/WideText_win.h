@@ -31,4 +31,13 @@ inline std::string AnsiText(std::wstring_view text) {
     return ansi;
 }
 
+// A control's text as the ...A calls read it (the process code page).
+inline std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
 }  // namespace tarvex::host

@@ -23,12 +23,12 @@ TEST(ServiceFields, EachServiceIsMadeFromTheFieldsItTakes) {
         SCOPED_TRACE(name);
         const ServiceFields fields = FieldsOf(name);
         EXPECT_NE(std::string(fields.Hint), "");
-        const ServiceChoice filled{name, "http://127.0.0.1:5000", "some-model", "some-key"};
+        const ServiceChoice filled{name, "http://127.0.0.1:5000", "some-model", {{name, "some-key"}}};
         const ServiceSettings settings = SettingsOf(filled, "english", "german");
         EXPECT_EQ(settings.Key.empty(), !fields.Key);
         EXPECT_EQ(settings.Model.empty(), !fields.Model);
         EXPECT_EQ(ErrorRaisedBy([&] { MakeService(settings); }).Number(), 0);
-        const ServiceChoice remote{name, "http://example.com", "some-model", "some-key"};
+        const ServiceChoice remote{name, "http://example.com", "some-model", {{name, "some-key"}}};
         const int32_t expected = fields.Key ? ErrorNumber::KeyOverPlainHttp : 0;
         EXPECT_EQ(ErrorRaisedBy([&] { MakeService(SettingsOf(remote, "english", "german")); }).Number(), expected);
     }
@@ -53,16 +53,16 @@ private:
 };
 
 // The run's settings, every request on the calling thread.
-TranslationService Over(HttpTransport&) {
-    return TranslationService{.Timeout = std::chrono::seconds(1), .Jobs = 1};
+ConnectionSettings Over(HttpTransport&) {
+    return ConnectionSettings{.Timeout = std::chrono::seconds(1), .Jobs = 1};
 }
 
 TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
-    const ServiceChoice libre{"libretranslate", "http://127.0.0.1:5000", "", ""};
+    const ServiceChoice libre{"libretranslate", "http://127.0.0.1:5000", "", {}};
     const ServiceSettings settings = SettingsOf(libre, "english", "french");
     const nlohmann::json answer = {{"translatedText", {"Bonjour, comment allez-vous ?"}}};
     OneReplyTransport answering({200, "OK", "", answer.dump()});
-    TranslationService how = Over(answering);
+    ConnectionSettings how = Over(answering);
     TrialOutcome outcome = TryService(settings, how, answering);
     EXPECT_TRUE(outcome.Answered);
     EXPECT_EQ(outcome.Text, "Bonjour, comment allez-vous ?");
@@ -70,7 +70,7 @@ TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
     EXPECT_EQ(how.Timeout, MakeService(settings)->Limits().Timeout);
 
     OneReplyTransport refusing({400, "Bad Request", "", R"({"error": "Invalid request"})"});
-    TranslationService refused = Over(refusing);
+    ConnectionSettings refused = Over(refusing);
     outcome = TryService(settings, refused, refusing);
     EXPECT_FALSE(outcome.Answered);
     EXPECT_EQ(outcome.Text.rfind("Something Wrong (", 0), 0u) << outcome.Text;
@@ -81,7 +81,7 @@ TEST(ServiceTrial, AnswerRefusalAndSettingsThatCannotMakeAService) {
     remote.Url = "http://example.com";
     remote.Key = "some-key";
     OneReplyTransport unused({200, "OK", "", ""});
-    TranslationService never = Over(unused);
+    ConnectionSettings never = Over(unused);
     outcome = TryService(remote, never, unused);
     EXPECT_EQ(outcome.Text, ErrorReportText(ErrorRaisedBy([&] { MakeService(remote); })));
     EXPECT_EQ(outcome.Text.find("some-key"), std::string::npos);

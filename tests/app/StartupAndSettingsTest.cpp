@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "app/ServiceFields.h"
 #include "app/StartupChecks.h"
 #include "app/WindowSettings.h"
 
@@ -33,11 +34,12 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
     EXPECT_EQ(first.SourceLanguage, "english");
     EXPECT_EQ(first.TargetLanguage, "indonesian");
     EXPECT_EQ(first.Service.Name, "google");
-    EXPECT_EQ(first.Service.Url + first.Service.Model + first.Service.Key, "");
+    EXPECT_EQ(first.Service.Url + first.Service.Model, "");
+    EXPECT_TRUE(first.Service.Keys.empty());
 
-    store.values = {{"tab", " 1 "},        {"lokasi", " C:\\Films "}, {"from", " french "},
-                    {"to", "klingon"},     {"service", " openai "},   {"url", " http://h:1/v1 "},
-                    {"model", " llama3 "}, {"key", "sealed: k y "}};
+    store.values = {{"tab", " 1 "},        {"lokasi", " C:\\Films "},     {"from", " french "},
+                    {"to", "klingon"},     {"service", " openai "},       {"url", " http://h:1/v1 "},
+                    {"model", " llama3 "}, {"key_openai", "sealed: k y "}};
     WindowSettings saved = LoadWindowSettings(store);
     EXPECT_EQ(saved.ActiveTab, 1);
     EXPECT_EQ(saved.RememberedFolder, " C:\\Films ");  // the folder is not trimmed
@@ -46,9 +48,10 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
     EXPECT_EQ(saved.Service.Name, "openai");
     EXPECT_EQ(saved.Service.Url, "http://h:1/v1");
     EXPECT_EQ(saved.Service.Model, "llama3");
-    EXPECT_EQ(saved.Service.Key, " k y ");  // a key is taken as it was given
-    store.values["key"] = " k y ";          // not sealed: not read as a key
-    EXPECT_EQ(LoadWindowSettings(store).Service.Key, "");
+    EXPECT_EQ(saved.Service.KeyOf("openai"), " k y ");  // a key is taken as it was given
+    store.values["key_openai"] = " k y ";               // not sealed: not read as a key
+    EXPECT_EQ(LoadWindowSettings(store).Service.KeyOf("openai"), "");
+    store.values["key_openai"] = "sealed: k y ";
     for (const char* odd : {"2", "-1", "x", "01", ""}) {
         store.values["tab"] = odd;
         EXPECT_EQ(LoadWindowSettings(store).ActiveTab, 0) << odd;
@@ -56,9 +59,36 @@ TEST(WindowSettings, DefaultsTrimmingAndPages) {
 
     store.order.clear();
     SaveWindowSettings(store, saved);
-    EXPECT_EQ(store.order, "lokasi from to tab service url model key ");
+    EXPECT_EQ(
+        store.order,
+        "lokasi from to tab service url model key_google key_google-api key_libretranslate key_deepl key_openai ");
     EXPECT_EQ(store.values["tab"], "1");
-    EXPECT_EQ(store.values["key"], "sealed: k y ");
+    EXPECT_EQ(store.values["key_openai"], "sealed: k y ");
+    EXPECT_EQ(store.values["key_deepl"], "sealed:");
+}
+
+// The one key of earlier versions belongs to the saved service only; a key
+// kept for one service is never made into another's.
+TEST(WindowSettings, EachServiceKeepsItsOwnKey) {
+    MemoryStore store;
+    store.values = {{"service", "deepl"}, {"key", "sealed:old-deepl:fx"}, {"key_openai", "sealed:model-key"}};
+    const WindowSettings moved = LoadWindowSettings(store);
+    EXPECT_EQ(moved.Service.Keys,
+              (std::map<std::string, std::string>{{"deepl", "old-deepl:fx"}, {"openai", "model-key"}}));
+    EXPECT_EQ(store.values["key_deepl"], "sealed:old-deepl:fx");
+    EXPECT_EQ(store.values["key"], "");  // moved once, not again at the next start
+    EXPECT_EQ(LoadWindowSettings(store).Service.Keys, moved.Service.Keys);
+
+    // The box shows the chosen service's key, and what was typed stays with its service.
+    ServiceChoice choice = moved.Service;
+    EXPECT_EQ(SwitchKeyBox(choice, "deepl", "typed:fx", "openai"), "model-key");
+    EXPECT_EQ(SwitchKeyBox(choice, "openai", "", "libretranslate"), "");
+    EXPECT_EQ(SwitchKeyBox(choice, "libretranslate", "", "deepl"), "typed:fx");
+    EXPECT_EQ(choice.Keys, (std::map<std::string, std::string>{{"deepl", "typed:fx"}}));
+    for (const char* name : {"openai", "libretranslate", "deepl"}) {
+        choice.Name = name;
+        EXPECT_EQ(SettingsOf(choice, "english", "german").Key, choice.KeyOf(name)) << name;
+    }
 }
 
 TEST(Startup, VersionDpiAndThemeNotice) {

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "cli/CliArguments.h"
+#include "cli/ServiceKey.h"
+#include "support/RaisedError.h"
+#include "support/TempFolder.h"
 
 namespace tarvex::cli {
 namespace {
@@ -38,6 +43,39 @@ TEST(CliArguments, ServiceOptionsAndNoKeyOnTheCommandLine) {
              {"translate", "--from", "en", "--to", "id", "--model", "", "a.srt"},
              {"languages", "deepl"}})
         EXPECT_THROW(ParseArguments(bad), UsageError) << bad.back();
+}
+
+// A key set for one service is never sent to another: each service reads
+// its own variable first, and only then the shared one.
+TEST(ServiceKey, EachServiceTakesItsOwnKeyFirst) {
+    const std::map<std::string, std::string> variables = {{"TARVEX_DEEPL_KEY", "deepl-key:fx"},
+                                                          {"TARVEX_API_KEY", " shared\n"}};
+    const Environment environment = [&](const char* name) -> const char* {
+        auto found = variables.find(name);
+        return found == variables.end() ? nullptr : found->second.c_str();
+    };
+    test::TempFolder folder;
+    FileSystem& files = SystemFileSystem();
+    struct Case {
+        const char* Service;
+        const char* Expected;
+    } cases[] = {{"deepl", "deepl-key:fx"}, {"openai", "shared"}, {"libretranslate", "shared"}, {"google", "shared"}};
+    for (const Case& each : cases) EXPECT_EQ(ChooseServiceKey(each.Service, "", files, environment), each.Expected);
+    EXPECT_EQ(ChooseServiceKey("openai", "", files, [](const char*) -> const char* { return nullptr; }), "");
+
+    // A file wins over every variable; its mark and blanks are not the key.
+    const std::string keyFile = folder / "key.txt";
+    test::WriteBytes(keyFile, "\xEF\xBB\xBF  file-key\t\r\n");
+    EXPECT_EQ(ChooseServiceKey("deepl", keyFile, files, environment), "file-key");
+    test::WriteBytes(keyFile, std::string(kMostKeyFileBytes, 'k'));
+    EXPECT_EQ(ChooseServiceKey("deepl", keyFile, files, environment).size(), kMostKeyFileBytes);
+    test::WriteBytes(keyFile, std::string(kMostKeyFileBytes + 1, 'k'));
+    for (const std::string& path : {keyFile, folder / "missing.txt"}) {
+        const RuntimeError refused = test::ErrorRaisedBy([&] { ChooseServiceKey("deepl", path, files, environment); });
+        EXPECT_EQ(refused.Number(), ErrorNumber::BadServiceSettings);
+        EXPECT_NE(refused.Description().find(path), std::string::npos);
+        EXPECT_EQ(refused.Description().find("kkk"), std::string::npos);
+    }
 }
 
 TEST(CliArguments, MinutesAreWholeAndSecondsMayCarryThreeDecimals) {

@@ -23,8 +23,9 @@
 #include "job/ProcessCheck.h"
 #include "support/FakeService.h"
 #include "support/RaisedError.h"
+#include "support/SystemProxy.h"
 #include "support/TempFolder.h"
-#include "translate/TranslationService.h"
+#include "translate/ConnectionSettings.h"
 #include "translate/services/ServiceFactory.h"
 
 namespace tarvex::e2e {
@@ -50,17 +51,6 @@ std::string Setting(const char* name) {
     if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
         return "<missing>";
     return value;
-}
-
-void SetProxy(const std::string& server) {
-    HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0, nullptr, 0,
-                    KEY_SET_VALUE, nullptr, &key, nullptr);
-    DWORD enable = server.empty() ? 0 : 1;
-    RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
-    RegSetValueExA(key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),
-                   static_cast<DWORD>(server.size() + 1));
-    RegCloseKey(key);
 }
 
 // For the length of a test the shell opens https pages with a recorder
@@ -258,7 +248,7 @@ TEST_F(TarvexE2e, TimeShiftPlusMinusAndStartTime) {
 TEST_F(TarvexE2e, WebVttAndAssFilmsShiftAndTranslate) {
     test::FakeService fake;
     fake.Reset();
-    SetProxy(fake.Address());
+    test::SetSystemProxy(fake.Address());
     const std::string vtt = folder / "film.vtt";
     WriteBytes(vtt,
                "WEBVTT\n\nNOTE synced at 00:00:05.000\n\n00:00:01.000 --> 00:00:02.000 align:start\n"
@@ -300,7 +290,7 @@ TEST_F(TarvexE2e, WebVttAndAssFilmsShiftAndTranslate) {
               head +
                   "Comment: 0,0:00:00.00,0:00:00.00,Default,,0,0,0,,note\r\n"
                   "Dialogue: 0,0:00:01.00,0:00:02.50,Default,,0,0,0,,{\\i1}HELLO\\NWORLD\r\n");
-    SetProxy("");
+    test::SetSystemProxy("");
     RECT strip;
     GetWindowRect(Control(id::TabStrip1), &strip);
     ClickAt(strip.left + 20, strip.top + 10);
@@ -337,7 +327,7 @@ TEST_F(TarvexE2e, RefusalsBeforeAnyRun) {
 TEST_F(TarvexE2e, TranslationThroughTheProxySetting) {
     test::FakeService fake;
     fake.Reset();
-    SetProxy(fake.Address());
+    test::SetSystemProxy(fake.Address());
     std::string movie = folder / "movie.srt";
     WriteBytes(movie, kTwoCues);
     SelectTranslationPage();
@@ -351,7 +341,7 @@ TEST_F(TarvexE2e, TranslationThroughTheProxySetting) {
     ReplaceText(ComboEdit(id::comLan), "indonesian");
     Click(Control(id::cmdProses));
     Answer("Finish", "Process Success Bos..");
-    SetProxy("");
+    test::SetSystemProxy("");
     EXPECT_EQ(ReadBytes(folder / "movie.id.srt"),
               "1\r\n00:00:45,500 --> 00:00:47,000\r\nHELLO\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWORLD\r\n");
     EXPECT_EQ(ReadBytes(movie), kTwoCues);
@@ -366,7 +356,7 @@ TEST_F(TarvexE2e, SegmentedRepliesKeepEverySentenceAndUntranslatedBlocksAreRepor
     test::FakeService fake;
     fake.Reset();
     fake.Control("mode=sentences");
-    SetProxy(fake.Address());
+    test::SetSystemProxy(fake.Address());
     const std::string movie = folder / "movie.srt";
     const std::string film =
         "1\r\n00:00:01,000 --> 00:00:02,000\r\nPardon? If you were a man,\r\nI would box you.\r\n\r\n"
@@ -385,7 +375,7 @@ TEST_F(TarvexE2e, SegmentedRepliesKeepEverySentenceAndUntranslatedBlocksAreRepor
     fake.Control("mode=nomarks");
     Click(Control(id::cmdProses));
     Answer("Finish", "Process Success Bos..\r\n2 of 2 blocks came back untranslated");
-    SetProxy("");
+    test::SetSystemProxy("");
     EXPECT_EQ(ReadBytes(folder / "movie.id.srt"),
               "1\r\n00:00:01,000 --> 00:00:02,000\r\nPardon? If you were a man,\r\nI would box you.\r\n\r\n"
               "2\r\n00:00:03,000 --> 00:00:04,000\r\nHe said \"no\", then <b>a & b</b>\r\n");
@@ -395,7 +385,7 @@ TEST_F(TarvexE2e, SegmentedRepliesKeepEverySentenceAndUntranslatedBlocksAreRepor
 TEST_F(TarvexE2e, APartialTranslationIsOfferedToBeContinued) {
     test::FakeService fake;
     fake.Reset();
-    SetProxy(fake.Address());
+    test::SetSystemProxy(fake.Address());
     // Not UTF-8: read in the locale's ANSI page (1252 here), sent and written as UTF-8.
     std::string movie = folder / "movie.srt";
     WriteBytes(movie, kTwoCues + "\r\n3\r\n01:00:00,000 --> 01:00:01,000\r\nCaf\xE9\r\n");
@@ -430,7 +420,7 @@ TEST_F(TarvexE2e, APartialTranslationIsOfferedToBeContinued) {
     ASSERT_NE(question, nullptr) << Text(id::Label5);
     Click(GetDlgItem(question, IDYES));
     Answer("Finish", "Process Success Bos..");
-    SetProxy("");
+    test::SetSystemProxy("");
     EXPECT_EQ(ReadBytes(folder / "movie.id.srt"), whole);
     EXPECT_EQ(fake.CountInRecords("\"text\": "), 2);
     EXPECT_EQ(test::ListFolder(folder.Path()), "movie.id.srt movie.id1.srt movie.srt");
@@ -439,7 +429,7 @@ TEST_F(TarvexE2e, APartialTranslationIsOfferedToBeContinued) {
 TEST_F(TarvexE2e, RunsEndPastACutOffEarlierOutputAndAnHourLongRetryAfter) {
     test::FakeService fake;
     fake.Reset();
-    SetProxy(fake.Address());
+    test::SetSystemProxy(fake.Address());
     auto utf16 = [](const std::string& text) { return "\xFF\xFE" + Utf8ToUtf16(text, false); };
     const std::string movie = folder / "movie.srt";
     WriteBytes(movie, utf16(kTwoCues));
@@ -463,7 +453,7 @@ TEST_F(TarvexE2e, RunsEndPastACutOffEarlierOutputAndAnHourLongRetryAfter) {
     Click(Control(id::cmdProses));
     HWND box = WaitForWindow(app.ProcessId(), "Error", kDefaultTimeout + 10s);
     const auto took = std::chrono::steady_clock::now() - start;
-    SetProxy("");
+    test::SetSystemProxy("");
     ASSERT_NE(box, nullptr) << Text(id::Label5);
     EXPECT_EQ(MessageBoxText(box).rfind("Something Wrong (3576", 0), 0u) << MessageBoxText(box);
     Click(GetDlgItem(box, IDOK));
@@ -529,15 +519,17 @@ TEST_F(TarvexE2e, ServiceDialogTestKeepsTheKeySealedAndProcessUsesTheService) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s));
     EXPECT_EQ(Setting("service"), "libretranslate");
     EXPECT_EQ(Setting("url"), url);
-    EXPECT_EQ(Setting("key").find("tarvex-test-key"), std::string::npos);
-    EXPECT_EQ(Unsealed(Setting("key")), "tarvex-test-key");
+    // The key typed for deepl stays deepl's, sealed: libretranslate has none.
+    EXPECT_EQ(Setting("key_deepl").find("tarvex-test-key"), std::string::npos);
+    EXPECT_EQ(Unsealed(Setting("key_deepl")), "tarvex-test-key");
+    EXPECT_EQ(Setting("key_libretranslate"), "");
 
     Click(Control(id::cmdProses));
     Answer("Finish", "Process Success Bos..");
     EXPECT_EQ(ReadBytes(folder / "movie.id.srt"),
               "1\r\n00:00:45,500 --> 00:00:47,000\r\nHELLO\r\n\r\n2\r\n00:59:40,000 --> 00:59:42,000\r\nWORLD\r\n");
     EXPECT_EQ(ReadBytes(movie), kTwoCues);
-    EXPECT_GE(fake.CountInRecords("tarvex-test-key"), 1);
+    EXPECT_EQ(fake.CountInRecords("tarvex-test-key"), 0);  // never sent to another service
 
     // Esc while a Test waits on a service that never answers: the dialog
     // closes at once, and everything stays as it was.
@@ -660,7 +652,7 @@ TEST_F(TarvexE2e, DonatePictureOpensItsPageThroughTheShell) {
 TEST_F(TarvexE2e, WholeShiftAndTranslationWithKeysOnly) {
     test::FakeService fake;
     fake.Reset();
-    SetProxy(fake.Address());
+    test::SetSystemProxy(fake.Address());
     std::string movie = folder / "movie.srt";
     WriteBytes(movie, kTwoCues);
     SetForegroundWindow(app.MainWindow());
@@ -734,7 +726,7 @@ TEST_F(TarvexE2e, WholeShiftAndTranslationWithKeysOnly) {
     Press(VK_RETURN);
     ASSERT_NE(WaitForWindow(app.ProcessId(), "Finish", 30s), nullptr) << Text(id::Label5);
     Press(VK_RETURN);
-    SetProxy("");
+    test::SetSystemProxy("");
     EXPECT_EQ(ReadBytes(folder / "movie.de.srt").substr(0, 41), "1\r\n00:02:15,500 --> 00:02:17,000\r\nHELLO\r\n");
 
     // Alt+C closes the window.
@@ -746,7 +738,7 @@ TEST_F(TarvexE2e, WholeShiftAndTranslationWithKeysOnly) {
 TEST_F(TarvexE2e, NamesInAnyScriptThroughOpenShiftTranslationAndSettings) {
     test::FakeService fake;
     fake.Reset();
-    SetProxy(fake.Address());
+    test::SetSystemProxy(fake.Address());
     std::string base = folder.Path();
     std::wstring films = std::wstring(base.begin(), base.end()) + L"\\Café Фильмы 字幕";
     ASSERT_TRUE(CreateDirectoryW(films.c_str(), nullptr));
@@ -770,7 +762,7 @@ TEST_F(TarvexE2e, NamesInAnyScriptThroughOpenShiftTranslationAndSettings) {
     ASSERT_TRUE(WaitUntil([&] { return IsShown(Control(id::TransContainer1)); }, 5s));
     Click(Control(id::cmdProses));
     Answer("Finish", "Process Success Bos..");
-    SetProxy("");
+    test::SetSystemProxy("");
     EXPECT_TRUE(ExistsWide(films + L"\\película ёж 映画.id.srt"));
     EXPECT_EQ(WideTextOf(Control(id::Label5)), L"Output File : película ёж 映画.id.srt");
 

@@ -11,7 +11,7 @@ other byte passes through unchanged). It also serves as an HTTP proxy: a
 request with an absolute-form target is answered the same way.
 
 Control (plain GETs on the same port):
-  /_control?mode=M[&count=N][&status=S][&delay=MS][&retry_after=SEC]
+  /_control?mode=M[&count=N][&status=S][&delay=MS][&retry_after=SEC][&redirect=S]
       mode: normal | empty | nomarks | gzip | deflate | rawdeflate | brotli | status | flaky | drop | redirect
             | silent | slowheaders | endlessheaders | trickle | endless | huge | bomb | redirectloop
             | sentences | sparse
@@ -36,9 +36,10 @@ Control (plain GETs on the same port):
         redirectloop: 302 to the very same address, every time
         secureredirect: 302 to https on the blackhole's port (an HTTPS leg that never connects)
         malformed | wrongcount | merge | think | quota: see service_apis.py
-        redirect, crossredirect (the services' APIs): 307 to the same path under
-                /r/, on this origin or on localhost (another origin, which a
-                client must not give its key)
+        redirect, crossredirect (the services' APIs): 307 (or the status
+                redirect=S names) to the same path under /r/, on this origin
+                or on localhost (another origin, which a client must not give
+                its key)
       delay: wait MS milliseconds before every answer
       retry_after: the Retry-After of refusals; SEC1,SEC2,... gives each refusal the next one (the last repeats)
   /_requests   the recorded translation requests as JSON, each with the
@@ -81,6 +82,7 @@ class State:
         self.retry_after = None
         self.refusals = 0
         self.size = None
+        self.redirect = 307
         self.requests = []
         self.connections = 0
 
@@ -331,7 +333,9 @@ class Handler(BaseHTTPRequestHandler):
             if mode == "crossredirect":
                 host = "localhost:%d" % self.server.server_address[1]
             target = "http://%s/r%s" % (host, parts.path) + ("?" + parts.query if parts.query else "")
-            self.send(307, b"", {"Location": target}, "Temporary Redirect")
+            with STATE.lock:
+                code = STATE.redirect
+            self.send(code, b"", {"Location": target}, "Redirect")
             return
         json_type = {"Content-Type": "application/json"}
         if mode == "malformed":
@@ -356,6 +360,7 @@ class Handler(BaseHTTPRequestHandler):
             STATE.delay_ms = int(values.get("delay", ["0"])[0])
             STATE.retry_after = values.get("retry_after", [None])[0]
             STATE.size = int(values["size"][0]) if "size" in values else None
+            STATE.redirect = int(values.get("redirect", ["307"])[0])
         if STATE.mode == "bomb":
             gzip_bomb(STATE.size or 1 << 30)  # made now, so that answering takes no time
         self.send(200, b"ok")

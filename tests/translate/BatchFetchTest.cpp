@@ -28,6 +28,7 @@ public:
         ServiceLimits limits;
         limits.MostBlocks = most_;
         limits.MostBytes = 64;
+        limits.SendsEmptyBlocks = SendsEmpty;
         return limits;
     }
     HttpRequest Build(const std::vector<BlockLines>& batch, const BatchContext&) const override {
@@ -57,6 +58,7 @@ public:
         return status == 403 && FallbackTo ? FallbackTo : nullptr;
     }
     std::shared_ptr<const Service> FallbackTo;
+    bool SendsEmpty = false;
 
 private:
     std::string name_;
@@ -93,7 +95,7 @@ class BatchFetchTest : public ::testing::Test {
 protected:
     std::string Translate(const std::shared_ptr<const Service>& api) {
         WriteBytes(input, kFilm);
-        TranslationService service{.Jobs = 1,
+        ConnectionSettings service{.Jobs = 1,
                                    .NewTransport = test::ConnectionsTo(transport),
                                    .Pause = [](std::chrono::milliseconds) {},
                                    .Api = api};
@@ -152,10 +154,24 @@ TEST_F(BatchFetchTest, AFirstRefusalTurnsToTheFallbackOnceAndSaysSo) {
     EXPECT_EQ(Translate(first), kTranslated);
     EXPECT_EQ(panel.Messages.back().Text, "Process Success Bos..\r\nmain refused (HTTP 403): translated with spare");
 
+    // Batches planned for the first service follow the fallback's rules:
+    // its own batch size, and no empty block to a service that refuses them.
+    auto single = std::make_shared<MemoryService>("single", 1);
+    auto web = std::make_shared<MemoryService>("web", 8);
+    web->SendsEmpty = true;
+    web->FallbackTo = single;
+    transport.Refusing = "mem://web";
+    transport.Bodies.clear();
+    EXPECT_EQ(Translate(web), kTranslated);
+    ASSERT_FALSE(transport.Bodies.empty());
+    EXPECT_EQ(std::vector<std::string>(transport.Bodies.begin() + 1, transport.Bodies.end()),
+              (std::vector<std::string>{"0:one\n0:two\n", "0:three\n", "0:four\n"}));
+    transport.Refusing = "mem://main";
+
     // Without a fallback the refusal fails the run, named by the service.
     first->FallbackTo = nullptr;
     WriteBytes(input, kFilm);
-    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport), .Api = first};
+    ConnectionSettings service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport), .Api = first};
     BusyState busy(panel);
     RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber, &busy};
     EXPECT_FALSE(RunTranslation(input, "english", "indonesian", environment, service, nullptr));

@@ -42,10 +42,10 @@ class FilmRunTest : public ::testing::Test {
 protected:
     // Runs with `jobs` against the concurrent service; answers the output.
     std::string Run(int jobs, const TranslationOptions& options = {}) {
-        TranslationService service{.Host = "h", .Jobs = jobs, .NewTransport = [this] { return fake.NewTransport(); }};
+        ConnectionSettings service{.Host = "h", .Jobs = jobs, .NewTransport = [this] { return fake.NewTransport(); }};
         return RunWith(service, options);
     }
-    std::string RunWith(TranslationService& service, const TranslationOptions& options = {}) {
+    std::string RunWith(ConnectionSettings& service, const TranslationOptions& options = {}) {
         service.Pause = [this](milliseconds pause) {
             std::lock_guard<std::mutex> lock(pausesMutex);  // workers pause on threads of their own
             pauses.push_back(pause);

@@ -63,7 +63,7 @@ protected:
     test::FaultyFileSystem files;
     test::RecordingPanel panel;
     test::ScriptedTransport transport;
-    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
+    ConnectionSettings service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
     int16_t shiftNameNumber = 0;
     int16_t translateNameNumber = 0;
     bool succeeded = false;
@@ -166,14 +166,27 @@ TEST_F(TranslateRunTest, FailuresKeepTheInputAndEarlierOutputs) {
     transport.BeforeAnswer = [](size_t request) {
         if (request == 2) throw RuntimeError(ErrorNumber::ServiceRefused, "HTTP 429 Too Many Requests");
     };
-    EXPECT_EQ(Translate(content),
-              "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n");
+    // Only whole blocks are kept: block 2's number and timing line are not.
+    EXPECT_EQ(Translate(content), "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n");
     EXPECT_FALSE(succeeded);
     EXPECT_EQ(ReadBytes(input), content);
     EXPECT_EQ(ReadBytes(folder / "movie.id1.srt"), "earlier");
     EXPECT_EQ(panel.Status, "PROCESS FAILED");
     EXPECT_EQ(panel.Messages.back().Text, "Something Wrong (35762) HTTP 429 Too Many Requests");
     EXPECT_FALSE(panel.Busy);
+
+    // Refused at the first block: no output is left, and the earlier one
+    // keeps its name rather than piling up numbered copies.
+    test::TempFolder refused;
+    input = refused / "movie.srt";
+    WriteBytes(refused / "movie.id.srt", "earlier");
+    transport.BeforeAnswer = [](size_t) { throw RuntimeError(ErrorNumber::KeyRefused, "deepl: HTTP 403 Forbidden"); };
+    EXPECT_EQ(Translate(content), "earlier");
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(test::ListFolder(refused.Path()), "movie.id.srt movie.srt");
+    std::filesystem::remove(refused / "movie.id.srt");
+    Translate(content);
+    EXPECT_EQ(test::ListFolder(refused.Path()), "movie.srt");
 
     // Before the output is opened: nothing is written or moved.
     transport.BeforeAnswer = nullptr;
@@ -289,8 +302,7 @@ TEST_F(TranslateRunTest, ABlockTooLongForOneRequestNamesItsLine) {
     // 5,500 bytes that each travel as %XX: just over the request's limit.
     const std::string content =
         "1\n00:00:01,000 --> 00:00:02,000\nA\n\n2\n00:00:03,000 --> 00:00:04,000\n" + std::string(5500, '#') + "\n";
-    EXPECT_EQ(Translate(content),
-              "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n");
+    EXPECT_EQ(Translate(content), "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n");  // whole blocks only
     EXPECT_FALSE(succeeded);
     EXPECT_EQ(panel.Messages.back().Text,
               "Something Wrong (35766) Block at line 6 too long for one request (over 16 KiB once encoded)");

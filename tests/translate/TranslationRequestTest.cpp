@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "base/RuntimeError.h"
+#include "support/OneBlock.h"
 #include "support/ScriptedTransport.h"
 #include "translate/TranslationRequest.h"
+#include "translate/services/WebEndpoint.h"
 
 namespace tarvex {
 namespace {
@@ -35,9 +37,7 @@ TEST(TranslationRequest, UrlEscapesEveryByteOfTheText) {
 
 class RequestTest : public ::testing::Test {
 protected:
-    std::string Request(const std::vector<std::string>& lines) {
-        return RequestTranslation(lines, "en", "id", BuildHeaderBlock(service.Host), service);
-    }
+    std::string Request(const std::vector<std::string>& lines) { return test::AskOneBlock(lines, service); }
     int32_t FailureOf(const std::vector<std::string>& lines, std::string* description = nullptr) {
         try {
             Request(lines);
@@ -59,7 +59,7 @@ protected:
 
     ScriptedTransport transport;
     std::vector<std::chrono::milliseconds> pauses;
-    TranslationService service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
+    ConnectionSettings service{.Jobs = 1, .NewTransport = test::ConnectionsTo(transport)};
     void SetUp() override {
         service.Pause = [this](std::chrono::milliseconds pause) { pauses.push_back(pause); };
     }
@@ -113,14 +113,14 @@ TEST_F(RequestTest, RateLimitsAreRetriedThenRefusalsFail) {
     }
 }
 
-TEST(TranslationService, MembersLeftOutOrEmptiedStillWork) {
+TEST(ConnectionSettings, MembersLeftOutOrEmptiedStillWork) {
     ScriptedTransport transport;
     test::ScriptedTransport::Step limited;
     limited.Reply.Status = 429;
     limited.Reply.RetryAfter = "0";
     transport.Script = {limited};
-    TranslationService service{.NewTransport = test::ConnectionsTo(transport), .RunBlocking = {}, .Pause = {}};
-    EXPECT_EQ(RequestTranslation({"Hello"}, "en", "id", BuildHeaderBlock(service.Host), service), "HELLO");
+    ConnectionSettings service{.NewTransport = test::ConnectionsTo(transport), .RunBlocking = {}, .Pause = {}};
+    EXPECT_EQ(test::AskOneBlock({"Hello"}, service), "HELLO");
     EXPECT_EQ(transport.Urls.size(), 2u);
     EXPECT_LE(transport.Timeouts[0], kDefaultTimeout);
     EXPECT_GT(transport.Timeouts[0], kDefaultTimeout - std::chrono::seconds(1));

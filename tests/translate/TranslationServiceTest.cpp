@@ -13,6 +13,7 @@
 #include "support/FakeService.h"
 #include "support/RecordingPanel.h"
 #include "support/RunCli.h"
+#include "support/SystemProxy.h"
 #include "support/TempFolder.h"
 #include "translate/TranslateRun.h"
 #include "translate/TranslationRequest.h"
@@ -64,14 +65,15 @@ protected:
         WriteBytes(input, kThreeBlocks);
     }
     bool Run(const std::string& host, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
-        TranslationService service{.Host = host, .Timeout = timeout, .Jobs = 1};
+        ConnectionSettings service{.Host = host, .Timeout = timeout, .Jobs = 1};
         panel = test::RecordingPanel();
         BusyState busy(panel);
         RunEnvironment environment{panel, panel, SystemFileSystem(), shiftNameNumber, translateNameNumber, &busy};
         return RunTranslation(input, "english", "indonesian", environment, service, nullptr);
     }
     std::string Output() { return ReadBytes(InsertBeforeExtension(input, ".id")); }
-    // After a failure: the input untouched, an earlier output under its numbered name.
+    // After a failure at the first block: the input untouched, the earlier
+    // output back under its own name, nothing else left.
     void ExpectFailure(const std::string& report, std::string host = "") {
         WriteBytes(InsertBeforeExtension(input, ".id"), "earlier");
         EXPECT_FALSE(Run(host.empty() ? fake.Address() : host, std::chrono::seconds(2)));
@@ -79,7 +81,8 @@ protected:
         ASSERT_FALSE(panel.Messages.empty());
         EXPECT_EQ(panel.Messages.back().Text.substr(0, report.size()), report);
         EXPECT_EQ(ReadBytes(input), kThreeBlocks);
-        EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id1")), "earlier");
+        EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id")), "earlier");
+        EXPECT_FALSE(test::Exists(InsertBeforeExtension(input, ".id1")));
     }
 
     test::FakeService fake;
@@ -324,27 +327,9 @@ TEST_F(TranslationServiceTest, RepliesAreBoundedAfterDecoding) {
 }
 
 TEST_F(TranslationServiceTest, TheSystemProxySettingReachesTheService) {
-#ifdef _WIN32
-    // The ordinary per-user proxy setting, as the Internet Options dialog writes it.
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0,
-                              nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    DWORD enable = 1;
-    RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
-    std::string server = fake.Address();
-    RegSetValueExA(key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),
-                   static_cast<DWORD>(server.size() + 1));
+    test::SetSystemProxy(fake.Address());
     bool done = Run(kServiceHost);
-    enable = 0;
-    RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
-    RegCloseKey(key);
-#else
-    std::string proxy = "http://" + fake.Address();
-    setenv("http_proxy", proxy.c_str(), 1);
-    bool done = Run(kServiceHost);
-    unsetenv("http_proxy");
-#endif
+    test::SetSystemProxy("");
     ASSERT_TRUE(done) << (panel.Messages.empty() ? "" : panel.Messages.back().Text);
     EXPECT_EQ(Output(), kThreeBlocksTranslated);
     EXPECT_EQ(fake.CountInRecords("\"via_proxy\": true"), 3);
@@ -368,7 +353,7 @@ TEST_F(TranslationServiceTest, CliTranslatesAndListsLanguages) {
     EXPECT_NE(result.Err.find("PROCESS FAILED\nSomething Wrong (35762) HTTP 500 Internal Server Error\n"),
               std::string::npos)
         << result.Err;
-    EXPECT_EQ(ReadBytes(InsertBeforeExtension(input, ".id1")), kThreeBlocksTranslated);
+    EXPECT_EQ(Output(), kThreeBlocksTranslated);  // refused at once: the earlier output stays
 
     // Several files: each has its own output and report; a failed one does not stop the next.
     fake.Control("mode=normal");

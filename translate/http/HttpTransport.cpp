@@ -4,6 +4,14 @@
 
 namespace tarvex {
 
+HttpReply HttpTransport::Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) {
+    HttpRequest request;
+    request.Url = url;
+    request.HeaderLines = headers.Lines;
+    request.SecretHeaders = headers.SecretNames;
+    return Send(request, timeout);
+}
+
 HttpReply HttpTransport::Send(const HttpRequest& request, std::chrono::milliseconds timeout) {
     if (request.Method != "GET" || !request.Body.empty())
         throw RuntimeError(ErrorNumber::InvalidCall,

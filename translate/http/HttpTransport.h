@@ -53,13 +53,16 @@ public:
     //   BadContentCoding  the body's coding is not identity, gzip or deflate,
     //                     or its compressed data is corrupt;
     //   UserInterrupt     Cancel was called.
-    virtual HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) = 0;
+    // By default the GET goes through Send: the platforms' transports
+    // implement Send only.
+    virtual HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout);
     // The request a service built, with the same bounds and errors as Get. A
     // POST goes with its body and a Content-Length, and follows only a 307
     // or 308 redirect (any other is the reply), and not at all one that
     // KeepForRedirect would strip when its body is secret. The platforms'
     // transports implement it; this default, for stand-ins that answer GETs
-    // only, sends a GET through Get and refuses anything else.
+    // only, sends a GET through Get and refuses anything else. A transport
+    // implements at least one of the two.
     virtual HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout);
     // Safe from any thread: the Get in progress, if any, ends within about
     // 100 ms with RuntimeError(UserInterrupt), and so does every later Get,

@@ -3,8 +3,8 @@
 // and lets Cancel wake a request that is waiting on the network. libcurl's
 // own content decoding stays off; the body goes through ContentDecoder.
 // Redirects are followed here, not by libcurl, which would pass on every
-// header but Authorization to another server. http_proxy and friends are
-// honoured by libcurl itself.
+// header but Authorization to another server. http_proxy, https_proxy and
+// no_proxy are honoured by libcurl itself, except for the loopback.
 
 #include <curl/curl.h>
 
@@ -15,11 +15,13 @@
 #include <mutex>
 
 #include "base/RuntimeError.h"
+#include "translate/http/CertificateFault.h"
 #include "translate/http/ContentDecoding.h"
 #include "translate/http/HeaderText.h"
 #include "translate/http/HttpLimits.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/http/Redirects.h"
+#include "translate/http/UrlText.h"
 
 namespace tarvex {
 
@@ -114,14 +116,6 @@ public:
         if (multi_ != nullptr) curl_multi_wakeup(multi_);
     }
 
-    HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) override {
-        HttpRequest request;
-        request.Url = url;
-        request.HeaderLines = headers.Lines;
-        request.SecretHeaders = headers.SecretNames;
-        return Send(request, timeout);
-    }
-
     HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout) override {
         if (cancelled_) throw RuntimeError(ErrorNumber::UserInterrupt);
         if (curl_ == nullptr || multi_ == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
@@ -170,17 +164,25 @@ private:
         curl_easy_setopt(curl_, CURLOPT_HTTP_CONTENT_DECODING, 0L);
         curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 0L);
         curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");
+        // A request for this computer never goes through a proxy: a key
+        // allowed over plain http only because it stays here would be read
+        // by the proxy and whoever sits between.
+        if (IsLoopbackHost(OriginOf(url).Host)) curl_easy_setopt(curl_, CURLOPT_PROXY, "");
         curl_easy_setopt(curl_, CURLOPT_TIMEOUT_MS, MillisecondsUntil(deadline));
         curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, CollectBody);
         curl_easy_setopt(curl_, CURLOPT_WRITEDATA, &state);
         curl_easy_setopt(curl_, CURLOPT_HEADERFUNCTION, CollectHeader);
         curl_easy_setopt(curl_, CURLOPT_HEADERDATA, &state);
+        // OpenSSL's words for a refused certificate tell its cause.
+        char problem[CURL_ERROR_SIZE] = {};
+        curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, problem);
 
         CURLcode result = Perform();
         if (result == CURLE_OPERATION_TIMEDOUT) throw RequestTimedOutError();
         if (state.Failure) std::rethrow_exception(state.Failure);
         if (state.HeadersTooLarge) throw HeadersTooLargeError();
+        if (result == CURLE_PEER_FAILED_VERIFICATION) throw CertificateError(CertificateFaultOfTlsText(problem));
         if (result != CURLE_OK) throw UnreachableError(curl_easy_strerror(result));
         HttpReply reply;
         long status = 0;

@@ -2,7 +2,8 @@
 // (PlainHttpConnection): WinINet reads a response's headers without any
 // bound, and a blocked WinINet call cannot be ended from outside under Wine,
 // so a hostile service could grow memory without end and keep a thread
-// forever. HTTPS, which only a redirect leads to, is left to WinINet.
+// forever. HTTPS (the services' default addresses, and any redirect there)
+// is left to WinINet, with its own bounds (WinInetClient).
 //
 // The header lines go on the wire exactly as given. The system's proxy
 // setting, as WinINet reads it, applies to both.
@@ -59,14 +60,6 @@ public:
         SetEvent(interrupt_);
     }
 
-    HttpReply Get(const std::string& url, const HttpHeaders& headers, std::chrono::milliseconds timeout) override {
-        HttpRequest request;
-        request.Url = url;
-        request.HeaderLines = headers.Lines;
-        request.SecretHeaders = headers.SecretNames;
-        return Send(request, timeout);
-    }
-
     HttpReply Send(const HttpRequest& request, std::chrono::milliseconds timeout) override {
         if (cancelled_) throw RuntimeError(ErrorNumber::UserInterrupt);
         if (interrupt_ == nullptr) throw RuntimeError(ErrorNumber::OutOfMemory);
@@ -102,6 +95,9 @@ private:
                     Clock::time_point deadline, const char* method = "GET", const std::string& body = "") {
         std::string proxy = HttpProxyFrom(wininet_.ProxyList());
         if (!proxy.empty() && BypassesProxy(wininet_.ProxyBypass(), parts.Host)) proxy.clear();
+        // This computer is always reached directly: a key allowed over plain
+        // http only because it stays here must not pass through a proxy.
+        if (IsLoopbackHost(parts.Host)) proxy.clear();
         std::string head =
             std::string(method) + " " + EscapeRequestTarget(proxy.empty() ? parts.PathAndQuery : url) + " HTTP/1.1\r\n";
         if (std::none_of(lines.begin(), lines.end(), IsHostLine)) head += "Host: " + HostAndPort(parts) + "\r\n";

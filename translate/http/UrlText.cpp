@@ -1,5 +1,6 @@
 #include "translate/http/UrlText.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace tarvex {
@@ -28,6 +29,28 @@ std::string Lower(std::string_view text) {
     std::string lower(text);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower;
+}
+
+// A dotted quad whose parts are 0 to 255, written without leading zeros
+// (which some resolvers read as octal).
+bool IsIpv4(std::string_view host, unsigned* first) {
+    int parts = 0;
+    size_t from = 0;
+    while (true) {
+        const size_t dot = host.find('.', from);
+        const std::string_view part =
+            host.substr(from, dot == std::string_view::npos ? std::string_view::npos : dot - from);
+        const bool digits = !part.empty() &&
+                            std::all_of(part.begin(), part.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+        if (!digits || part.size() > 3 || (part.size() > 1 && part[0] == '0')) return false;
+        const unsigned value = static_cast<unsigned>(std::stoi(std::string(part)));
+        if (value > 255) return false;
+        if (parts == 0) *first = value;
+        ++parts;
+        if (dot == std::string_view::npos) break;
+        from = dot + 1;
+    }
+    return parts == 4;
 }
 
 }  // namespace
@@ -66,6 +89,14 @@ UrlOrigin OriginOf(std::string_view url) {
         origin.Port = static_cast<uint16_t>(port);
     }
     return origin;
+}
+
+bool IsLoopbackHost(std::string_view host) {
+    std::string lower = Lower(host);
+    if (lower.size() > 2 && lower.front() == '[' && lower.back() == ']') lower = lower.substr(1, lower.size() - 2);
+    if (lower == "localhost" || lower == "::1") return true;
+    unsigned first = 0;
+    return IsIpv4(lower, &first) && first == 127;
 }
 
 }  // namespace tarvex

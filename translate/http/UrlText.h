@@ -27,4 +27,9 @@ struct UrlOrigin {
 // The origin of an absolute http or https URL; an empty one for anything else.
 UrlOrigin OriginOf(std::string_view url);
 
+// localhost, ::1 (bracketed or not) and every address of 127.0.0.0/8:
+// traffic that never leaves the computer, so a key may go there over plain
+// http, and no proxy may stand in the way.
+bool IsLoopbackHost(std::string_view host);
+
 }  // namespace tarvex

@@ -24,6 +24,7 @@
 #include <thread>
 
 #include "base/RuntimeError.h"
+#include "translate/http/CertificateFault.h"
 #include "translate/http/ContentDecoding.h"
 #include "translate/http/HttpLimits.h"
 #include "translate/http/Redirects.h"
@@ -76,6 +77,8 @@ std::shared_ptr<Session> OpenSession() {
 
 [[noreturn]] void ThrowRequestError(DWORD error) {
     if (error == ERROR_INTERNET_TIMEOUT) throw RequestTimedOutError();
+    if (const CertificateFault fault = CertificateFaultOfWinInet(error); fault != CertificateFault::None)
+        throw CertificateError(fault);
     throw UnreachableError("WinINet error " + std::to_string(error));
 }
 

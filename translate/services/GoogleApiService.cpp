@@ -6,10 +6,11 @@
 
 #include "base/RuntimeError.h"
 #include "translate/TranslationRequest.h"
-#include "translate/WebReply.h"
 #include "translate/http/UrlText.h"
 #include "translate/services/ServiceMakers.h"
 #include "translate/services/ServiceSupport.h"
+#include "translate/services/WebEndpoint.h"
+#include "translate/services/WebReply.h"
 
 namespace tarvex {
 

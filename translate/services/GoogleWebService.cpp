@@ -6,9 +6,10 @@
 #include "base/RuntimeError.h"
 #include "translate/Languages.h"
 #include "translate/TranslationRequest.h"
-#include "translate/WebReply.h"
 #include "translate/services/ServiceMakers.h"
 #include "translate/services/ServiceSupport.h"
+#include "translate/services/WebEndpoint.h"
+#include "translate/services/WebReply.h"
 
 namespace tarvex {
 

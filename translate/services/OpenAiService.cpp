@@ -112,6 +112,7 @@ public:
         limits.MostBytes = kMostTextBytes;
         limits.ContextBlocks = 3;
         limits.Timeout = std::chrono::minutes(2);
+        limits.OneAtATime = true;
         return limits;
     }
     HttpRequest Build(const std::vector<BlockLines>& batch, const BatchContext& context) const override {

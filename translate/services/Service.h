@@ -34,6 +34,10 @@ struct ServiceLimits {
     // The longest a reply may take: a model server writes its answer word
     // by word, much slower than a translation service.
     std::chrono::milliseconds Timeout{30000};
+    // A model server answers one request at a time: more in flight only
+    // queue there, each eating its time-out. Sent one at a time unless the
+    // user asks for more.
+    bool OneAtATime = false;
 };
 
 // Blocks around a batch, for services that translate better with context

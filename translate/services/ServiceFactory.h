@@ -11,6 +11,17 @@
 
 namespace tarvex {
 
+// One choice of service is described at four layers, each keeping what it
+// needs:
+//   ServiceChoice (app/WindowSettings.h)  what the window keeps between
+//       starts: the name, URL and model as typed, and a key per service;
+//   ServiceFields (app/ServiceFields.h)   which of the dialog's fields a
+//       service takes, and the hint that says so;
+//   ServiceSettings (here)                the plain settings a front end
+//       hands the factory: one service, one key, language names as shown;
+//   ServiceSetup (ServiceMakers.h)        what the factory hands a service
+//       once checked: a parsed URL, the key only where it is sent, and the
+//       service's own language codes.
 struct ServiceSettings {
     std::string Name = "google";  // one of ServiceNames()
     // The service's base address: scheme, host, port and any path prefix

@@ -12,11 +12,63 @@ namespace {
 // short enough that an HTML error page cannot flood the report.
 constexpr size_t kMostMessageBytes = 300;
 
+// A C1 control as UTF-8 writes it: 0xC2 then 0x80 to 0x9F.
+bool IsC1At(std::string_view text, size_t at) {
+    return at + 1 < text.size() && static_cast<unsigned char>(text[at]) == 0xC2 &&
+           static_cast<unsigned char>(text[at + 1]) >= 0x80 && static_cast<unsigned char>(text[at + 1]) <= 0x9F;
+}
+
+// Past a string sequence's end: BEL, ESC \ or the C1 string terminator.
+size_t AfterControlString(std::string_view text, size_t at) {
+    for (; at < text.size(); ++at) {
+        if (text[at] == '\a') return at + 1;
+        if (text[at] == '\x1B' && at + 1 < text.size() && text[at + 1] == '\\') return at + 2;
+        if (IsC1At(text, at) && static_cast<unsigned char>(text[at + 1]) == 0x9C) return at + 2;
+    }
+    return at;
+}
+
+// Past parameters and intermediates, and the final byte of a CSI sequence.
+size_t AfterCsi(std::string_view text, size_t at) {
+    while (at < text.size() && static_cast<unsigned char>(text[at]) >= 0x20 &&
+           static_cast<unsigned char>(text[at]) <= 0x3F)
+        ++at;
+    return at < text.size() && static_cast<unsigned char>(text[at]) >= 0x40 &&
+                   static_cast<unsigned char>(text[at]) <= 0x7E
+               ? at + 1
+               : at;
+}
+
+// Where the terminal control sequence starting at `at` ends; `at` itself
+// when none starts there. A server's text may hold them to redraw a
+// console or retitle a window; a report shows none of it.
+size_t AfterControlSequence(std::string_view text, size_t at) {
+    if (text[at] == '\x1B') {
+        if (at + 1 >= text.size()) return at + 1;
+        const char kind = text[at + 1];
+        if (kind == '[') return AfterCsi(text, at + 2);
+        if (kind == ']' || kind == 'P' || kind == 'X' || kind == '^' || kind == '_')
+            return AfterControlString(text, at + 2);
+        size_t end = at + 1;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x20 &&
+               static_cast<unsigned char>(text[end]) <= 0x2F)
+            ++end;
+        return end < text.size() ? end + 1 : end;
+    }
+    if (!IsC1At(text, at)) return at;
+    const auto kind = static_cast<unsigned char>(text[at + 1]);
+    if (kind == 0x9B) return AfterCsi(text, at + 2);
+    if (kind == 0x9D || kind == 0x90 || kind == 0x98 || kind == 0x9E || kind == 0x9F)
+        return AfterControlString(text, at + 2);
+    return at + 2;
+}
+
 }  // namespace
 
 std::string StatusText(const HttpReply& reply) {
     std::string text = "HTTP " + std::to_string(reply.Status);
-    if (!reply.Reason.empty()) text += " " + reply.Reason;
+    // A reason phrase is the server's own text, bound for a report.
+    if (const std::string reason = OneLine(reply.Reason); !reason.empty()) text += " " + reason;
     return text;
 }
 
@@ -112,15 +164,31 @@ std::string WithoutSecret(std::string message, const std::string& secret) {
 }
 
 std::string OneLine(std::string_view text) {
-    std::string line(text.substr(0, kMostMessageBytes));
-    // Never half a UTF-8 character at the cut.
-    if (text.size() > kMostMessageBytes)
+    std::string line;
+    bool cut = false;
+    for (size_t at = 0; at < text.size();) {
+        if (const size_t after = AfterControlSequence(text, at); after > at) {
+            at = after;
+            continue;
+        }
+        const auto c = static_cast<unsigned char>(text[at++]);
+        // Any other control character (a line break, a tab...) parts words.
+        if (c < 0x20 || c == 0x7F) {
+            if (!line.empty() && line.back() != ' ') line += ' ';
+            continue;
+        }
+        if (line.size() >= kMostMessageBytes) {
+            cut = true;
+            break;
+        }
+        line += static_cast<char>(c);
+    }
+    if (cut) {
+        // Never half a UTF-8 character at the cut.
         while (!line.empty() && (static_cast<unsigned char>(line.back()) & 0xC0) == 0x80) line.pop_back();
-    if (text.size() > kMostMessageBytes && !line.empty() && static_cast<unsigned char>(line.back()) >= 0xC0)
-        line.pop_back();
-    std::replace_if(
-        line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
-    if (text.size() > kMostMessageBytes) line += "...";
+        if (!line.empty() && static_cast<unsigned char>(line.back()) >= 0xC0) line.pop_back();
+        line += "...";
+    }
     return line;
 }
 

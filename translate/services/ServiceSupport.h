@@ -14,7 +14,8 @@
 
 namespace tarvex {
 
-// "HTTP 429 Too Many Requests" (the reason when the reply gave one).
+// "HTTP 429 Too Many Requests" (the reason when the reply gave one, as
+// OneLine makes it).
 std::string StatusText(const HttpReply& reply);
 
 // Retry-After in seconds, as rate limits send it; none (the growing pause)
@@ -52,7 +53,9 @@ std::string DumpJson(const nlohmann::json& body);
 // server wrote (an error message may echo what it was sent).
 std::string WithoutSecret(std::string message, const std::string& secret);
 
-// A server's own error text, kept short and on one line for a report.
+// A server's own text (an error message, a reason phrase), made one short
+// printable line for a report: terminal control sequences and control
+// characters removed, at most 300 bytes and "...".
 std::string OneLine(std::string_view text);
 
 }  // namespace tarvex

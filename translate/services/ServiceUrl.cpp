@@ -18,26 +18,6 @@ bool AllDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
-// A dotted quad whose parts are 0 to 255, written without leading zeros
-// (which some resolvers read as octal).
-bool IsIpv4(std::string_view host, unsigned* first) {
-    int parts = 0;
-    size_t from = 0;
-    while (true) {
-        const size_t dot = host.find('.', from);
-        const std::string_view part =
-            host.substr(from, dot == std::string_view::npos ? std::string_view::npos : dot - from);
-        if (!AllDigits(part) || part.size() > 3 || (part.size() > 1 && part[0] == '0')) return false;
-        const unsigned value = static_cast<unsigned>(std::stoi(std::string(part)));
-        if (value > 255) return false;
-        if (parts == 0) *first = value;
-        ++parts;
-        if (dot == std::string_view::npos) break;
-        from = dot + 1;
-    }
-    return parts == 4;
-}
-
 }  // namespace
 
 std::optional<BaseUrl> ParseBaseUrl(std::string_view url) {
@@ -77,13 +57,6 @@ std::optional<BaseUrl> ParseBaseUrl(std::string_view url) {
     if (slash != std::string_view::npos) parsed.Path = std::string(rest.substr(slash));
     while (!parsed.Path.empty() && parsed.Path.back() == '/') parsed.Path.pop_back();
     return parsed;
-}
-
-bool IsLoopbackHost(std::string_view host) {
-    const std::string lower = Lower(host);
-    if (lower == "localhost" || lower == "::1") return true;
-    unsigned first = 0;
-    return IsIpv4(lower, &first) && first == 127;
 }
 
 }  // namespace tarvex

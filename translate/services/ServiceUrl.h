@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "translate/http/UrlText.h"
+
 namespace tarvex {
 
 struct BaseUrl {
@@ -21,9 +23,5 @@ struct BaseUrl {
 // information ("user:password@", a secret that would show in reports), a
 // query or fragment, blanks or control characters.
 std::optional<BaseUrl> ParseBaseUrl(std::string_view url);
-
-// localhost, ::1 and every address of 127.0.0.0/8: traffic that never
-// leaves the computer, so a key may go there over plain http.
-bool IsLoopbackHost(std::string_view host);
 
 }  // namespace tarvex

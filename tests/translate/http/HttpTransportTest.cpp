@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "support/FakeService.h"
+#include "support/SystemProxy.h"
 #include "translate/http/HttpTransport.h"
 
 #ifdef _WIN32
@@ -166,6 +167,59 @@ TEST_F(HttpTransportTest, SecretHeadersStayWithTheirOrigin) {
         EXPECT_EQ(fake.CountInRecords("\"Accept: */*\""), 2);
         EXPECT_EQ(fake.CountInRecords("\"Authorization: Bearer k1\""), each.Secrets);
         EXPECT_EQ(fake.CountInRecords("\"X-Api-Key: k2\""), each.Secrets);
+    }
+}
+
+// The fake is its own proxy here: what reaches it through the proxy is
+// recorded as such. A key allowed over plain http because it stays on this
+// computer must not pass through one.
+TEST_F(HttpTransportTest, TheLoopbackIsReachedWithoutTheProxy) {
+    test::SetSystemProxy(fake.Address());
+    const std::string port = fake.Address().substr(fake.Address().rfind(':'));
+    for (const std::string host : {"127.0.0.1", "localhost"}) {
+        SCOPED_TRACE(host);
+        std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+        HttpReply reply{};
+        try {
+            reply = transport->Get("http://" + host + port + "/translate_a/t?client=t&text=a&sl=en&tl=id",
+                                   {"Authorization: Bearer k1"}, std::chrono::seconds(10));
+        } catch (const RuntimeError& error) {
+            ADD_FAILURE() << error.Description();
+        }
+        EXPECT_EQ(reply.Status, 200);
+    }
+    test::SetSystemProxy("");
+    EXPECT_EQ(fake.CountInRecords("\"Authorization: Bearer k1\""), 2);
+    EXPECT_EQ(fake.CountInRecords("\"via_proxy\": true"), 0);
+}
+
+// A POST is followed only where the redirect keeps its method and body
+// (307, 308); a body holding a key never goes to another origin.
+TEST_F(HttpTransportTest, APostFollowsOnly307And308AndASecretBodyStaysHome) {
+    std::unique_ptr<HttpTransport> transport = CreateSystemTransport();
+    struct Case {
+        const char* Control;
+        bool SecretBody;
+        int Status;  // of the reply the caller sees
+        int Bodies;  // requests that carried the body
+    } cases[] = {
+        {"mode=redirect&redirect=301", false, 301, 1},     {"mode=redirect&redirect=302", false, 302, 1},
+        {"mode=redirect&redirect=303", false, 303, 1},     {"mode=redirect&redirect=307", false, 200, 2},
+        {"mode=redirect&redirect=308", false, 200, 2},     {"mode=redirect&redirect=307", true, 200, 2},
+        {"mode=crossredirect&redirect=308", true, 308, 1}, {"mode=crossredirect&redirect=307", false, 200, 2},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(std::string(each.Control) + (each.SecretBody ? " secret" : ""));
+        fake.Reset();
+        fake.Control(each.Control);
+        HttpRequest request;
+        request.Method = "POST";
+        request.Url = "http://" + fake.Address() + "/translate";
+        request.HeaderLines = {"Content-Type: application/json", "Authorization: Bearer k1"};
+        request.Body = R"({"q":["Hello"],"source":"en","target":"id"})";
+        request.SecretBody = each.SecretBody;
+        EXPECT_EQ(transport->Send(request, std::chrono::seconds(10)).Status, each.Status);
+        EXPECT_EQ(fake.CountInRecords("Hello"), each.Bodies) << fake.Records();
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "base/RuntimeError.h"
 #include "support/FakeService.h"
+#include "support/OneBlock.h"
 #include "translate/TranslationRequest.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/http/MessagePump.h"
@@ -65,10 +66,9 @@ TEST(MessagePump, WaitingKeepsTheWindowAliveWithoutSpinning) {
     TickingWindow window;
     ASSERT_TRUE(window.Created());
 
-    TranslationService service{
+    ConnectionSettings service{
         .Host = fake.Address(), .Timeout = std::chrono::seconds(10), .Jobs = 1, .RunBlocking = RunWhilePumpingMessages};
-    const std::string header = BuildHeaderBlock(service.Host);
-    EXPECT_EQ(RequestTranslation({"warm", "up"}, "en", "id", header, service), "WARM\r\nUP");
+    EXPECT_EQ(test::AskOneBlock({"warm", "up"}, service), "WARM\r\nUP");
 
     fake.Control("mode=normal&delay=200");
     gTimerTicks = 0;
@@ -77,7 +77,7 @@ TEST(MessagePump, WaitingKeepsTheWindowAliveWithoutSpinning) {
     QueryPerformanceCounter(&start);
     double cpuBefore = ProcessCpuSeconds();
     for (int request = 0; request < 10; ++request)
-        EXPECT_EQ(RequestTranslation({"Hello", "World"}, "en", "id", header, service), "HELLO\r\nWORLD");
+        EXPECT_EQ(test::AskOneBlock({"Hello", "World"}, service), "HELLO\r\nWORLD");
     double cpu = ProcessCpuSeconds() - cpuBefore;
     QueryPerformanceCounter(&end);
     double wall = static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
@@ -92,7 +92,7 @@ TEST(MessagePump, WaitingKeepsTheWindowAliveWithoutSpinning) {
 
     fake.Control("mode=status&status=500");
     try {
-        RequestTranslation({"x"}, "en", "id", header, service);
+        test::AskOneBlock({"x"}, service);
         ADD_FAILURE() << "a refused request must raise";
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.Number(), ErrorNumber::ServiceRefused);
@@ -106,16 +106,15 @@ TEST(MessagePump, AStalledServiceEndsOnTimeWhileTheWindowKeepsAnswering) {
     fake.Reset();
     TickingWindow window;
     ASSERT_TRUE(window.Created());
-    TranslationService service{
+    ConnectionSettings service{
         .Host = fake.Address(), .Timeout = std::chrono::seconds(2), .Jobs = 1, .RunBlocking = RunWhilePumpingMessages};
-    const std::string header = BuildHeaderBlock(service.Host);
     for (const char* mode : {"mode=silent", "mode=slowheaders", "mode=trickle"}) {
         fake.Control(mode);
         gTimerTicks = 0;
         auto start = std::chrono::steady_clock::now();
         int32_t number = 0;
         try {
-            RequestTranslation({"x"}, "en", "id", header, service);
+            test::AskOneBlock({"x"}, service);
         } catch (const RuntimeError& error) {
             number = error.Number();
         }

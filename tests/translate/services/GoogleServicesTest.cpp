@@ -5,7 +5,9 @@
 
 #include "support/RaisedError.h"
 #include "translate/TranslationRequest.h"
+#include "translate/services/ServiceSupport.h"
 #include "translate/services/ServiceTestKit.h"
+#include "translate/services/WebEndpoint.h"
 
 namespace tarvex {
 namespace {
@@ -65,6 +67,23 @@ TEST(GoogleApiService, AsksTheGtxEndpointAndReadsItLikeTheWebOne) {
     const std::string exact = R"([[["Rock 'n' roll , \"yes\" .","x",null]]])";
     EXPECT_EQ(Make("google-api")->Read(Reply(200, exact), 1), (std::vector<BlockLines>{{"Rock 'n' roll , \"yes\" ."}}));
     EXPECT_EQ(Make("google")->Read(Reply(200, exact), 1), (std::vector<BlockLines>{{"Rock'n' roll,\"yes\"."}}));
+}
+
+// What a server writes reaches a report as one printable line: a console
+// shows the report, and a hostile text must not redraw or retitle it.
+TEST(ServiceSupport, AServersTextIsOneShortPrintableLine) {
+    const std::string hostile =
+        "Bad\x1b[2J\x1b]0;owned\x07 Re\xC2\x9B"
+        "31mquest\r\nX-Evil: 1\x7F\x1b(B!";
+    EXPECT_EQ(OneLine(hostile), "Bad Request X-Evil: 1 !");
+    const auto verdict = Make("google")->Classify(Reply(400, "", hostile));
+    EXPECT_EQ(verdict.Message, "HTTP 400 Bad Request X-Evil: 1 !");
+    const std::string endless = "\xC3\xA9" + std::string(400, 'x') + "\x1b[";
+    const std::string cut = OneLine(endless);
+    EXPECT_EQ(cut.size(), 300u + 3u);
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_EQ(OneLine(std::string(299, 'x') + "\xC3\xA9"), std::string(299, 'x') + "...");  // not half a letter
+    EXPECT_EQ(OneLine("\x1b"), "");
 }
 
 TEST(GoogleServices, ClassifyByStatusAlone) {

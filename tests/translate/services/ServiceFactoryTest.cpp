@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/RaisedError.h"
+#include "translate/ConnectionSettings.h"
 #include "translate/Languages.h"
 #include "translate/services/ServiceTestKit.h"
 #include "translate/services/ServiceUrl.h"
@@ -69,6 +70,17 @@ TEST(ServiceFactory, BaseUrlsAndTheLoopback) {
     for (const char* host : {"localhost", "127.0.0.1", "127.255.0.254", "::1"}) EXPECT_TRUE(IsLoopbackHost(host));
     for (const char* host : {"127.0.0.1.nip.io", "128.0.0.1", "0127.0.0.1", "127.0.0", "10.0.0.1", "localhost.example"})
         EXPECT_FALSE(IsLoopbackHost(host)) << host;
+}
+
+// A model server answers one request at a time: more in flight would only
+// queue there and time out, so it gets one unless the user asks for more.
+TEST(ServiceFactory, RequestsInFlightByDefaultAndAsGiven) {
+    for (const std::string& name : ServiceNames()) {
+        SCOPED_TRACE(name);
+        const auto service = MakeService(Settings(name, "http://127.0.0.1:5000", "k"));
+        EXPECT_EQ(JobsFor(0, *service), name == "openai" ? 1 : kDefaultJobs);
+        EXPECT_EQ(JobsFor(3, *service), 3);
+    }
 }
 
 TEST(ServiceFactory, EachServiceMapsTheTableToItsOwnCodes) {

@@ -1,5 +1,8 @@
 #pragma once
-// The settings of a run's requests to the translation service, with the
+// How a run's requests travel: their time-out, how many are in flight, how
+// connections are made, how blocking work and pauses are spent, and the
+// service they are for. The service itself (what a request holds, how its
+// reply reads) is a Service; these are the settings around it, with the
 // defaults both front ends start from.
 
 #include <chrono>
@@ -20,7 +23,7 @@ constexpr std::chrono::seconds kDefaultTimeout{30};
 // Every member has a default that works, so that the struct is filled by
 // name ({.Host = ..., .Jobs = ...}) and a member left out, or given as {},
 // never leaves the run without a way to work.
-struct TranslationService {
+struct ConnectionSettings {
     std::string Host = kServiceHost;  // HOST or HOST:PORT, no scheme
     // Of each request: its turns at the rate gate, its attempts and pauses.
     std::chrono::milliseconds Timeout = kDefaultTimeout;
@@ -41,10 +44,14 @@ struct TranslationService {
     std::shared_ptr<const Service> Api = nullptr;
 };
 
+// Requests in flight for a run of `service`: `given` when the user chose
+// (above 0), else the service's own default.
+int JobsFor(int given, const Service& service);
+
 // A new connection as the service's settings say.
-std::unique_ptr<HttpTransport> NewServiceTransport(const TranslationService& service);
+std::unique_ptr<HttpTransport> NewServiceTransport(const ConnectionSettings& service);
 
 // `work`, run as the service's settings say.
-void RunBlockingWork(const TranslationService& service, const std::function<void()>& work);
+void RunBlockingWork(const ConnectionSettings& service, const std::function<void()>& work);
 
 }  // namespace tarvex

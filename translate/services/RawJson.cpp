@@ -1,4 +1,4 @@
-#include "translate/RawJson.h"
+#include "translate/services/RawJson.h"
 
 #include <cstdint>
 

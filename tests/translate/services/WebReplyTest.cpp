@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "translate/FitLines.h"
-#include "translate/RawJson.h"
-#include "translate/WebReply.h"
+#include "translate/services/RawJson.h"
+#include "translate/services/WebReply.h"
 
 namespace tarvex {
 namespace {

@@ -1,9 +1,9 @@
-#include "translate/WebReply.h"
+#include "translate/services/WebReply.h"
 
 #include <algorithm>
 
 #include "base/TextTrim.h"
-#include "translate/RawJson.h"
+#include "translate/services/RawJson.h"
 
 namespace tarvex {
 
