@@ -5,8 +5,12 @@ FUZZ_SECONDS ?= 60
 .PHONY: run run-cli test deps check native windows windows-program fuzz-build test-native test-windows test-fuzz-seeds \
 	bench fuzz format clean dist dist-test
 
-# The program alone: the Windows test programs wait for `make test`.
-run: deps windows-program
+# The program alone (the Windows test programs wait for `make test`); the
+# Wine prefix is made while it compiles.
+run: deps
+	@mkdir -p build
+	@scripts/make-wine-prefix.sh >build/wineprefix.log 2>&1 &
+	@$(MAKE) --no-print-directory windows-program
 	@scripts/run-tarvex.sh
 
 # tarvex-cli shifting a copy of the sample subtitle file, to see the core at work.
