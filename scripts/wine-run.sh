@@ -15,43 +15,28 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe=d"
 export WINEARCH=win64
 
-# Several tests may start at once on a fresh clone: one of them makes it.
-make_prefix() {
-  mkdir -p "$(dirname "$1")"
-  (
-    flock 9
-    if [ ! -f "$1/system.reg" ]; then
-      echo "wine-run: creating Wine prefix $1 (once, about 20 s)" >&2
-      WINEPREFIX="$1" wineboot -i >/dev/null 2>&1 || true
-      WINEPREFIX="$1" wineserver -w || true
-    fi
-  ) 9>"$1.lock"
-}
-
-copy_prefix() {
-  (
-    flock 9
-    if [ ! -f "$2/system.reg" ]; then
-      # A copy takes seconds where wineboot takes tens. Files that programs
-      # running in the template create and delete meanwhile may be missed.
-      echo "wine-run: copying Wine prefix $1 to $2" >&2
-      rm -rf "$2"
-      cp -a "$1" "$2" 2>/dev/null || true
-    fi
-  ) 9>"$2.lock"
-}
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  template=${TARVEX_WINEPREFIX_TEMPLATE:-}
-  if [ -n "$template" ]; then
-    make_prefix "$template"
-    copy_prefix "$template" "$WINEPREFIX"
-  else
-    make_prefix "$WINEPREFIX"
-  fi
-fi
+. "$root/scripts/wine-prefix.sh"
+ensure_prefix "$WINEPREFIX" "${TARVEX_WINEPREFIX_TEMPLATE:-}"
 
 if [ -z "${DISPLAY:-}" ] && [ "${TARVEX_WINE_DISPLAY:-}" = "1" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" wine "$@"
+  # A virtual display of its own. Xvfb picks a free display number itself
+  # and names it once it listens, so programs started at the same moment
+  # never race for one number (as `xvfb-run -a` can).
+  numberfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberfile" 2>/dev/null &
+  xvfb=$!
+  trap 'kill $xvfb 2>/dev/null; rm -f "$numberfile"' EXIT
+  trap 'exit 1' INT TERM
+  i=0
+  until [ -s "$numberfile" ]; do
+    i=$((i + 1))
+    if [ $i -gt 400 ] || ! kill -0 $xvfb 2>/dev/null; then echo "wine-run: Xvfb did not start" >&2; exit 1; fi
+    sleep 0.05
+  done
+  DISPLAY=":$(head -n 1 "$numberfile")"
+  export DISPLAY
+  status=0
+  wine "$@" || status=$?
+  exit $status
 fi
 exec wine "$@"

@@ -13,14 +13,18 @@ export TARVEX_WINEPREFIX="$prefix"
 export TARVEX_WINEPREFIX_TEMPLATE="${TARVEX_WINEPREFIX_TEMPLATE:-$root/build/wineprefix}"
 export TARVEX_EXPECTED_DPI="$dpi"
 mkdir -p "$root/build"
+. "$root/scripts/wine-prefix.sh"
 (
   flock 9
   if [ ! -f "$prefix/dpi-$dpi" ]; then
-    "$root/scripts/wine-run.sh" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f \
-      >/dev/null 2>&1
-    # The setting is read by programs started after the prefix's server has
-    # written it out.
-    WINEPREFIX="$prefix" wineserver -w || true
+    # A copy no program has run in yet: its registry file is set directly,
+    # which spares a Wine start per scale.
+    if [ -d "$prefix" ]; then
+      WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+      rm -rf "$prefix"
+    fi
+    ensure_prefix "$prefix" "$TARVEX_WINEPREFIX_TEMPLATE"
+    set_screen_dpi "$prefix" "$dpi"
     touch "$prefix/dpi-$dpi"
   fi
 ) 9>"$prefix.dpi.lock"

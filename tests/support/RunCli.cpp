@@ -2,9 +2,7 @@
 
 #include <cstdio>
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
+#include "support/CliProcess.h"
 
 namespace tarvex::test {
 
@@ -27,27 +25,8 @@ std::string CliPath() {
 
 CliResult RunCli(const std::vector<std::string>& arguments, const TempFolder& folder) {
     std::string errPath = folder / "stderr.txt";
-    std::string command = "\"" + CliPath() + "\"";
-    for (const std::string& argument : arguments) command += " \"" + argument + "\"";
-    command += " 2>\"" + errPath + "\"";
-#ifdef _WIN32
-    // cmd.exe drops the outermost pair of quotes of a command line.
-    command = "\"" + command + "\"";
-    std::FILE* pipe = _popen(command.c_str(), "rb");
-#else
-    std::FILE* pipe = popen(command.c_str(), "r");
-#endif
     CliResult result;
-    if (pipe == nullptr) return result;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.Out.append(buffer, got);
-#ifdef _WIN32
-    result.Exit = _pclose(pipe);
-#else
-    int status = pclose(pipe);
-    result.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
+    result.Exit = RunProcess(CliPath(), arguments, errPath, result.Out);
     result.Err = ReadBytes(errPath);
     std::remove(errPath.c_str());
     // Console output of the Windows build has CR LF line ends; compare texts.
