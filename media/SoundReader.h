@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tarvex::media {
 
@@ -23,6 +24,22 @@ public:
     virtual size_t Read(float* samples, size_t capacity) = 0;
     // The sound's length as the file tells it, 0 when it does not.
     virtual int64_t DurationMs() const = 0;
+};
+
+// What both platforms' readers share: the silence owed before a track that
+// starts late, then the decoded samples held until they are read.
+class QueuedSoundReader : public SoundReader {
+public:
+    size_t Read(float* samples, size_t capacity) final;
+
+protected:
+    // Decodes more into pending_ (from at_ = 0) or adds to silence_;
+    // answers false at the end of the sound.
+    virtual bool Refill() = 0;
+
+    int64_t silence_ = 0;  // samples of silence still to hand out before the track starts
+    std::vector<float> pending_;
+    size_t at_ = 0;
 };
 
 // Opens `path` and positions it at `startMs`. Samples before it are dropped,

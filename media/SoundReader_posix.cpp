@@ -32,7 +32,7 @@ std::string ErrorText(int code) {
 constexpr int kBadPacketsBeforeGivingUp = 64;
 constexpr int64_t kLongestLateStart = 60 * kSoundRate;
 
-class FfmpegSoundReader : public SoundReader {
+class FfmpegSoundReader : public QueuedSoundReader {
 public:
     FfmpegSoundReader(const std::string& path, int64_t startMs) : path_(path), startMs_(startMs) {}
 
@@ -80,26 +80,6 @@ public:
         avformat_close_input(&format_);
     }
 
-    size_t Read(float* samples, size_t capacity) override {
-        size_t written = 0;
-        while (written < capacity) {
-            if (silence_ > 0) {
-                size_t n = static_cast<size_t>(std::min<int64_t>(silence_, static_cast<int64_t>(capacity - written)));
-                std::fill_n(samples + written, n, 0.0f);
-                silence_ -= static_cast<int64_t>(n);
-                written += n;
-            } else if (at_ < pending_.size()) {
-                size_t n = std::min(pending_.size() - at_, capacity - written);
-                std::copy_n(pending_.data() + at_, n, samples + written);
-                at_ += n;
-                written += n;
-            } else if (!Refill()) {
-                break;
-            }
-        }
-        return written;
-    }
-
     int64_t DurationMs() const override {
         if (format_->duration == AV_NOPTS_VALUE || format_->duration <= 0) return 0;
         return format_->duration / 1000;
@@ -107,7 +87,7 @@ public:
 
 private:
     // Decodes until there are new samples (or silence) to hand out; false at the end.
-    bool Refill() {
+    bool Refill() override {
         pending_.clear();
         at_ = 0;
         while (!finished_) {
@@ -246,10 +226,7 @@ private:
     int inRate_ = 0;
     int stream_ = -1;
     int64_t origin_ = 0;
-    int64_t skip_ = 0;     // samples still to drop before the position asked for
-    int64_t silence_ = 0;  // samples of silence still to hand out before the track starts
-    std::vector<float> pending_;
-    size_t at_ = 0;
+    int64_t skip_ = 0;  // samples still to drop before the position asked for
     bool inputEnded_ = false;
     bool finished_ = false;
     bool decodedAny_ = false;

@@ -72,7 +72,7 @@ constexpr DWORD kAudio = static_cast<DWORD>(MF_SOURCE_READER_FIRST_AUDIO_STREAM)
 constexpr int64_t kTicksPerMs = 10000;  // Media Foundation counts time in 100 ns
 constexpr int64_t kLongestLateStart = 60 * kSoundRate;
 
-class MfSoundReader : public SoundReader {
+class MfSoundReader : public QueuedSoundReader {
 public:
     MfSoundReader(const std::string& path, int64_t startMs) : path_(path), startMs_(startMs) {}
 
@@ -118,26 +118,6 @@ public:
             hr = reader_->SetCurrentPosition(GUID_NULL, position);
             if (FAILED(hr)) ThrowUndecodable(path_, "cannot seek (" + HresultText(hr) + ")");
         }
-    }
-
-    size_t Read(float* samples, size_t capacity) override {
-        size_t written = 0;
-        while (written < capacity) {
-            if (silence_ > 0) {
-                size_t n = static_cast<size_t>(std::min<int64_t>(silence_, static_cast<int64_t>(capacity - written)));
-                std::fill_n(samples + written, n, 0.0f);
-                silence_ -= static_cast<int64_t>(n);
-                written += n;
-            } else if (at_ < pending_.size()) {
-                size_t n = std::min(pending_.size() - at_, capacity - written);
-                std::copy_n(pending_.data() + at_, n, samples + written);
-                at_ += n;
-                written += n;
-            } else if (!Refill()) {
-                break;
-            }
-        }
-        return written;
     }
 
     int64_t DurationMs() const override { return durationMs_; }
@@ -186,7 +166,7 @@ private:
         rate_ = static_cast<int>(rate);
     }
 
-    bool Refill() {
+    bool Refill() override {
         pending_.clear();
         at_ = 0;
         while (!ended_) {
@@ -283,10 +263,7 @@ private:
     int rate_ = 0;
     std::optional<MonoResampler> resampler_;
     std::vector<float> mono_;
-    std::vector<float> pending_;
-    size_t at_ = 0;
     int64_t skip_ = 0;
-    int64_t silence_ = 0;
     bool ended_ = false;
     bool decodedAny_ = false;
 };
