@@ -21,13 +21,13 @@ inline std::string LowerAscii(std::string text) {
 }
 
 // Whether the comma-separated `list` holds `token` (given in lower case).
-inline bool HasToken(const std::string& list, const std::string& token) {
-    std::string rest = LowerAscii(list) + ",";
-    for (size_t comma = rest.find(','); comma != std::string::npos; comma = rest.find(',')) {
-        if (TrimmedBlanks(rest.substr(0, comma)) == token) return true;
-        rest.erase(0, comma + 1);
+inline bool HasToken(std::string_view list, std::string_view token) {
+    while (true) {
+        const size_t comma = list.find(',');
+        if (SameIgnoringCase(TrimBlanks(list.substr(0, comma)), token)) return true;
+        if (comma == std::string_view::npos) return false;
+        list.remove_prefix(comma + 1);
     }
-    return false;
 }
 
 // Whether the header line "Name:value" is named `name`.
