@@ -14,6 +14,23 @@ namespace tarvex::cli {
 
 namespace {
 
+// Digits only, at least one, at most `most`.
+bool Digits(const std::string& text, size_t most) {
+    return !text.empty() && text.size() <= most && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// A word that is no option of the command: "--" ends the options, any other
+// word in "-" is unknown, the rest are files.
+void TakeFileWord(const std::string& word, bool& filesOnly, std::vector<std::string>& files) {
+    if (!filesOnly && word == "--") {
+        filesOnly = true;
+    } else if (!filesOnly && word.size() > 1 && word[0] == '-') {
+        throw UsageError{"unknown option \"" + word + "\""};
+    } else {
+        files.push_back(word);
+    }
+}
+
 bool AllDigits(const std::string& text) {
     if (text.empty() || text.size() > 2) return false;
     for (char c : text)
@@ -140,31 +157,20 @@ CliArguments ParseTranslate(const std::vector<std::string>& arguments) {
                     throw UsageError{"--jobs takes a whole number from 1 to " + std::to_string(kMostJobs)};
                 parsed.Jobs = jobs;
             } else {
-                bool digits =
-                    !value.empty() && value.size() <= 4 && value.find_first_not_of("0123456789") == std::string::npos;
-                int seconds = digits ? std::stoi(value) : 0;
+                int seconds = Digits(value, 4) ? std::stoi(value) : 0;
                 if (seconds < 1) throw UsageError{"--timeout takes a whole number of seconds from 1 to 9999"};
                 parsed.TimeoutSeconds = seconds;
             }
         } else if (!filesOnly && word == "--resume") {
             parsed.Resume = true;
-        } else if (!filesOnly && word == "--") {
-            filesOnly = true;
-        } else if (!filesOnly && word.size() > 1 && word[0] == '-') {
-            throw UsageError{"unknown option \"" + word + "\""};
         } else {
-            parsed.Files.push_back(word);
+            TakeFileWord(word, filesOnly, parsed.Files);
         }
     }
     if (!haveFrom || !haveTo) throw UsageError{"give both --from NAME and --to NAME"};
     if (parsed.Files.empty()) throw UsageError{"no FILE given"};
     parsed.Request.PathText = parsed.Files.front();
     return parsed;
-}
-
-// Digits only, at least one, at most `most`.
-bool Digits(const std::string& text, size_t most) {
-    return !text.empty() && text.size() <= most && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
 // Whole digits, then optionally "." or "," and one to three decimals, in
@@ -224,12 +230,8 @@ CliArguments ParseSync(const std::vector<std::string>& arguments) {
             parsed.DryRun = true;
         } else if (!filesOnly && word == "--force") {
             parsed.Force = true;
-        } else if (!filesOnly && word == "--") {
-            filesOnly = true;
-        } else if (!filesOnly && word.size() > 1 && word[0] == '-') {
-            throw UsageError{"unknown option \"" + word + "\""};
         } else {
-            parsed.Files.push_back(word);
+            TakeFileWord(word, filesOnly, parsed.Files);
         }
     }
     const bool byPoints = !parsed.Sync.Points.empty();
@@ -387,12 +389,8 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
             if (at + 1 >= arguments.size()) throw UsageError{"--fps needs FROM:TO"};
             ++modes;
             parsed.FrameRates = arguments[++at];
-        } else if (!filesOnly && word == "--") {
-            filesOnly = true;
-        } else if (!filesOnly && word.size() > 1 && word[0] == '-') {
-            throw UsageError{"unknown option \"" + word + "\""};
         } else {
-            parsed.Files.push_back(word);
+            TakeFileWord(word, filesOnly, parsed.Files);
         }
     }
     if (modes != 1) throw UsageError{"give exactly one of --plus, --minus, --start or --fps"};

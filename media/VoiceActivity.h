@@ -14,7 +14,7 @@
 
 #include "base/TimeSpan.h"
 #include "media/NoiseFloor.h"
-#include "media/Spectrum.h"
+#include "media/FramePower.h"
 
 namespace tarvex::media {
 

@@ -1,4 +1,4 @@
-#include "media/Spectrum.h"
+#include "media/FramePower.h"
 
 #include <cmath>
 #include <numbers>
