@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "base/TimeSpan.h"
-#include "media/NoiseFloor.h"
 #include "media/FramePower.h"
+#include "media/NoiseFloor.h"
 
 namespace tarvex::media {
 
