@@ -19,14 +19,16 @@ run-cli: deps native
 
 # The native tests (with the committed fuzz seeds, see fuzz/) mostly wait on
 # sockets and time-outs, and wineboot mostly waits too: both run while the
-# Windows tree compiles. The native tests' output follows the Windows ones'.
+# Windows tree compiles. The native tests' output follows the Windows ones',
+# and a failure ends with the last lines of each failed test.
 test: deps check native
 	@mkdir -p build
 	@scripts/make-wine-prefix.sh >build/wineprefix.log 2>&1 &
 	@ctest --preset native -j $(JOBS) >build/native-tests.log 2>&1 & native=$$!; \
 	status=0; $(MAKE) --no-print-directory test-windows || status=1; \
 	if wait $$native; then tail -n 3 build/native-tests.log; else cat build/native-tests.log; status=1; fi; \
-	[ $$status -eq 0 ] && echo "make test: every test passed"
+	[ $$status -eq 0 ] || { scripts/failed-tests.sh build/windows build/native; exit 1; }; \
+	echo "make test: every test passed"
 
 # Formatting and the layers' include rule, before anything is compiled.
 check:

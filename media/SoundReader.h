@@ -47,4 +47,8 @@ protected:
 // UndecodableMedia (numbered, naming the file).
 std::unique_ptr<SoundReader> OpenSoundReader(const std::string& path, int64_t startMs = 0);
 
+// Whether two readers may decode on two threads at once, so that a long
+// film's halves can be read side by side.
+bool ReadersRunSideBySide();
+
 }  // namespace tarvex::media

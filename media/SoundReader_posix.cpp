@@ -236,6 +236,10 @@ private:
 
 }  // namespace
 
+bool ReadersRunSideBySide() {
+    return true;  // each reader has a decoder of its own
+}
+
 std::unique_ptr<SoundReader> OpenSoundReader(const std::string& path, int64_t startMs) {
     auto reader = std::make_unique<FfmpegSoundReader>(path, startMs);
     reader->Open();

@@ -60,9 +60,9 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
-// Readers are made, read and released one call at a time: Wine's Media
-// Foundation, built on GStreamer, crashes when two readers work at once.
-// Mixing, resampling and judging the samples still run side by side.
+// Readers are made, read and released one call at a time, and a film is
+// read by one reader: Wine's Media Foundation, built on GStreamer, crashes
+// or hangs when two readers work on two threads, even one call at a time.
 std::mutex& OneCallAtATime() {
     static std::mutex mutex;
     return mutex;
@@ -269,6 +269,10 @@ private:
 };
 
 }  // namespace
+
+bool ReadersRunSideBySide() {
+    return false;
+}
 
 std::unique_ptr<SoundReader> OpenSoundReader(const std::string& path, int64_t startMs) {
     auto reader = std::make_unique<MfSoundReader>(path, startMs);

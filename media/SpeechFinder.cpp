@@ -70,7 +70,7 @@ SpeechTrack FindSpeech(const std::string& path, const MediaProgress& progress, c
     const int64_t durationMs = first->DurationMs();
     // Decoding dominates, so a long film's second half goes to a reader of
     // its own on the other core.
-    const bool split = durationMs >= kSplitFromMs && std::thread::hardware_concurrency() >= 2;
+    const bool split = durationMs >= kSplitFromMs && std::thread::hardware_concurrency() >= 2 && ReadersRunSideBySide();
     return FindSpeechInHalves(path, std::move(first), split ? durationMs / 2 : 0, progress, cancel);
 }
 
