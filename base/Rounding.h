@@ -17,6 +17,11 @@ inline double RoundHalfEven(double value) {
     return std::fmod(floorValue, 2.0) == 0.0 ? floorValue : floorValue + 1.0;
 }
 
+// To whole pixels, as every control's geometry places them.
+inline int32_t RoundToPixel(double value) {
+    return static_cast<int32_t>(RoundHalfEven(value));
+}
+
 // numerator / denominator to the nearest integer, ties to even, in integers
 // so that no time loses a unit to floating point. The numerator is not
 // negative and the denominator is positive.

@@ -1,6 +1,7 @@
 #pragma once
 // Small text helpers the readers of files, settings and replies share:
-// trimming, ASCII case-insensitive compares and the UTF-8 mark.
+// blanks and digits, trimming, ASCII case-insensitive compares and the UTF-8
+// mark.
 
 #include <string_view>
 
@@ -16,6 +17,16 @@ inline std::string_view TrimSpaces(std::string_view text) {
 
 inline bool IsBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+inline bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The first place at or after `at` that is no blank (the end when none is).
+inline size_t SkipBlanks(std::string_view text, size_t at) {
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    return at;
 }
 
 // Spaces and tabs at both ends, as subtitle files and headers pad with either.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "base/TextTrim.h"
 #include "subtitle/Lines.h"
 
 namespace tarvex {
@@ -11,12 +12,8 @@ namespace {
 
 // Hours of one to four digits keep every sum far from the 16-bit limit, so
 // none of the general rebuild's overflow checks could fire.
-constexpr size_t kMostHourDigits = 4;
+constexpr size_t kMostFastHourDigits = 4;
 constexpr size_t kAfterHours = 10;  // ":MM:SS,mmm"
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 int TwoDigits(const char* t) {
     return (t[0] - '0') * 10 + (t[1] - '0');
@@ -32,9 +29,9 @@ struct Stamp {
 bool ReadStamp(std::string_view text, Stamp& stamp) {
     size_t digits = 0;
     int hours = 0;
-    while (digits < text.size() && digits <= kMostHourDigits && IsDigit(text[digits]))
+    while (digits < text.size() && digits <= kMostFastHourDigits && IsDigit(text[digits]))
         hours = hours * 10 + (text[digits++] - '0');
-    if (digits == 0 || digits > kMostHourDigits || text.size() < digits + kAfterHours) return false;
+    if (digits == 0 || digits > kMostFastHourDigits || text.size() < digits + kAfterHours) return false;
     const char* t = text.data() + digits;
     if (!(t[0] == ':' && IsDigit(t[1]) && IsDigit(t[2]) && t[3] == ':' && IsDigit(t[4]) && IsDigit(t[5]) &&
           t[6] == ',' && IsDigit(t[7]) && IsDigit(t[8]) && IsDigit(t[9])))

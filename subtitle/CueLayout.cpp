@@ -19,11 +19,6 @@ size_t VttStampEnd(std::string_view line, size_t at) {
     return at + stamp.Length;
 }
 
-size_t SkipBlanks(std::string_view text, size_t at) {
-    while (at < text.size() && IsBlank(text[at])) ++at;
-    return at;
-}
-
 // The event keys of [Events] whose lines carry a start and an end.
 constexpr std::string_view kEventKeys[] = {"Dialogue:", "Comment:", "Picture:", "Sound:", "Movie:", "Command:"};
 

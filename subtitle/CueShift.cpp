@@ -15,11 +15,6 @@ namespace tarvex {
 
 namespace {
 
-size_t SkipBlanks(std::string_view text, size_t at) {
-    while (at < text.size() && IsBlank(text[at])) ++at;
-    return at;
-}
-
 [[noreturn]] void ThrowUnreadable() {
     throw RuntimeError(ErrorNumber::TypeMismatch);
 }

@@ -1,16 +1,13 @@
 #include "subtitle/CueTimestamps.h"
 
 #include "base/RuntimeError.h"
+#include "base/TextTrim.h"
 
 namespace tarvex {
 
 namespace {
 
 constexpr int kMostHourDigits = 6;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Exactly `count` digits at `at`, at most 59 when `sixty` is set.
 bool ReadDigits(std::string_view text, size_t at, size_t count, int64_t& value, bool sixty = false) {

@@ -7,10 +7,6 @@ namespace tarvex {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 [[noreturn]] void ThrowTypeMismatch() {
     throw RuntimeError(ErrorNumber::TypeMismatch);
 }

@@ -36,9 +36,13 @@ std::string ClockOf(int64_t ms) {
 }  // namespace
 
 std::string WithThousands(int64_t value) {
-    std::string digits = std::to_string(value < 0 ? -value : value);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
-    return value < 0 ? "-" + digits : digits;
+    const std::string digits = std::to_string(value < 0 ? -value : value);
+    std::string text = value < 0 ? "-" : "";
+    for (size_t at = 0; at < digits.size(); ++at) {
+        if (at > 0 && (digits.size() - at) % 3 == 0) text += ',';
+        text += digits[at];
+    }
+    return text;
 }
 
 std::string DescribeOffset(double offsetMs) {

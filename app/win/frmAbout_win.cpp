@@ -17,9 +17,9 @@ namespace tarvex::win {
 
 namespace {
 
-constexpr double kClientWidth = 4545;   // twips
-constexpr double kClientHeight = 2520;  // twips
-constexpr double kSeparatorTop = 1800;  // twips
+constexpr double kAboutClientWidth = 4545;   // twips
+constexpr double kAboutClientHeight = 2520;  // twips
+constexpr double kSeparatorTop = 1800;       // twips
 constexpr int kLinkId = 2002;
 
 HFONT CreateFormFont(bool bold) {
@@ -117,7 +117,7 @@ INT_PTR CALLBACK frmAbout::DialogProc(HWND window, UINT message, WPARAM wParam, 
 void frmAbout::PlaceOverOwner() {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
-    RECT frame{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
+    RECT frame{0, 0, PixelsX(kAboutClientWidth), PixelsY(kAboutClientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;

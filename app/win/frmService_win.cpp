@@ -19,14 +19,14 @@ namespace tarvex::win {
 
 namespace {
 
-constexpr double kClientWidth = 4800;   // twips
-constexpr double kClientHeight = 3540;  // twips
+constexpr double kServiceClientWidth = 4800;   // twips
+constexpr double kServiceClientHeight = 3540;  // twips
 constexpr double kLabelLeft = 120, kLabelWidth = 1080;
 constexpr double kFieldLeft = 1260, kFieldWidth = 3420;
 constexpr double kRowHeight = 285;
 // Room for the list below the drop-down, in twips.
 constexpr double kListHeight = 1800;
-constexpr wchar_t kTitle[] = L"Translation Service";
+constexpr wchar_t kServiceTitle[] = L"Translation Service";
 
 using host::WindowText;
 
@@ -58,7 +58,7 @@ void frmService::CreateControls() {
     txtModel = AddControl("EDIT", edit, id::txtModel, kFieldLeft, 900, kFieldWidth, kRowHeight, choice_.Model);
     lblKey = AddControl("STATIC", 0, -1, kLabelLeft, 1305, kLabelWidth, 255, "&Key :");
     txtKey = AddControl("EDIT", edit | ES_PASSWORD, id::txtKey, kFieldLeft, 1275, kFieldWidth, kRowHeight, "");
-    lblHint = AddControl("STATIC", 0, id::lblHint, kLabelLeft, 1680, kClientWidth - 2 * kLabelLeft, 450, "");
+    lblHint = AddControl("STATIC", 0, id::lblHint, kLabelLeft, 1680, kServiceClientWidth - 2 * kLabelLeft, 450, "");
     cmdTest =
         AddControl("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, id::cmdTest, kLabelLeft, 2235, kLabelWidth, 350, "&Test");
     txtAnswer = AddControl("EDIT", WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
@@ -77,12 +77,12 @@ void frmService::CreateControls() {
 }
 
 void frmService::PlaceOverOwner() {
-    CentreOnOwner(Handle(), owner_, kClientWidth, kClientHeight);
+    CentreOnOwner(Handle(), owner_, kServiceClientWidth, kServiceClientHeight);
 }
 
 bool frmService::ShowModal(HWND owner) {
     owner_ = owner;
-    const INT_PTR result = ShowEmptyDialog(owner, kTitle, DialogProc, reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = ShowEmptyDialog(owner, kServiceTitle, DialogProc, reinterpret_cast<LPARAM>(this));
     window_ = nullptr;
     return result == IDOK;
 }

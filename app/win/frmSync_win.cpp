@@ -27,10 +27,10 @@ namespace {
 
 using host::WindowText;
 
-constexpr double kClientWidth = 5400;   // twips
-constexpr double kClientHeight = 4380;  // twips
-constexpr double kRight = 5280;         // the right edge of the widest controls, twips
-constexpr wchar_t kTitle[] = L"Sync";
+constexpr double kSyncClientWidth = 5400;   // twips
+constexpr double kSyncClientHeight = 4380;  // twips
+constexpr double kRight = 5280;             // the right edge of the widest controls, twips
+constexpr wchar_t kSyncTitle[] = L"Sync";
 // From the worker: wParam is the search's serial; lParam the stage times
 // 10000 plus the stage's share done in thousandths.
 constexpr UINT kSearchProgress = WM_APP + 1;
@@ -125,12 +125,12 @@ void frmSync::CreateControls() {
 }
 
 void frmSync::PlaceOverOwner() {
-    CentreOnOwner(Handle(), owner_, kClientWidth, kClientHeight);
+    CentreOnOwner(Handle(), owner_, kSyncClientWidth, kSyncClientHeight);
 }
 
 bool frmSync::ShowModal(HWND owner) {
     owner_ = owner;
-    const INT_PTR result = ShowEmptyDialog(owner, kTitle, DialogProc, reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = ShowEmptyDialog(owner, kSyncTitle, DialogProc, reinterpret_cast<LPARAM>(this));
     window_ = nullptr;
     return result == IDOK;
 }

@@ -20,8 +20,8 @@ namespace tarvex::win {
 
 namespace {
 
-constexpr double kClientWidth = 5010;   // twips
-constexpr double kClientHeight = 4920;  // twips
+constexpr double kMainClientWidth = 5010;   // twips
+constexpr double kMainClientHeight = 4920;  // twips
 constexpr int32_t kXpFrame = xp::BorderStyles::XpFrame;
 constexpr int32_t kBorderNone = xp::BorderStyles::None;
 constexpr int32_t kXpProgress = xp::BorderStyles::XpProgress;
@@ -49,8 +49,8 @@ private:
 
 frmUtama::frmUtama()
     : host::ThemedForm("frmUtama", "Tarvex " TARVEX_VERSION_SHORT_TEXT,
-                       host::TwipsToPixels(kClientWidth, host::TwipsPerPixel(96)),
-                       host::TwipsToPixels(kClientHeight, host::TwipsPerPixel(96))) {
+                       host::TwipsToPixels(kMainClientWidth, host::TwipsPerPixel(96)),
+                       host::TwipsToPixels(kMainClientHeight, host::TwipsPerPixel(96))) {
     prompts_.SetOwner(Handle());
     cmdlg::DialogOwner host;
     HWND owner = Handle();
@@ -234,7 +234,7 @@ void frmUtama::AddTooltip(HWND tool, const char* text) {
 }
 
 void frmUtama::FitLabelsToText() {
-    for (HWND label : {lblUrl, Label4, lblFrom, Label1, lblKirim}) WidenLabelToText(label, PixelsX(kClientWidth));
+    for (HWND label : {lblUrl, Label4, lblFrom, Label1, lblKirim}) WidenLabelToText(label, PixelsX(kMainClientWidth));
 }
 
 void frmUtama::FillAmountList(HWND combo) {
@@ -248,7 +248,7 @@ void frmUtama::MakeFixedSizeAndCentre() {
     LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
     style &= ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
     SetWindowLongPtrA(Handle(), GWL_STYLE, style);
-    RECT frame{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
+    RECT frame{0, 0, PixelsX(kMainClientWidth), PixelsY(kMainClientHeight)};
     AdjustWindowRect(&frame, static_cast<DWORD>(style), FALSE);
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;

@@ -5,14 +5,11 @@
 namespace tarvex::xp {
 
 namespace {
-int32_t Round(double value) {
-    return static_cast<int32_t>(RoundHalfEven(value));
-}
 int32_t GlyphTop(int32_t height, const OptionCheckMeasures& m) {
-    return Round(height / 2.0 - m.HeightT / 2.0);
+    return RoundToPixel(height / 2.0 - m.HeightT / 2.0);
 }
 int32_t CaptionTop(int32_t height, const OptionCheckMeasures& m) {
-    return Round(height / 2.0 - m.HeightF / 2.0);
+    return RoundToPixel(height / 2.0 - m.HeightF / 2.0);
 }
 }  // namespace
 
@@ -21,7 +18,7 @@ int32_t OptionCheckHeight(const OptionCheckMeasures& m) {
 }
 
 int32_t ClassicGlyphWidth(double twipsPerPixel) {
-    return Round(210 / twipsPerPixel);
+    return RoundToPixel(210 / twipsPerPixel);
 }
 
 int32_t OptionCheckTextLeft(int32_t glyphW) {
@@ -50,7 +47,7 @@ OptionCheckLayout LayoutClassicOptionCheck(int32_t height, const OptionCheckMeas
     const int32_t glyphTop = GlyphTop(height, m);
     layout.Glyph = {0, glyphTop, ClassicGlyphWidth(m.TwipsPerPixel), height - glyphTop};
     const int32_t top = CaptionTop(height, m);
-    const int32_t left = Round(255 / m.TwipsPerPixel);
+    const int32_t left = RoundToPixel(255 / m.TwipsPerPixel);
     layout.Caption = {left, top, left + m.CaptionW, height - glyphTop};
     return layout;
 }

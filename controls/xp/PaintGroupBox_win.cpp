@@ -23,10 +23,6 @@ namespace {
 // Right-aligned, word-broken caption with "&" marking the access key.
 constexpr UINT kClassicCaptionFormat = DT_RIGHT | DT_WORDBREAK;
 
-RECT ToRect(const XpRect& r) {
-    return RECT{r.Left, r.Top, r.Right, r.Bottom};
-}
-
 void FillWith(HDC dc, const XpRect& r, int systemColour) {
     RECT rect = ToRect(r);
     FillRect(dc, &rect, GetSysColorBrush(systemColour));

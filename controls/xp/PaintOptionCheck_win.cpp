@@ -21,10 +21,6 @@ using host::ThemeHandle;
 
 namespace {
 
-RECT ToRect(const XpRect& r) {
-    return RECT{r.Left, r.Top, r.Right, r.Bottom};
-}
-
 SIZE TruePartSize(HTHEME theme, HDC dc, int part, int state) {
     SIZE size{0, 0};
     if (theme) GetThemePartSize(theme, dc, part, state, nullptr, TS_TRUE, &size);

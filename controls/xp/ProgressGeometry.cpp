@@ -4,12 +4,6 @@
 
 namespace tarvex::xp {
 
-namespace {
-int32_t Round(double value) {
-    return static_cast<int32_t>(RoundHalfEven(value));
-}
-}  // namespace
-
 std::string PercentageText(int32_t percentage) {
     return " " + std::to_string(percentage) + " %";
 }
@@ -30,19 +24,19 @@ ThemedProgressLayout LayoutThemedProgress(int32_t w, int32_t h, int32_t percenta
     layout.HasChunk = true;
     if (inner.Width() <= inner.Height()) {
         layout.Vertical = true;
-        inner.Top = Round(inner.Bottom - percentage * (inner.Height() / 100.0));
+        inner.Top = RoundToPixel(inner.Bottom - percentage * (inner.Height() / 100.0));
         layout.Chunk = inner;
         return layout;
     }
     XpRect chunk = inner;
     if (!isVista) chunk.Right += 1;
-    chunk.Right = Round(chunk.Right / 100.0 * percentage);
+    chunk.Right = RoundToPixel(chunk.Right / 100.0 * percentage);
     layout.Chunk = chunk;
     return layout;
 }
 
 LabelPlace PlacePercentageLabel(int32_t controlW, int32_t innerH, int32_t textW, int32_t textH) {
-    return {Round((controlW - textW) / 2.0), Round((innerH - textH) / 2.0) + 1};
+    return {RoundToPixel((controlW - textW) / 2.0), RoundToPixel((innerH - textH) / 2.0) + 1};
 }
 
 }  // namespace tarvex::xp

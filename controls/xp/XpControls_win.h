@@ -13,8 +13,13 @@
 #include "controls/host/PaintTarget_win.h"
 #include "controls/host/ParentForm.h"
 #include "controls/xp/ThemeClasses.h"
+#include "controls/xp/XpRect.h"
 
 namespace tarvex::xp {
+
+inline RECT ToRect(const XpRect& r) {
+    return RECT{r.Left, r.Top, r.Right, r.Bottom};
+}
 
 // True when visual styles are active and the "Status" class opens on the
 // window. A zero `hWnd` is replaced by the desktop window (and written back)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "base/RuntimeError.h"
 
@@ -18,8 +19,11 @@ inline RuntimeError ErrorRaisedBy(const std::function<void()>& call) {
     return RuntimeError(0, "no error");
 }
 
-inline int32_t NumberRaisedBy(const std::function<void()>& call) {
-    return ErrorRaisedBy(call).Number();
+// The number, and the description into `description` when one is asked for.
+inline int32_t NumberRaisedBy(const std::function<void()>& call, std::string* description = nullptr) {
+    const RuntimeError error = ErrorRaisedBy(call);
+    if (description && error.Number() != 0) *description = error.Description();
+    return error.Number();
 }
 
 }  // namespace tarvex::test

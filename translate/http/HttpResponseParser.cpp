@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/RuntimeError.h"
+#include "base/TextTrim.h"
 #include "translate/http/HeaderText.h"
 #include "translate/http/HttpLimits.h"
 
@@ -14,10 +15,6 @@ constexpr size_t kMaxChunkLine = 1024;
 
 RuntimeError NotHttp(const std::string& what) {
     return UnreachableError(what);
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 bool IsHexDigit(char c) {

@@ -17,12 +17,12 @@ namespace tarvex {
 
 namespace {
 
-constexpr size_t kMostTexts = 50;                     // texts in one request
-constexpr size_t kMostBodyBytes = size_t{128} << 10;  // the whole request body
+constexpr size_t kMostTexts = 50;                          // texts in one request
+constexpr size_t kDeepLMostBodyBytes = size_t{128} << 10;  // the whole request body
 
 // Source codes have no region; English, Portuguese and Chinese as targets
 // need their variant (plain EN and PT are only kept for old clients).
-constexpr std::array<CodeRow, 30> kRows = {{
+constexpr std::array<CodeRow, 30> kDeepLRows = {{
     {"ar", "AR", "AR"}, {"bg", "BG", "BG"},    {"zh-CN", "ZH", "ZH-HANS"}, {"cs", "CS", "CS"}, {"da", "DA", "DA"},
     {"nl", "NL", "NL"}, {"en", "EN", "EN-US"}, {"et", "ET", "ET"},         {"fi", "FI", "FI"}, {"fr", "FR", "FR"},
     {"de", "DE", "DE"}, {"el", "EL", "EL"},    {"hu", "HU", "HU"},         {"id", "ID", "ID"}, {"it", "IT", "IT"},
@@ -38,7 +38,7 @@ public:
     ServiceLimits Limits() const override {
         ServiceLimits limits;
         limits.MostBlocks = kMostTexts;
-        limits.MostBytes = kMostBodyBytes / 2;  // room for JSON escapes
+        limits.MostBytes = kDeepLMostBodyBytes / 2;  // room for JSON escapes
         return limits;
     }
     HttpRequest Build(const std::vector<BlockLines>& batch, const BatchContext&) const override {
@@ -53,7 +53,7 @@ public:
         request.HeaderLines = {"Authorization: DeepL-Auth-Key " + setup_.Key, "Content-Type: application/json"};
         request.SecretHeaders = {"Authorization"};
         request.Body = DumpJson(body);
-        if (request.Body.size() > kMostBodyBytes)
+        if (request.Body.size() > kDeepLMostBodyBytes)
             throw RuntimeError(ErrorNumber::BlockTooLong, "Block too long for one request to " + Name());
         return request;
     }
@@ -98,7 +98,7 @@ std::unique_ptr<Service> MakeDeepLService(const ServiceSetup& setup) {
 }
 
 std::vector<ServiceLanguage> DeepLLanguages() {
-    return OfferFromRows(kRows.data(), kRows.size());
+    return OfferFromRows(kDeepLRows.data(), kDeepLRows.size());
 }
 
 }  // namespace tarvex

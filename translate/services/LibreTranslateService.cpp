@@ -17,13 +17,13 @@ namespace {
 
 // A server's own limit (--char-limit) is unknown; the public one allows
 // about 2000 characters, which still carries a few dozen subtitle blocks.
-constexpr size_t kMostTextBytes = 2000;
+constexpr size_t kLibreTranslateMostTextBytes = 2000;
 // What one block alone may carry: a local server has no limit of its own.
-constexpr size_t kMostBodyBytes = size_t{256} << 10;
+constexpr size_t kLibreTranslateMostBodyBytes = size_t{256} << 10;
 
 // The languages LibreTranslate's published models cover; a server offers
 // those it has installed and names any other in its error.
-constexpr std::array<CodeRow, 45> kRows = {{
+constexpr std::array<CodeRow, 45> kLibreTranslateRows = {{
     {"sq", "sq", "sq"}, {"ar", "ar", "ar"}, {"az", "az", "az"},    {"eu", "eu", "eu"}, {"bn", "bn", "bn"},
     {"bg", "bg", "bg"}, {"ca", "ca", "ca"}, {"zh-CN", "zh", "zh"}, {"cs", "cs", "cs"}, {"da", "da", "da"},
     {"nl", "nl", "nl"}, {"en", "en", "en"}, {"et", "et", "et"},    {"tl", "tl", "tl"}, {"fi", "fi", "fi"},
@@ -42,7 +42,7 @@ public:
     ServiceLimits Limits() const override {
         ServiceLimits limits;
         limits.MostBlocks = 50;
-        limits.MostBytes = kMostTextBytes;
+        limits.MostBytes = kLibreTranslateMostTextBytes;
         return limits;
     }
     HttpRequest Build(const std::vector<BlockLines>& batch, const BatchContext&) const override {
@@ -61,7 +61,7 @@ public:
         request.HeaderLines = {"Content-Type: application/json", "Accept: application/json"};
         request.Body = DumpJson(body);
         request.SecretBody = keyed;
-        if (request.Body.size() > kMostBodyBytes)
+        if (request.Body.size() > kLibreTranslateMostBodyBytes)
             throw RuntimeError(ErrorNumber::BlockTooLong, "Block too long for one request to " + Name());
         return request;
     }
@@ -104,7 +104,7 @@ std::unique_ptr<Service> MakeLibreTranslateService(const ServiceSetup& setup) {
 }
 
 std::vector<ServiceLanguage> LibreTranslateLanguages() {
-    return OfferFromRows(kRows.data(), kRows.size());
+    return OfferFromRows(kLibreTranslateRows.data(), kLibreTranslateRows.size());
 }
 
 }  // namespace tarvex

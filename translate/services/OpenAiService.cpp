@@ -20,7 +20,7 @@ namespace tarvex {
 namespace {
 
 // A model is told languages by their English names.
-constexpr std::array<CodeRow, 63> kRows = {{
+constexpr std::array<CodeRow, 63> kOpenAiRows = {{
     {"af", "Afrikaans", "Afrikaans"},
     {"sq", "Albanian", "Albanian"},
     {"ar", "Arabic", "Arabic"},
@@ -89,8 +89,8 @@ constexpr std::array<CodeRow, 63> kRows = {{
 // A model's request holds few blocks: the longer the answer, the likelier
 // it loses count.
 constexpr size_t kMostBlocks = 10;
-constexpr size_t kMostTextBytes = size_t{4} << 10;
-constexpr size_t kMostBodyBytes = size_t{256} << 10;
+constexpr size_t kOpenAiMostTextBytes = size_t{4} << 10;
+constexpr size_t kOpenAiMostBodyBytes = size_t{256} << 10;
 
 std::string Instructions(const LanguageChoice& languages) {
     const std::string from = languages.Source.empty() ? "the language they are written in" : languages.Source;
@@ -109,7 +109,7 @@ public:
     ServiceLimits Limits() const override {
         ServiceLimits limits;
         limits.MostBlocks = kMostBlocks;
-        limits.MostBytes = kMostTextBytes;
+        limits.MostBytes = kOpenAiMostTextBytes;
         limits.ContextBlocks = 3;
         limits.Timeout = std::chrono::minutes(2);
         limits.OneAtATime = true;
@@ -132,7 +132,7 @@ public:
             request.SecretHeaders = {"Authorization"};
         }
         request.Body = DumpJson(body);
-        if (request.Body.size() > kMostBodyBytes)
+        if (request.Body.size() > kOpenAiMostBodyBytes)
             throw RuntimeError(ErrorNumber::BlockTooLong, "Block too long for one request to " + Name());
         return request;
     }
@@ -205,7 +205,7 @@ std::unique_ptr<Service> MakeOpenAiService(const ServiceSetup& setup) {
 }
 
 std::vector<ServiceLanguage> OpenAiLanguages() {
-    return OfferFromRows(kRows.data(), kRows.size());
+    return OfferFromRows(kOpenAiRows.data(), kOpenAiRows.size());
 }
 
 }  // namespace tarvex

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "support/RaisedError.h"
 #include "translate/http/HttpLimits.h"
 
 namespace tarvex {
@@ -36,16 +37,6 @@ std::string Decoded(const std::string& coding, const std::string& data, size_t p
     return body;
 }
 
-int32_t FailureNumber(const std::function<void()>& work, std::string* text = nullptr) {
-    try {
-        work();
-    } catch (const RuntimeError& error) {
-        if (text) *text = error.Description();
-        return error.Number();
-    }
-    return 0;
-}
-
 TEST(ContentDecodingTest, EveryCodingAndWrappingInAnyPieces) {
     std::string text;
     for (int i = 0; i < 5000; ++i) text += "[\"segment " + std::to_string(i * 7919 % 1000) + "\",";
@@ -71,19 +62,20 @@ TEST(ContentDecodingTest, EveryCodingAndWrappingInAnyPieces) {
 
 TEST(ContentDecodingTest, UnknownCodingsAndCorruptDataFailByName) {
     std::string text;
-    EXPECT_EQ(FailureNumber([] { ContentDecoder decoder("br"); }, &text), ErrorNumber::BadContentCoding);
+    EXPECT_EQ(test::NumberRaisedBy([] { ContentDecoder decoder("br"); }, &text), ErrorNumber::BadContentCoding);
     EXPECT_EQ(text, "Unsupported content coding in the reply: br");
-    EXPECT_EQ(FailureNumber([] { ContentDecoder decoder("gzip, deflate"); }), ErrorNumber::BadContentCoding);
+    EXPECT_EQ(test::NumberRaisedBy([] { ContentDecoder decoder("gzip, deflate"); }), ErrorNumber::BadContentCoding);
 
     const std::string gzip = Compressed("Hello world, hello world", 31);
-    EXPECT_EQ(FailureNumber([&] { Decoded("gzip", "not gzip at all", 4); }, &text), ErrorNumber::BadContentCoding);
+    EXPECT_EQ(test::NumberRaisedBy([&] { Decoded("gzip", "not gzip at all", 4); }, &text),
+              ErrorNumber::BadContentCoding);
     EXPECT_EQ(text, "Corrupt gzip data in the reply");
-    EXPECT_EQ(FailureNumber([&] { Decoded("gzip", gzip.substr(0, gzip.size() - 6), 4); }, &text),
+    EXPECT_EQ(test::NumberRaisedBy([&] { Decoded("gzip", gzip.substr(0, gzip.size() - 6), 4); }, &text),
               ErrorNumber::BadContentCoding);
     EXPECT_EQ(text, "Corrupt gzip data in the reply: it ends early");
     std::string flipped = Compressed("Hello world, hello world", 15);
     flipped[flipped.size() - 1] ^= 0x55;  // the Adler-32 check fails
-    EXPECT_EQ(FailureNumber([&] { Decoded("deflate", flipped, 5); }), ErrorNumber::BadContentCoding);
+    EXPECT_EQ(test::NumberRaisedBy([&] { Decoded("deflate", flipped, 5); }), ErrorNumber::BadContentCoding);
 }
 
 TEST(ContentDecodingTest, ABodyIsBoundedAfterDecoding) {
@@ -96,10 +88,11 @@ TEST(ContentDecodingTest, ABodyIsBoundedAfterDecoding) {
     std::string body;
     ContentDecoder decoder("gzip");
     std::string text;
-    EXPECT_EQ(FailureNumber([&] { decoder.Feed(bomb.data(), bomb.size(), body); }, &text), ErrorNumber::ReplyTooLarge);
+    EXPECT_EQ(test::NumberRaisedBy([&] { decoder.Feed(bomb.data(), bomb.size(), body); }, &text),
+              ErrorNumber::ReplyTooLarge);
     EXPECT_EQ(text, "Reply too large: over 4 MiB after decoding");
     EXPECT_LE(body.size(), kMaxReplyBytes);
-    EXPECT_EQ(FailureNumber([] { Decoded("", std::string(kMaxReplyBytes + 1, 'p'), 65536); }),
+    EXPECT_EQ(test::NumberRaisedBy([] { Decoded("", std::string(kMaxReplyBytes + 1, 'p'), 65536); }),
               ErrorNumber::ReplyTooLarge);
 }
 

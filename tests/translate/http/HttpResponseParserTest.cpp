@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "base/RuntimeError.h"
+#include "support/RaisedError.h"
 #include "translate/http/HttpLimits.h"
 
 namespace tarvex {
@@ -23,16 +24,6 @@ struct Parsed {
         return taken;
     }
 };
-
-int32_t FailureNumber(const std::function<void()>& work, std::string* text = nullptr) {
-    try {
-        work();
-    } catch (const RuntimeError& error) {
-        if (text) *text = error.Description();
-        return error.Number();
-    }
-    return 0;
-}
 
 TEST(HttpResponseParserTest, EveryFramingInAnyPieces) {
     const std::string lengthed =
@@ -83,7 +74,7 @@ TEST(HttpResponseParserTest, EndlessBrokenAndCutAnswersAreRefused) {
         Parsed endless;
         endless.Feed("HTTP/1.1 200 OK\r\n", 100);
         std::string text;
-        EXPECT_EQ(FailureNumber(
+        EXPECT_EQ(test::NumberRaisedBy(
                       [&] {
                           for (size_t sent = 0; sent < 10 * kMaxHeaderBytes; sent += line.size())
                               endless.Parser.Feed(line.data(), line.size());
@@ -100,15 +91,15 @@ TEST(HttpResponseParserTest, EndlessBrokenAndCutAnswersAreRefused) {
           std::string("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n"),
           std::string("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\nab\r\n")}) {
         Parsed parsed;
-        EXPECT_EQ(FailureNumber([&] { parsed.Feed(broken, 2); }), ErrorNumber::ConnectionFailed) << broken;
+        EXPECT_EQ(test::NumberRaisedBy([&] { parsed.Feed(broken, 2); }), ErrorNumber::ConnectionFailed) << broken;
     }
     Parsed cut;
     cut.Feed("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nshort", 4);
-    EXPECT_EQ(FailureNumber([&] { cut.Parser.FeedEnd(); }, &text), ErrorNumber::ConnectionFailed);
+    EXPECT_EQ(test::NumberRaisedBy([&] { cut.Parser.FeedEnd(); }, &text), ErrorNumber::ConnectionFailed);
     EXPECT_EQ(text, "Cannot reach the translation service: the connection closed before the answer was complete");
     Parsed silent;
     EXPECT_FALSE(silent.Parser.Started());
-    EXPECT_EQ(FailureNumber([&] { silent.Parser.FeedEnd(); }, &text), ErrorNumber::ConnectionFailed);
+    EXPECT_EQ(test::NumberRaisedBy([&] { silent.Parser.FeedEnd(); }, &text), ErrorNumber::ConnectionFailed);
     EXPECT_EQ(text, "Cannot reach the translation service: the connection closed without an answer");
 }
 
