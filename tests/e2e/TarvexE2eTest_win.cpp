@@ -928,6 +928,8 @@ TEST_F(TarvexE2e, SyncByTwoLinesAnErrorAndACancelledSearchWriteNothing) {
     HWND dialog = WaitForWindow(app.ProcessId(), "Sync");
     ASSERT_NE(dialog, nullptr);
     auto field = [&](int control) { return FindControl(dialog, control); };
+    // Keys go to whatever has the focus: the dialog must have it first.
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == field(id::txtReference); }, 5s));
 
     PressWith(VK_MENU, 'W');
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(field(id::txtCue0)); }, 5s));
