@@ -66,7 +66,7 @@ test-windows:
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows --target tarvex_e2e_tests -j $(JOBS)
 	@mkdir -p build
-	@ctest --preset windows -R '^windows_e2e' -j 4 >build/windows-e2e-tests.log 2>&1 & e2e=$$!; \
+	@ctest --preset windows -R '^windows_e2e' -j 3 >build/windows-e2e-tests.log 2>&1 & e2e=$$!; \
 	status=0; cmake --build --preset windows -j $(JOBS) && ctest --preset windows -E '^windows_e2e' -j 4 || status=1; \
 	if wait $$e2e; then tail -n 3 build/windows-e2e-tests.log; else tail -n 150 build/windows-e2e-tests.log; status=1; fi; \
 	exit $$status
