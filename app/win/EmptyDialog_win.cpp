@@ -3,8 +3,10 @@
 #include <cwchar>
 #include <vector>
 
+#include "base/RuntimeError.h"
 #include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/Twips.h"
+#include "controls/xp/XpControls_win.h"
 
 namespace tarvex::win {
 
@@ -55,6 +57,47 @@ HWND AddDialogControl(HWND dialog, HFONT font, const char* className, DWORD styl
         PixelsY(height), dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
+}
+
+EmptyDialog::EmptyDialog(const wchar_t* title, double width, double height)
+    : title_(title), width_(width), height_(height) {}
+
+bool EmptyDialog::ShowModal(HWND owner) {
+    owner_ = owner;
+    const INT_PTR result = ShowEmptyDialog(owner, title_, DialogProc, reinterpret_cast<LPARAM>(this));
+    window_ = nullptr;
+    return result == IDOK;
+}
+
+HWND EmptyDialog::AddControl(const char* className, DWORD style, int id, double left, double top, double width,
+                             double height, const std::string& text) {
+    return AddDialogControl(window_, font_.Get(), className, style, id, left, top, width, height, text);
+}
+
+void EmptyDialog::ShowCaughtError() {
+    MessageBoxA(window_, ErrorReportText(CaughtError()).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+}
+
+INT_PTR CALLBACK EmptyDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self =
+        reinterpret_cast<EmptyDialog*>(message == WM_INITDIALOG ? lParam : GetWindowLongPtrA(window, DWLP_USER));
+    if (!self) return FALSE;
+    // Nothing may leave a dialog procedure: it would unwind through the system.
+    try {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrA(window, DWLP_USER, lParam);
+            self->window_ = window;
+            self->font_ = host::CreateFontFor({xp::GetThemeFontName(), 8.25f});
+            HWND focus = self->Start();
+            CentreOnOwner(window, self->owner_, self->width_, self->height_);
+            SetFocus(focus);
+            return FALSE;  // the focus is set
+        }
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        self->ShowCaughtError();
+        return TRUE;
+    }
 }
 
 }  // namespace tarvex::win

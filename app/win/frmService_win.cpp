@@ -8,10 +8,7 @@
 #include "app/win/ControlIds.h"
 #include "app/win/EmptyDialog_win.h"
 #include "base/RuntimeError.h"
-#include "controls/host/ScreenMetrics_win.h"
-#include "controls/host/Twips.h"
 #include "controls/host/WideText_win.h"
-#include "controls/xp/XpControls_win.h"
 #include "translate/http/HttpTransport.h"
 #include "translate/http/MessagePump.h"
 
@@ -33,21 +30,16 @@ using host::WindowText;
 }  // namespace
 
 frmService::frmService(ServiceChoice choice, std::string sourceLanguage, std::string targetLanguage)
-    : choice_(std::move(choice)),
+    : EmptyDialog(kServiceTitle, kServiceClientWidth, kServiceClientHeight),
+      choice_(std::move(choice)),
       edited_(choice_),
       sourceLanguage_(std::move(sourceLanguage)),
       targetLanguage_(std::move(targetLanguage)) {}
 
-HWND frmService::AddControl(const char* className, DWORD style, int id, double left, double top, double width,
-                            double height, const std::string& text) {
-    return AddDialogControl(Handle(), font_.Get(), className, style, id, left, top, width, height, text);
-}
-
 // Created in the order Tab takes: each label just before its field, so its
 // access key reaches the field.
-void frmService::CreateControls() {
+HWND frmService::Start() {
     namespace id = ControlId;
-    font_ = host::CreateFontFor({xp::GetThemeFontName(), 8.25f});
     const DWORD edit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
     AddControl("STATIC", 0, -1, kLabelLeft, 150, kLabelWidth, 255, "&Service :");
     cboService = AddControl("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id::cboService, kFieldLeft, 120,
@@ -74,38 +66,7 @@ void frmService::CreateControls() {
                                   reinterpret_cast<LPARAM>(choice_.Name.c_str()));
     SendMessageA(cboService, CB_SETCURSEL, chosen == CB_ERR ? 0 : static_cast<WPARAM>(chosen), 0);
     cboService_Click();
-}
-
-void frmService::PlaceOverOwner() {
-    CentreOnOwner(Handle(), owner_, kServiceClientWidth, kServiceClientHeight);
-}
-
-bool frmService::ShowModal(HWND owner) {
-    owner_ = owner;
-    const INT_PTR result = ShowEmptyDialog(owner, kServiceTitle, DialogProc, reinterpret_cast<LPARAM>(this));
-    window_ = nullptr;
-    return result == IDOK;
-}
-
-INT_PTR CALLBACK frmService::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self =
-        reinterpret_cast<frmService*>(message == WM_INITDIALOG ? lParam : GetWindowLongPtrA(window, DWLP_USER));
-    if (!self) return FALSE;
-    // Nothing may leave a dialog procedure: it would unwind through the system.
-    try {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(window, DWLP_USER, lParam);
-            self->window_ = window;
-            self->CreateControls();
-            self->PlaceOverOwner();
-            SetFocus(self->cboService);
-            return FALSE;  // the focus is set
-        }
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        MessageBoxA(window, ErrorReportText(CaughtError()).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
-        return TRUE;
-    }
+    return cboService;
 }
 
 ServiceChoice frmService::ChoiceOnScreen() const {

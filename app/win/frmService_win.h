@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/WindowSettings.h"
-#include "controls/host/GdiHandles_win.h"
+#include "app/win/EmptyDialog_win.h"
 
 namespace tarvex {
 class HttpTransport;
@@ -19,28 +19,18 @@ class HttpTransport;
 
 namespace tarvex::win {
 
-class frmService {
+class frmService : public EmptyDialog {
 public:
     // `sourceLanguage` and `targetLanguage`: the texts of the main window's
     // language lists, for Test.
     frmService(ServiceChoice choice, std::string sourceLanguage, std::string targetLanguage);
-    frmService(const frmService&) = delete;
-    frmService& operator=(const frmService&) = delete;
 
-    // Shows the dialog centred on `owner`; true when it was closed by OK,
-    // and Choice() then holds the values set.
-    bool ShowModal(HWND owner);
+    // Once ShowModal has answered true (closed by OK), the values set.
     const ServiceChoice& Choice() const { return choice_; }
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    HWND Handle() const { return window_; }
-
-    void CreateControls();
-    HWND AddControl(const char* className, DWORD style, int id, double left, double top, double width, double height,
-                    const std::string& text);
-    void PlaceOverOwner();
+    HWND Start() override;
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     ServiceChoice ChoiceOnScreen() const;
     void cboService_Click();
     void cmdTest_Click();
@@ -51,12 +41,9 @@ private:
     ServiceChoice edited_;
     std::string keyShownFor_;
     std::string sourceLanguage_, targetLanguage_;
-    HWND window_ = nullptr;
-    HWND owner_ = nullptr;
     HWND cboService = nullptr, txtUrl = nullptr, txtModel = nullptr, txtKey = nullptr;
     HWND lblUrl = nullptr, lblModel = nullptr, lblKey = nullptr, lblHint = nullptr;
     HWND cmdTest = nullptr, txtAnswer = nullptr;
-    host::FontHandle font_;
     // The Test under way, if any: closing the dialog cuts it short.
     HttpTransport* testing_ = nullptr;
     bool finished_ = false;

@@ -17,9 +17,7 @@
 #include "base/PathNames.h"
 #include "base/RuntimeError.h"
 #include "controls/cmdlg/CommonDialogError.h"
-#include "controls/host/ScreenMetrics_win.h"
 #include "controls/host/WideText_win.h"
-#include "controls/xp/XpControls_win.h"
 
 namespace tarvex::win {
 
@@ -70,23 +68,27 @@ struct frmSync::Search {
 };
 
 frmSync::frmSync(std::string inputPath, SyncChoice choice)
-    : inputPath_(std::move(inputPath)), choice_(std::move(choice)) {}
+    : EmptyDialog(kSyncTitle, kSyncClientWidth, kSyncClientHeight),
+      inputPath_(std::move(inputPath)),
+      choice_(std::move(choice)) {}
+
+void frmSync::ShowCaughtError() {
+    ShowErrorReport(prompts_, CaughtError());
+}
 
 frmSync::~frmSync() {
     if (search_) search_->GiveUp();
 }
 
-HWND frmSync::AddControl(const char* className, DWORD style, int id, double left, double top, double width,
-                         double height, const std::string& text) {
-    return AddDialogControl(Handle(), font_.Get(), className, style, id, left, top, width, height, text);
-}
-
 // Created in the order Tab takes, each label just before its field so that
 // its access key reaches the field. The two ways are apart on the screen, so
 // each option button is a stop of its own and the dialog checks them itself.
-void frmSync::CreateControls() {
+HWND frmSync::Start() {
     namespace id = ControlId;
-    font_ = host::CreateFontFor({xp::GetThemeFontName(), 8.25f});
+    prompts_.SetOwner(Handle());
+    cmdlg::DialogOwner host;
+    host.ContainerWindow = [window = Handle()]() -> void* { return window; };
+    cmDlg.SetHost(std::move(host));
     const DWORD edit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
     const DWORD option = BS_RADIOBUTTON | WS_TABSTOP;
     optReference = AddControl("BUTTON", option, id::optReference, 120, 120, kRight - 120, 255,
@@ -122,41 +124,7 @@ void frmSync::CreateControls() {
     DragAcceptFiles(Handle(), TRUE);
     SetMode(false);
     MakeDefault(cmdFind);
-}
-
-void frmSync::PlaceOverOwner() {
-    CentreOnOwner(Handle(), owner_, kSyncClientWidth, kSyncClientHeight);
-}
-
-bool frmSync::ShowModal(HWND owner) {
-    owner_ = owner;
-    const INT_PTR result = ShowEmptyDialog(owner, kSyncTitle, DialogProc, reinterpret_cast<LPARAM>(this));
-    window_ = nullptr;
-    return result == IDOK;
-}
-
-INT_PTR CALLBACK frmSync::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<frmSync*>(message == WM_INITDIALOG ? lParam : GetWindowLongPtrA(window, DWLP_USER));
-    if (!self) return FALSE;
-    // Nothing may leave a dialog procedure: it would unwind through the system.
-    try {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(window, DWLP_USER, lParam);
-            self->window_ = window;
-            self->prompts_.SetOwner(window);
-            cmdlg::DialogOwner host;
-            host.ContainerWindow = [window]() -> void* { return window; };
-            self->cmDlg.SetHost(std::move(host));
-            self->CreateControls();
-            self->PlaceOverOwner();
-            SetFocus(self->txtReference);
-            return FALSE;  // the focus is set
-        }
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        ShowErrorReport(self->prompts_, CaughtError());
-        return TRUE;
-    }
+    return txtReference;
 }
 
 void frmSync::SetMode(bool byTwoLines) {

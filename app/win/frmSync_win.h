@@ -13,24 +13,20 @@
 #include <string>
 
 #include "app/WindowSettings.h"
+#include "app/win/EmptyDialog_win.h"
 #include "app/win/MessageBoxPrompts_win.h"
 #include "controls/cmdlg/epCmDlg.h"
-#include "controls/host/GdiHandles_win.h"
 #include "sync/SyncRun.h"
 
 namespace tarvex::win {
 
-class frmSync {
+class frmSync : public EmptyDialog {
 public:
     frmSync(std::string inputPath, SyncChoice choice);
-    ~frmSync();
-    frmSync(const frmSync&) = delete;
-    frmSync& operator=(const frmSync&) = delete;
+    ~frmSync() override;
 
-    // Shows the dialog centred on `owner`; true when Apply closed it (for a
-    // weak fit, only once the user said to apply it anyway), and Finding()
-    // then holds the fit to write.
-    bool ShowModal(HWND owner);
+    // Once ShowModal has answered true (closed by Apply; for a weak fit,
+    // only once the user said to apply it anyway), the fit to write.
     const SyncFinding& Finding() const { return finding_; }
     // The reference's folder and the check boxes, as the dialog left them.
     const SyncChoice& Choice() const { return choice_; }
@@ -38,14 +34,9 @@ public:
 private:
     struct Search;
 
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    HWND Handle() const { return window_; }
-
-    void CreateControls();
-    HWND AddControl(const char* className, DWORD style, int id, double left, double top, double width, double height,
-                    const std::string& text);
-    void PlaceOverOwner();
+    HWND Start() override;
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ShowCaughtError() override;
     bool OnCommand(int id, int code);
     void SetMode(bool byTwoLines);
     void cmdBrowse_Click();
@@ -67,11 +58,8 @@ private:
     SyncChoice choice_;
     SyncFinding finding_;
     bool found_ = false;
-    HWND window_ = nullptr;
-    HWND owner_ = nullptr;
     MessageBoxPrompts prompts_;
     cmdlg::epCmDlg cmDlg;
-    host::FontHandle font_;
     HWND optReference = nullptr, lblReference = nullptr, txtReference = nullptr, cmdBrowse = nullptr;
     HWND chkCuts = nullptr, chkSpeed = nullptr, optTwoLines = nullptr;
     HWND lblCue[2] = {}, txtCue[2] = {}, lblTime[2] = {}, txtTime[2] = {};
