@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <mutex>
 #include <thread>
 
 #include "media/MediaErrors.h"
@@ -65,6 +66,12 @@ void Append(std::vector<TimeSpan>& spans, const std::vector<TimeSpan>& more, int
 }  // namespace
 
 SpeechTrack FindSpeech(const std::string& path, const MediaProgress& progress, const std::atomic<bool>* cancel) {
+    StopIfCancelled(cancel);
+    // Where readers cannot work side by side, films are read one at a time:
+    // a search given up may still be reading when the next one starts.
+    static std::mutex oneFilmAtATime;
+    std::unique_lock<std::mutex> turn(oneFilmAtATime, std::defer_lock);
+    if (!ReadersRunSideBySide()) turn.lock();
     StopIfCancelled(cancel);
     std::unique_ptr<SoundReader> first = OpenSoundReader(path, 0);
     const int64_t durationMs = first->DurationMs();

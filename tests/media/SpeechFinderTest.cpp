@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <thread>
 
 #include "SpeechCheck.h"
 #include "base/Interruption.h"
@@ -54,6 +55,22 @@ TEST(FindSpeech, EveryFormatDecodesToItsLengthWithTheSentencesWhereTheyWereSpoke
         ASSERT_FALSE(shares.empty());
         EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
         EXPECT_EQ(shares.back(), 1.0);
+    }
+}
+
+// Two searches at once (the window starts one while a given-up one still
+// reads): each finds the same speech, whether the system lets them decode
+// side by side or takes them in turn.
+TEST(FindSpeech, TwoSearchesAtOnceBothFindTheSpeech) {
+    const std::vector<TimeSpan> sentences = Sentences();
+    for (const char* format : {"speech.mp4", "speech.mkv"}) {
+        SCOPED_TRACE(format);
+        SpeechTrack other;
+        std::thread second([&] { other = FindSpeech(Fixture(format), nullptr, nullptr); });
+        const SpeechTrack track = FindSpeech(Fixture(format), nullptr, nullptr);
+        second.join();
+        EXPECT_EQ(test::SpeechMismatch(track.Spans, sentences, 150), "");
+        EXPECT_EQ(test::SpeechMismatch(other.Spans, sentences, 150), "");
     }
 }
 
